@@ -1,0 +1,1 @@
+// Pure rules of the engine.
