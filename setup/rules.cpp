@@ -1,1 +1,1 @@
-// Pure rules of the engine.
+#include "setup/rules.h"
