@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 
 class CRegistry {
 public:
@@ -23,14 +24,30 @@ public:
                   std::size_t outSize, REGSAM access);
     int SetString(HKEY root, const char* keyPath, const char* valueName, const char* value,
                   REGSAM access);
-    int SetDWord(HKEY root, const char* keyPath, const char* valueName, DWORD value,
-                 REGSAM access);
+    int SetDWord(HKEY root, const char* keyPath, const char* valueName, DWORD value, REGSAM access);
     // iniFile null means the fallback INI file. ReadIniString never creates the file.
     int ReadIniString(const char* section, const char* key, char* out, std::size_t outSize,
                       const char* iniFile);
     int WriteIniString(const char* section, const char* key, const char* value,
                        const char* iniFile);
 
-    // (Private fields: the last request, opened key, type/size/disposition,
-    //  platform identifier, fallback INI path — see the .cpp.)
+private:
+    void BeginRequest(HKEY root, const char* keyPath, const char* valueName, REGSAM access);
+    int OpenKeyForWriting();
+    int CloseOpenedKey();
+    int ReadOpenedValue(std::size_t limit, std::unique_ptr<char[]>& data);
+    bool UsesFallbackIni() const { return platformId_ == VER_PLATFORM_WIN32s; }
+
+    // The last request, kept between calls; the marker value until the first one.
+    HKEY requestRoot_;
+    const char* requestKeyPath_;
+    const char* requestValueName_;
+    REGSAM requestAccess_;
+    HKEY openedKey_;
+    DWORD valueType_;
+    DWORD dataSize_;
+    DWORD disposition_;
+
+    DWORD platformId_;
+    std::unique_ptr<char[]> fallbackIni_;
 };
