@@ -1,1 +1,358 @@
 #include "platform/filemgr.h"
+
+#include <cstring>
+
+namespace {
+
+// Paths are at most 255 characters; the buffers hold a system path and its terminator.
+constexpr std::size_t kMaxPathChars = 255;
+constexpr std::size_t kPathBufferSize = MAX_PATH + 1;
+
+bool IsUsablePath(const char* path) {
+    return path != nullptr && path[0] != '\0' && strnlen(path, kMaxPathChars + 1) <= kMaxPathChars;
+}
+
+bool CopyPath(char* target, const char* source) {
+    const std::size_t length = strnlen(source, kMaxPathChars + 1);
+    if (length > kMaxPathChars)
+        return false;
+    std::memcpy(target, source, length + 1);
+    return true;
+}
+
+bool EndsWithBackSlash(const char* path) {
+    const std::size_t length = std::strlen(path);
+    return length > 0 && path[length - 1] == '\\';
+}
+
+// dir, a backslash unless dir already ends with one, and name; false if that would be
+// longer than a path may be.
+bool JoinPath(char* target, const char* dir, const char* name) {
+    const std::size_t dirLength = std::strlen(dir);
+    const std::size_t nameLength = std::strlen(name);
+    const std::size_t slash = EndsWithBackSlash(dir) ? 0 : 1;
+    if (dirLength + slash + nameLength > kMaxPathChars)
+        return false;
+    std::memmove(target, dir, dirLength);
+    if (slash)
+        target[dirLength] = '\\';
+    std::memcpy(target + dirLength + slash, name, nameLength + 1);
+    return true;
+}
+
+bool GetCurrentDir(char* buffer) {
+    const DWORD length = ::GetCurrentDirectoryA(kPathBufferSize, buffer);
+    return length > 0 && length < kPathBufferSize;
+}
+
+bool IsDotEntry(const char* name) {
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+bool IsDirectory(const WIN32_FIND_DATAA& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The listing of "*" in the current directory, closed when it goes out of scope or
+// earlier, where a directory must not stay open while it is removed.
+class DirectoryListing {
+public:
+    DirectoryListing() : handle_(::FindFirstFileA("*", &entry_)) {}
+    ~DirectoryListing() { Close(); }
+    DirectoryListing(const DirectoryListing&) = delete;
+    DirectoryListing& operator=(const DirectoryListing&) = delete;
+
+    bool HasEntry() const { return handle_ != INVALID_HANDLE_VALUE; }
+    const WIN32_FIND_DATAA& Entry() const { return entry_; }
+    void Next() {
+        if (!::FindNextFileA(handle_, &entry_))
+            Close();
+    }
+    void Close() {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            ::FindClose(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    WIN32_FIND_DATAA entry_;
+    HANDLE handle_;
+};
+
+// The last non-empty component of a path: the name a directory has in its parent.
+const char* LastComponent(const char* path, char* buffer) {
+    std::size_t end = std::strlen(path);
+    while (end > 0 && path[end - 1] == '\\')
+        --end;
+    std::size_t start = end;
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':')
+        --start;
+    std::memcpy(buffer, path + start, end - start);
+    buffer[end - start] = '\0';
+    return buffer;
+}
+
+} // namespace
+
+int CFileMgr::CreateTree(const char* path, SECURITY_ATTRIBUTES* security) {
+    if (!IsUsablePath(path))
+        return 0;
+    char accumulated[kPathBufferSize] = "";
+    std::size_t length = 0;
+    std::size_t createdLength = 0;
+    const char* cursor = path;
+    while (*cursor != '\0') {
+        // Empty components (leading, doubled or trailing backslashes) are skipped, so a
+        // root-relative or UNC path is built relative to the current directory.
+        while (*cursor == '\\')
+            ++cursor;
+        const char* end = cursor;
+        while (*end != '\0' && *end != '\\')
+            ++end;
+        const std::size_t componentLength = static_cast<std::size_t>(end - cursor);
+        if (componentLength == 0)
+            break;
+        std::memcpy(accumulated + length, cursor, componentLength);
+        length += componentLength;
+        const bool first = createdLength == 0;
+        if (first)
+            accumulated[length++] = '\\'; // "c:" becomes the drive root "c:\"
+        accumulated[length] = '\0';
+        // Existing directories and drive roots fail here; only the final check counts.
+        ::CreateDirectoryA(accumulated, security);
+        createdLength = length;
+        if (!first) {
+            accumulated[length++] = '\\';
+            accumulated[length] = '\0';
+        }
+        cursor = end;
+    }
+    if (createdLength == 0)
+        return 0;
+    accumulated[createdLength] = '\0';
+    const DWORD attributes = ::GetFileAttributesA(accumulated);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+}
+
+int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
+                       const char* excludedName) {
+    if (!IsUsablePath(sourceDir) || !IsUsablePath(targetDir))
+        return 0;
+    char source[kPathBufferSize];
+    char target[kPathBufferSize];
+    char saved[kPathBufferSize];
+    CopyPath(source, sourceDir);
+    AppendBackslashIfNoPathSpecified(source, sizeof source);
+    if (!GetCurrentDir(saved))
+        return 0;
+    if (std::strchr(targetDir, ':') != nullptr || targetDir[0] == '\\') {
+        CopyPath(target, targetDir);
+        InsertDriveLetter(saved, target, sizeof target);
+    } else if (!JoinPath(target, saved, targetDir)) {
+        // A relative target means relative to the directory current at the call, not to
+        // the source directory that the walk is about to enter.
+        return 0;
+    }
+
+    if (!::SetCurrentDirectoryA(source))
+        return 0;
+    CreateTree(target, nullptr);
+
+    int result = 1;
+    char targetFile[kPathBufferSize];
+    for (DirectoryListing listing; listing.HasEntry(); listing.Next()) {
+        const WIN32_FIND_DATAA& entry = listing.Entry();
+        const char* name = entry.cFileName;
+        if (IsDirectory(entry)) {
+            if (IsDotEntry(name))
+                continue;
+            if (!JoinPath(targetFile, target, name) ||
+                !CopyTree(name, targetFile, force, excludedName)) {
+                result = 0;
+                break;
+            }
+            continue;
+        }
+        if (excludedName != nullptr && _stricmp(name, excludedName) == 0)
+            continue;
+        if (!JoinPath(targetFile, target, name)) {
+            result = 0;
+            break;
+        }
+        BOOL copied;
+        if (force) {
+            // Files from a read-only CD keep their read-only attribute when copied; with
+            // force they replace read-only targets and arrive writable.
+            ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
+            copied = ::CopyFileA(name, targetFile, FALSE);
+            ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
+        } else {
+            copied = ::CopyFileA(name, targetFile, TRUE);
+        }
+        if (!copied) {
+            result = 0;
+            break;
+        }
+    }
+    ::SetCurrentDirectoryA(saved);
+    return result;
+}
+
+int CFileMgr::DelTree(const char* dir, int force) {
+    if (!IsUsablePath(dir))
+        return 0;
+    char saved[kPathBufferSize];
+    if (!GetCurrentDir(saved))
+        return 0;
+    if (!::SetCurrentDirectoryA(dir))
+        return 1; // nothing to delete; the current directory did not change
+
+    DirectoryListing listing;
+    for (; listing.HasEntry(); listing.Next()) {
+        const WIN32_FIND_DATAA& entry = listing.Entry();
+        const char* name = entry.cFileName;
+        bool deleted;
+        if (IsDirectory(entry)) {
+            if (IsDotEntry(name))
+                continue;
+            // A completed DelTree leaves its parent, this directory, current.
+            deleted = DelTree(name, force) != 0;
+        } else {
+            if (force)
+                ::SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
+            deleted = ::DeleteFileA(name) != 0;
+        }
+        if (!deleted) {
+            listing.Close();
+            ::SetCurrentDirectoryA(saved);
+            return 0;
+        }
+    }
+    // A directory cannot be removed while it is current: step out first. The parent
+    // stays current afterwards, which is where the caller finds itself.
+    if (!::SetCurrentDirectoryA("..")) {
+        listing.Close();
+        ::SetCurrentDirectoryA(saved);
+        return 0;
+    }
+    listing.Close();
+    // The last component names the directory in its parent, whatever the form of the
+    // path given (a relative path of several components would resolve one level too deep).
+    char name[kPathBufferSize];
+    return ::RemoveDirectoryA(LastComponent(dir, name)) ? 1 : 0;
+}
+
+int CFileMgr::FileExists(const char* path) {
+    if (!IsUsablePath(path))
+        return 0;
+    // Without backup semantics a directory cannot be opened, so it does not count.
+    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    ::CloseHandle(file);
+    return 1;
+}
+
+int CFileMgr::FindFile(const char* dir, const char* fileName, char* out, std::size_t outSize) {
+    if (!IsUsablePath(dir) || fileName == nullptr || out == nullptr)
+        return 0;
+    char saved[kPathBufferSize];
+    if (!GetCurrentDir(saved) || !::SetCurrentDirectoryA(dir))
+        return 0;
+
+    int found = 0;
+    char child[kPathBufferSize];
+    for (DirectoryListing listing; listing.HasEntry(); listing.Next()) {
+        const WIN32_FIND_DATAA& entry = listing.Entry();
+        const char* name = entry.cFileName;
+        if (IsDirectory(entry)) {
+            if (!IsDotEntry(name) && JoinPath(child, dir, name) &&
+                FindFile(child, fileName, out, outSize)) {
+                found = 1;
+                break;
+            }
+            continue;
+        }
+        if (_stricmp(name, fileName) != 0)
+            continue;
+        // A hit that does not fit the caller's buffer ends the search unanswered.
+        if (JoinPath(child, dir, name) && std::strlen(child) < outSize) {
+            std::memcpy(out, child, std::strlen(child) + 1);
+            found = 1;
+        }
+        break;
+    }
+    ::SetCurrentDirectoryA(saved);
+    return found;
+}
+
+int CFileMgr::ForceCopyFile(const char* sourceFile, const char* targetFile) {
+    if (!IsUsablePath(sourceFile) || !IsUsablePath(targetFile))
+        return 0;
+    char targetDir[kPathBufferSize];
+    CopyPath(targetDir, targetFile);
+    char* lastSlash = std::strrchr(targetDir, '\\');
+    if (lastSlash != nullptr && lastSlash != targetDir) {
+        *lastSlash = '\0';
+        CreateTree(targetDir, nullptr);
+    }
+    ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
+    return ::CopyFileA(sourceFile, targetFile, FALSE) ? 1 : 0;
+}
+
+int CFileMgr::ForceDeleteFile(const char* path) {
+    if (!IsUsablePath(path))
+        return 0;
+    ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return ::DeleteFileA(path) ? 1 : 0;
+}
+
+int CFileMgr::CreateDirectoryA(const char* path) {
+    if (!IsUsablePath(path))
+        return 0;
+    // The structure is 12 bytes in a 32-bit build and 24 in a 64-bit one; its length
+    // field must describe the structure actually passed, so it is taken from the type.
+    SECURITY_ATTRIBUTES security;
+    security.nLength = sizeof security;
+    security.lpSecurityDescriptor = nullptr;
+    security.bInheritHandle = FALSE;
+    return ::CreateDirectoryA(path, &security);
+}
+
+int CFileMgr::DirectoryExists(const char* path) {
+    if (!IsUsablePath(path))
+        return 0;
+    char saved[kPathBufferSize];
+    if (!GetCurrentDir(saved) || !::SetCurrentDirectoryA(path))
+        return 0;
+    ::SetCurrentDirectoryA(saved);
+    return 1;
+}
+
+void CFileMgr::AppendBackSlash(char* path, std::size_t size) {
+    const std::size_t length = std::strlen(path);
+    if (length > 0 && path[length - 1] != '\\' && length + 1 < size) {
+        path[length] = '\\';
+        path[length + 1] = '\0';
+    }
+}
+
+void CFileMgr::InsertDriveLetter(const char* referencePath, char* path, std::size_t size) {
+    if (std::strchr(path, ':') != nullptr)
+        return;
+    const char* colon = std::strchr(referencePath, ':');
+    if (colon == nullptr || colon == referencePath)
+        return;
+    const std::size_t length = std::strlen(path);
+    if (length + 2 >= size)
+        return;
+    std::memmove(path + 2, path, length + 1);
+    path[0] = colon[-1];
+    path[1] = ':';
+}
+
+void CFileMgr::AppendBackslashIfNoPathSpecified(char* path, std::size_t size) {
+    if (std::strlen(path) == 2 && path[1] == ':')
+        AppendBackSlash(path, size);
+}
