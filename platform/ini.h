@@ -21,8 +21,7 @@ public:
     int SetValue(const char* section, const char* key, const char* value);
     // Callers pass the size of `out`; a value that does not fit returns 0 with `out` empty.
     int GetValue(const char* section, const char* key, char* out, std::size_t outSize);
-    void GetValue(const char* section, const char* key, char* out, std::size_t outSize,
-                  int index);
+    void GetValue(const char* section, const char* key, char* out, std::size_t outSize, int index);
     int GetAllValues(const char* section, char* out, std::size_t outSize);
     void DeleteValue(const char* section, const char* key);
     void DeleteSection(const char* section);

@@ -3,12 +3,17 @@
 //
 // Error contract: every operation returns a small signed code, 0 for success.
 //   -2  out of memory (Set)          -20 out of memory (Load)
-//   -21 the file cannot be opened    -22 the file cannot be opened for writing
-//   -23 syntax error                  1  no such section      2  no such key / index
+//   -21 the file cannot be opened or read
+//   -22 the file cannot be opened for writing (or a write failed)
+//   -23 syntax error (Load); a section, key or value that cannot be written back
+//       as one readable line (Set)
+//    1  no such section               2  no such key / index
 // Nothing here shows a message or throws.
 #pragma once
 
 #include <cstddef>
+
+#include "platform/ini_pool.h"
 
 namespace inifile {
 
@@ -28,14 +33,30 @@ enum class OpenMode {
     ReadOnly,
 };
 
+// The longest line the store reads or writes, terminator excluded.
+constexpr std::size_t kMaxLineLength = 2047;
+
 // Why a load was refused, for tools that report it (initool check).
 struct LoadDiagnostic {
-    int line = 0;               // 1-based line number of the offending line, 0 if none
-    const char* reason = "";    // static text: "no '=' in line", "header without ']'", ...
+    int line = 0;            // 1-based line number of the offending line, 0 if none
+    const char* reason = ""; // static text: "no '=' in line", "header without ']'", ...
 };
 
+// Receives every section (duplicates included) and entry in file order; the leading
+// section comes first with a null name. A comment entry has a null key.
+class IniVisitor {
+public:
+    virtual void OnSection(const char* name) = 0;
+    virtual void OnEntry(const char* key, const char* value) = 0;
+
+protected:
+    ~IniVisitor() = default;
+};
+
+struct Section;
+struct Entry;
+
 // One loaded file. Created only by Load/LoadFromMemory, destroyed only by Release.
-// (The private representation — pool, section and entry nodes — is in the .cpp.)
 class IniFile {
 public:
     static int Load(const char* fileName, OpenMode mode, IniFile** out,
@@ -52,14 +73,29 @@ public:
     int RemoveSection(const char* section);
     int EntryAt(const char* section, int index, const char** key, const char** value) const;
 
+    // Whether an edit has changed something since loading or the last save.
+    bool Changed() const { return changed_; }
+    void Walk(IniVisitor& visitor) const;
+    // Bytes the store holds from the system: all of its nodes and strings.
+    std::size_t MemoryUsed() const { return pool_.BytesReserved() + sizeof(IniFile); }
+
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
 private:
+    class Parser;
     IniFile() = default;
     ~IniFile() = default;
-    struct Impl;
-    Impl* impl_ = nullptr; // the helper may replace this with inline members
+    static int Create(const char* fileName, IniFile** out);
+    Section* FindSection(const char* name) const;
+    Section* AppendSection(const char* name, std::size_t length);
+    void AppendEntry(Section* section, Entry* entry);
+
+    Pool pool_;
+    char* fileName_ = nullptr;
+    Section* first_ = nullptr; // the leading section, never null once created
+    Section* last_ = nullptr;
+    bool changed_ = false;
 };
 
 } // namespace inifile

@@ -1,0 +1,29 @@
+// The nodes of a loaded INI file, shared by the store's loading, editing and saving.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace inifile {
+
+// Separators longer than this are rewritten as a bare "=".
+constexpr std::size_t kMaxSeparator = 8;
+
+struct Entry {
+    Entry* next = nullptr;
+    char* key = nullptr;   // null for a comment line
+    char* value = nullptr; // for a comment line, the comment text
+    std::uint16_t hash = 0;
+    bool multiLine = false; // the value holds CR LF between pieces
+    char separator[kMaxSeparator + 1] = {'='};
+};
+
+struct Section {
+    Section* next = nullptr;
+    char* name = nullptr; // null for the leading section
+    std::uint16_t hash = 0;
+    Entry* first = nullptr;
+    Entry* last = nullptr;
+};
+
+} // namespace inifile
