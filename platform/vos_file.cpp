@@ -18,6 +18,8 @@ int Refill(VosFile* file) {
 }
 
 bool Flush(VosFile* file) {
+    if (!file->writing)
+        return true; // a read buffer is never written back
     if (file->fill > 0 && !file->writeFailed &&
         !VosWrite(file->descriptor, file->buffer, file->fill))
         file->writeFailed = true;
@@ -38,6 +40,7 @@ bool VosFileOpen(VosFile* file, const char* name, VosOpenMode mode) {
     file->position = 0;
     file->fill = 0;
     file->next = 0;
+    file->writing = false;
     file->writeFailed = false;
     return file->descriptor != kNoDescriptor;
 }
@@ -89,6 +92,7 @@ VosLine VosReadLine(VosFile* file, char* line, std::size_t size, std::size_t* le
 }
 
 bool VosWriteLine(VosFile* file, const VosPiece* pieces, int count) {
+    file->writing = true;
     std::size_t total = 2;
     for (int i = 0; i < count; ++i)
         total += pieces[i].length;

@@ -16,6 +16,7 @@ struct VosFile {
     char buffer[kBufferSize];
     std::size_t fill = 0; // bytes held in the buffer
     std::size_t next = 0; // reading: the first byte of the buffer not yet handed out
+    bool writing = false; // the buffer holds output, not input
     bool writeFailed = false;
 };
 

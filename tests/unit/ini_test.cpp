@@ -1,0 +1,224 @@
+// CIni over real files: when the file is read, created, rewritten or left alone, and how
+// results reach the caller's fixed buffers.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "platform/ini.h"
+#include "tests/unit/ini_test_files.h"
+
+using ini_test::ReadBytes;
+using ini_test::ScratchDir;
+using ini_test::WriteBytes;
+
+namespace {
+
+std::string Get(CIni& ini, const char* section, const char* key, int expected = 1) {
+    char out[261];
+    EXPECT_EQ(expected, ini.GetValue(section, key, out)) << section << "/" << key;
+    return out;
+}
+
+std::string GetIndexed(CIni& ini, const char* section, const char* key, int index) {
+    char out[261] = "not cleared";
+    ini.GetValue(section, key, out, sizeof out, index);
+    return out;
+}
+
+// Write permission removed the way each platform reports read-only media. False when
+// the file stays writable anyway (root ignores permission bits on Linux).
+bool MakeReadOnly(const std::string& file) {
+#if defined(_WIN32)
+    return SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY) != 0;
+#else
+    if (chmod(file.c_str(), 0444) != 0)
+        return false;
+    int fd = open(file.c_str(), O_RDWR);
+    if (fd >= 0)
+        close(fd);
+    return fd < 0;
+#endif
+}
+
+} // namespace
+
+TEST(CIniFiles, ReadsAnyCaseAndKeepsSpacingOnRewrite) {
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+    WriteBytes(file, "[Common]\nPath = c:\\x\n");
+    {
+        CIni ini(file.c_str());
+        ASSERT_EQ(1, ini.Status());
+        EXPECT_EQ("c:\\x", Get(ini, "COMMON", "path"));
+        EXPECT_EQ("c:\\x", Get(ini, "common", "PATH"));
+        EXPECT_EQ(1, ini.SetValue("Common", "Other", "y"));
+        EXPECT_EQ("[Common]\nPath = c:\\x\n", ReadBytes(file)); // nothing before destruction
+    }
+    EXPECT_EQ("\r\n[Common]\r\nPath = c:\\x\r\nOther=y\r\n\r\n", ReadBytes(file));
+}
+
+TEST(CIniFiles, UnchangedValuesAndNoEditsLeaveTheFileAlone) {
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+    const std::string original = "[Common]\n\nName=Value\n";
+    WriteBytes(file, original);
+    {
+        CIni ini(file.c_str());
+        EXPECT_EQ(1, ini.SetValue("common", "NAME", "vALUE"));
+    }
+    EXPECT_EQ(original, ReadBytes(file)); // blank line still there: never rewritten
+    {
+        CIni ini(file.c_str());
+        EXPECT_EQ("Value", Get(ini, "Common", "Name"));
+        ini.DeleteValue("Common", "Absent");
+        ini.DeleteSection("Absent");
+    }
+    EXPECT_EQ(original, ReadBytes(file));
+}
+
+TEST(CIniFiles, NewSectionsDeletionsAndEmptyValues) {
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+    WriteBytes(file, "top=1\r\n[Keep]\r\nEmpty=\r\nGone=x\r\n[Drop]\r\n;c\r\na=b\r\n");
+    {
+        CIni ini(file.c_str());
+        EXPECT_EQ("", Get(ini, "Keep", "Empty")); // found, with an empty value
+        EXPECT_EQ("", Get(ini, "Keep", "Absent", 0));
+        ini.DeleteValue("keep", "gone");
+        ini.DeleteSection("DROP");
+        EXPECT_EQ(1, ini.SetValue("Added", "Key", nullptr));
+    }
+    EXPECT_EQ("top=1\r\n\r\n[Keep]\r\nEmpty=\r\n\r\n[Added]\r\nKey=\r\n\r\n", ReadBytes(file));
+}
+
+TEST(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
+    ScratchDir dir;
+    for (const char* text : {"[Common]\nno equals sign\n", "[Common\nk=v\n"}) {
+        const std::string file = dir.File("bad.ini");
+        WriteBytes(file, text);
+        {
+            CIni ini(file.c_str());
+            EXPECT_EQ(0, ini.Status());
+            EXPECT_EQ("", Get(ini, "Common", "k", 0));
+            EXPECT_EQ(0, ini.SetValue("Common", "k", "v"));
+            char all[64] = "x";
+            EXPECT_EQ(0, ini.GetAllValues("Common", all, sizeof all));
+            EXPECT_STREQ("", all);
+            ini.DeleteSection("Common");
+        }
+        EXPECT_EQ(text, ReadBytes(file));
+    }
+}
+
+TEST(CIniFiles, MissingFilesAreCreatedOnlyWhereWritable) {
+    ScratchDir dir;
+    const std::string file = dir.File("new.ini");
+    {
+        CIni ini(file.c_str());
+        EXPECT_EQ(1, ini.Status());
+    }
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ("", ReadBytes(file));
+    const std::string nowhere = dir.File("absent/new.ini");
+    CIni ini(nowhere.c_str());
+    EXPECT_EQ(0, ini.Status());
+    EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+TEST(CIniFiles, ReadOnlyFileLoadsAndLosesEditsSilently) {
+    ScratchDir dir;
+    const std::string file = dir.File("cd.ini");
+    WriteBytes(file, "[Common]\nk=v\n");
+    if (!MakeReadOnly(file))
+        GTEST_SKIP() << "this account writes to files without write permission (root)";
+    {
+        CIni ini(file.c_str());
+        ASSERT_EQ(1, ini.Status());
+        EXPECT_EQ("v", Get(ini, "Common", "k"));
+        EXPECT_EQ(1, ini.SetValue("Common", "k", "changed"));
+        EXPECT_EQ("changed", Get(ini, "Common", "k"));
+    }
+    EXPECT_EQ("[Common]\nk=v\n", ReadBytes(file));
+}
+
+TEST(CIniFiles, TwoObjectsOnOneFileLastDestroyedWins) {
+    ScratchDir dir;
+    const std::string file = dir.File("shared.ini");
+    {
+        CIni first(file.c_str());
+        CIni second(file.c_str());
+        first.SetValue("s", "who", "first");
+        second.SetValue("s", "who", "second");
+        EXPECT_EQ("", Get(first, "s", "other", 0));
+    }
+    CIni ini(file.c_str());
+    EXPECT_EQ("first", Get(ini, "s", "who"));
+}
+
+TEST(CIniValues, IndexedKeysFallBackOnlyForIndexOne) {
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+    WriteBytes(file, "[P]\nItem=plain\nItem(2)=second\nEmpty(1)=\n");
+    CIni ini(file.c_str());
+    EXPECT_EQ("plain", GetIndexed(ini, "P", "Item", 0));
+    EXPECT_EQ("plain", GetIndexed(ini, "P", "Item", 1)); // no Item(1): the plain key
+    EXPECT_EQ("second", GetIndexed(ini, "p", "ITEM", 2));
+    EXPECT_EQ("", GetIndexed(ini, "P", "Item", 3));
+    EXPECT_EQ("", GetIndexed(ini, "P", "Empty", 1));
+    WriteBytes(file, "");
+    // Longer than the 127-byte name allows: no indexed key, and no truncated one.
+    const std::string longKey(125, 'k');
+    CIni other(file.c_str());
+    other.SetValue("P", (longKey.substr(0, 124) + "(1").c_str(), "truncated");
+    EXPECT_EQ("", GetIndexed(other, "P", longKey.c_str(), 12));
+}
+
+TEST(CIniValues, GetAllValuesStopsAtTheFirstComment) {
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+    WriteBytes(file, "[S]\na=1\n;stop\nb=2\n[T]\nx=\ny=2 = 3\n");
+    CIni ini(file.c_str());
+    char out[64];
+    EXPECT_EQ(1, ini.GetAllValues("s", out, sizeof out));
+    EXPECT_STREQ("a=1&", out);
+    EXPECT_EQ(2, ini.GetAllValues("T", out, sizeof out));
+    EXPECT_STREQ("x=&y=2 = 3&", out);
+    EXPECT_EQ(0, ini.GetAllValues("Missing", out, sizeof out));
+    EXPECT_STREQ("", out);
+}
+
+// A value that does not fit is refused whole, and not one byte lands past the buffer
+// (the sanitizer build catches any stray write; the guard bytes catch it elsewhere).
+TEST(CIniValues, SmallBuffersAreRefusedCleanly) {
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+    WriteBytes(file, "[S]\nk=12345\nlong=" + std::string(2000, 'x') + "\n");
+    CIni ini(file.c_str());
+    struct {
+        char out[6];
+        char guard[8];
+    } buffers;
+    std::memset(&buffers, '#', sizeof buffers);
+    EXPECT_EQ(1, ini.GetValue("S", "k", buffers.out, 6));
+    EXPECT_STREQ("12345", buffers.out);
+    EXPECT_EQ(0, ini.GetValue("S", "k", buffers.out, 5));
+    EXPECT_STREQ("", buffers.out);
+    EXPECT_EQ(0, ini.GetValue("S", "long", buffers.out, sizeof buffers.out));
+    ini.GetValue("S", "long", buffers.out, sizeof buffers.out, 1);
+    EXPECT_EQ(0, ini.GetAllValues("S", buffers.out, sizeof buffers.out));
+    EXPECT_STREQ("", buffers.out);
+    EXPECT_EQ(std::string(8, '#'), std::string(buffers.guard, 8));
+    EXPECT_EQ(0, ini.GetValue("S", "k", buffers.out, 0));
+    char big[4096];
+    EXPECT_EQ(1, ini.GetValue("S", "long", big));
+    EXPECT_EQ(2000u, std::strlen(big));
+}

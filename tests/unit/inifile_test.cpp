@@ -1,0 +1,360 @@
+// The INI store itself: parsing, lookups, edits, the exact bytes it writes, and its
+// behaviour on hostile input and exhausted memory.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/ini_pool.h"
+#include "platform/inifile.h"
+#include "tests/unit/ini_test_files.h"
+
+using ini_test::Dump;
+using ini_test::ReadBytes;
+using ini_test::ScratchDir;
+using ini_test::WriteBytes;
+using inifile::IniFile;
+
+namespace {
+
+// Owns a store for the length of a test.
+struct Store {
+    IniFile* ini = nullptr;
+    inifile::LoadDiagnostic diag;
+    int result = 0;
+
+    explicit Store(const std::string& text, const std::string& fileName = "unused.ini") {
+        result = IniFile::LoadFromMemory(text.data(), text.size(), fileName.c_str(), &ini, &diag);
+    }
+    ~Store() { IniFile::Release(ini); }
+    IniFile* operator->() const { return ini; }
+
+    std::string Get(const char* section, const char* key, int expected = inifile::kOk) const {
+        const char* value = nullptr;
+        EXPECT_EQ(expected, ini->Find(section, key, &value)) << section << "/" << key;
+        return value ? value : "<none>";
+    }
+};
+
+} // namespace
+
+TEST(IniFileParse, LinesTrimmingCommentsAndContinuations) {
+    Store s("; leading comment\r"
+            "lead = 1\n"
+            "\n \t \r\n"
+            "  [ Main Section ]  \r\n"
+            ".dropped after a header\n"
+            "Path =  c:\\x \t\n"
+            ".  second piece\n"
+            "\n"
+            ".third\n"
+            "# hash comment\n"
+            ".dropped after a comment\n"
+            "=empty key\n"
+            "empty value=\n"
+            "a=b=c ; not a comment\n"
+            "[]\n"
+            "x=1");
+    ASSERT_EQ(inifile::kOk, s.result);
+    EXPECT_EQ("[<leading>]\n"
+              "comment:; leading comment\n"
+              "lead=1\n"
+              "[ Main Section ]\n"
+              "Path=c:\\x|  second piece|third\n"
+              "comment:# hash comment\n"
+              "=empty key\n"
+              "empty value=\n"
+              "a=b=c ; not a comment\n"
+              "[]\n"
+              "x=1\n",
+              Dump(*s.ini));
+}
+
+TEST(IniFileParse, SyntaxErrorsRefuseTheWholeFile) {
+    struct Case {
+        const char* text;
+        int line;
+        const char* reason;
+    } cases[] = {
+        {"[a]\nk=v\nno equals here\n", 3, "no '=' in line"},
+        {"k=v\r\n[unclosed\r\n", 2, "header without ']'"},
+        {"[closed] trailing\n", 1, "header without ']'"},
+        {"[", 1, "header without ']'"},
+        // A byte-order mark hides the bracket: the line becomes a pair without '='.
+        {"\xEF\xBB\xBF[Common]\nk=v\n", 1, "no '=' in line"},
+    };
+    for (const Case& c : cases) {
+        Store s(c.text);
+        EXPECT_EQ(inifile::kSyntaxError, s.result) << c.text;
+        EXPECT_EQ(nullptr, s.ini);
+        EXPECT_EQ(c.line, s.diag.line) << c.text;
+        EXPECT_STREQ(c.reason, s.diag.reason);
+    }
+}
+
+TEST(IniFileParse, LinesLongerThan2047BytesAreRefusedFromMemoryAndFile) {
+    ScratchDir dir;
+    const std::string fits = "k=" + std::string(2045, 'v');
+    const std::string tooLong = "k=" + std::string(2046, 'v');
+    // Trailing blanks count: the limit applies before trimming.
+    const std::string blanks = "k=v" + std::string(2045, ' ');
+    for (const auto& [line, expected] :
+         {std::pair{fits, inifile::kOk}, std::pair{tooLong, inifile::kSyntaxError},
+          std::pair{blanks, inifile::kSyntaxError}}) {
+        const std::string text = "[a]\n" + line + "\r\nz=1\n";
+        Store memory(text);
+        EXPECT_EQ(expected, memory.result);
+        WriteBytes(dir.File("long.ini"), text);
+        IniFile* ini = nullptr;
+        inifile::LoadDiagnostic diag;
+        EXPECT_EQ(expected, IniFile::Load(dir.File("long.ini").c_str(), inifile::OpenMode::ReadOnly,
+                                          &ini, &diag));
+        if (expected != inifile::kOk) {
+            EXPECT_EQ(2, diag.line);
+            EXPECT_STREQ("line longer than 2047 bytes", diag.reason);
+        } else {
+            EXPECT_EQ(Dump(*memory.ini), Dump(*ini));
+        }
+        IniFile::Release(ini);
+    }
+}
+
+// The file reader refills its 1024-byte buffer mid-line and between the CR and LF of
+// one terminator; the result must not depend on where the buffer boundaries fall.
+TEST(IniFileParse, FileReaderMatchesMemoryAcrossBufferBoundaries) {
+    ScratchDir dir;
+    const char* terminators[] = {"\n", "\r", "\r\n"};
+    for (std::size_t shift = 0; shift < 6; ++shift) {
+        std::string text = std::string(shift, ' ') + "[s]\n";
+        for (int i = 0; text.size() < 5000; ++i)
+            text += "key" + std::to_string(i) + "=" + std::string(i % 97, 'x') +
+                    terminators[i % 3] + (i % 11 == 0 ? ".more\r\n" : "");
+        Store memory(text);
+        ASSERT_EQ(inifile::kOk, memory.result);
+        WriteBytes(dir.File("buffers.ini"), text);
+        IniFile* ini = nullptr;
+        ASSERT_EQ(inifile::kOk, IniFile::Load(dir.File("buffers.ini").c_str(),
+                                              inifile::OpenMode::ReadOnly, &ini));
+        EXPECT_EQ(Dump(*memory.ini), Dump(*ini)) << "shift " << shift;
+        IniFile::Release(ini);
+    }
+    // A CR as the very last byte of the first buffer, its LF first in the next one.
+    std::string text = "a=" + std::string(1021, 'v') + "\r\nb=2\n";
+    ASSERT_EQ('\r', text[1023]);
+    WriteBytes(dir.File("crlf.ini"), text);
+    IniFile* ini = nullptr;
+    ASSERT_EQ(inifile::kOk,
+              IniFile::Load(dir.File("crlf.ini").c_str(), inifile::OpenMode::ReadOnly, &ini));
+    EXPECT_EQ("[<leading>]\na=" + std::string(1021, 'v') + "\nb=2\n", Dump(*ini));
+    IniFile::Release(ini);
+}
+
+TEST(IniFileLookup, CaseInsensitiveFirstMatchAndResultCodes) {
+    Store s("top=leading\n"
+            "[Common]\nSourceDrive=d:\nDup=first\nDup=second\n"
+            "[COMMON]\nOther=in the second section\n"
+            "[Last]\ntop=last\n");
+    ASSERT_EQ(inifile::kOk, s.result);
+    EXPECT_EQ("d:", s.Get("common", "SOURCEDRIVE"));
+    EXPECT_EQ("first", s.Get("Common", "dup"));
+    // Only the first section of a name is searched.
+    EXPECT_EQ("<none>", s.Get("common", "Other", inifile::kNoKey));
+    EXPECT_EQ("<none>", s.Get("Missing", "x", inifile::kNoSection));
+    // The leading section has no name, not even the empty one.
+    EXPECT_EQ("<none>", s.Get("", "top", inifile::kNoSection));
+    // A null section searches every section in file order, the leading one first.
+    EXPECT_EQ("leading", s.Get(nullptr, "TOP"));
+    EXPECT_EQ("in the second section", s.Get(nullptr, "other"));
+    EXPECT_EQ("<none>", s.Get(nullptr, "nowhere", inifile::kNoKey));
+
+    const char* key = nullptr;
+    const char* value = nullptr;
+    EXPECT_EQ(inifile::kOk, s->EntryAt("LAST", 0, &key, &value));
+    EXPECT_STREQ("top", key);
+    EXPECT_EQ(inifile::kNoKey, s->EntryAt("Last", 1, &key, &value));
+    EXPECT_EQ(inifile::kNoKey, s->EntryAt("Last", -1, &key, &value));
+    EXPECT_EQ(inifile::kNoSection, s->EntryAt("Nope", 0, &key, &value));
+}
+
+TEST(IniFileEdit, SetChangesOnlyWhatDiffers) {
+    Store s("[Common]\nName=Value\n");
+    ASSERT_EQ(inifile::kOk, s.result);
+    EXPECT_FALSE(s->Changed());
+    // Equal apart from letter case: nothing changes, the stored case stays.
+    EXPECT_EQ(inifile::kOk, s->Set("COMMON", "name", "VALUE"));
+    EXPECT_FALSE(s->Changed());
+    EXPECT_EQ("Value", s.Get("Common", "Name"));
+
+    EXPECT_EQ(inifile::kOk, s->Set("Common", "Name", "other"));
+    EXPECT_TRUE(s->Changed());
+    EXPECT_EQ("other", s.Get("Common", "Name"));
+    // A null value stores an empty one; a new key exists even when empty.
+    EXPECT_EQ(inifile::kOk, s->Set("New", "Empty", nullptr));
+    EXPECT_EQ("", s.Get("new", "empty"));
+    EXPECT_EQ(inifile::kNoSection, s->Set(nullptr, "k", "v"));
+}
+
+TEST(IniFileEdit, SetRefusesWhatCouldNotBeReadBack) {
+    Store s("[a]\nk=v\n");
+    ASSERT_EQ(inifile::kOk, s.result);
+    const std::string longValue(2046, 'x');
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+    } refused[] = {
+        {"a", "k", "lone\nLF"},        {"a", "k", "lone\rCR"},  {"a", "k", "\n"},
+        {"a", "new\r\nkey", "v"},      {"se\nction", "k", "v"}, {"a", " [looks like", "v"},
+        {"a", "k", longValue.c_str()}, // "k=" and 2046 bytes: one byte too many
+    };
+    for (const Case& c : refused)
+        EXPECT_EQ(inifile::kSyntaxError, s->Set(c.section, c.key, c.value)) << c.key;
+    EXPECT_FALSE(s->Changed());
+    EXPECT_EQ("[<leading>]\n[a]\nk=v\n", Dump(*s.ini));
+    EXPECT_EQ(inifile::kOk, s->Set("a", "k", std::string(2045, 'x').c_str()));
+    EXPECT_EQ(inifile::kOk, s->Set("a", "multi", "one\r\ntwo\r\n"));
+}
+
+TEST(IniFileEdit, RemoveUncoversLaterDuplicatesAndKeepsComments) {
+    Store s("[s]\n;c1\nk=1\nk=2\n[t]\nx=1\n[S]\nk=3\n");
+    ASSERT_EQ(inifile::kOk, s.result);
+    EXPECT_EQ(inifile::kOk, s->RemoveKey("S", "K"));
+    EXPECT_TRUE(s->Changed());
+    EXPECT_EQ("2", s.Get("s", "k"));
+    EXPECT_EQ(inifile::kOk, s->RemoveKey("s", "k"));
+    EXPECT_EQ(inifile::kNoKey, s->RemoveKey("s", "k"));
+    EXPECT_EQ(inifile::kNoSection, s->RemoveKey("none", "k"));
+    // The section's last entry went: new keys must still land at its end.
+    EXPECT_EQ(inifile::kOk, s->Set("s", "new", "v"));
+    EXPECT_EQ(inifile::kOk, s->RemoveSection("s"));
+    EXPECT_EQ("3", s.Get("s", "k"));
+    EXPECT_EQ(inifile::kOk, s->RemoveSection("s"));
+    EXPECT_EQ(inifile::kNoSection, s->RemoveSection("s"));
+    // The last section went: a new section must still be appended after [t].
+    EXPECT_EQ(inifile::kOk, s->Set("u", "y", "2"));
+    EXPECT_EQ("[<leading>]\n[t]\nx=1\n[u]\ny=2\n", Dump(*s.ini));
+
+    Store unchanged("[s]\nk=1\n");
+    EXPECT_EQ(inifile::kNoKey, unchanged->RemoveKey("s", "other"));
+    EXPECT_EQ(inifile::kNoSection, unchanged->RemoveSection("other"));
+    EXPECT_FALSE(unchanged->Changed());
+}
+
+TEST(IniFileSave, WritesTheExactBytes) {
+    ScratchDir dir;
+    const std::string file = dir.File("exact.ini");
+    WriteBytes(file, "[Common]\n"
+                     "Path = c:\\x\n"
+                     "\n"
+                     "Wide   =    kept because 8 bytes\n"
+                     "Wider    =    rewritten as one =\n"
+                     "Multi=one\n"
+                     ".  two\n"
+                     "# trailing comment\n"
+                     "[Common]\n"
+                     "Path=second section stays\n");
+    IniFile* ini = nullptr;
+    ASSERT_EQ(inifile::kOk, IniFile::Load(file.c_str(), inifile::OpenMode::CreateReadWrite, &ini));
+    EXPECT_EQ(inifile::kOk, ini->Set("common", "Added", "a\r\nb"));
+    EXPECT_EQ(inifile::kOk, ini->Set("Fresh", "Key", "v"));
+    EXPECT_EQ(inifile::kOk, ini->Save());
+    EXPECT_FALSE(ini->Changed());
+    IniFile::Release(ini);
+    EXPECT_EQ("\r\n" // the leading section, empty, still ends with an empty line
+              "[Common]\r\n"
+              "Path = c:\\x\r\n"
+              "Wide   =    kept because 8 bytes\r\n"
+              "Wider=rewritten as one =\r\n"
+              "Multi=one\r\n"
+              ".  two\r\n"
+              "# trailing comment\r\n"
+              "Added=a\r\n"
+              ".b\r\n"
+              "\r\n"
+              "[Common]\r\n"
+              "Path=second section stays\r\n"
+              "\r\n"
+              "[Fresh]\r\n"
+              "Key=v\r\n"
+              "\r\n",
+              ReadBytes(file));
+}
+
+TEST(IniFileSave, UnchangedStoreTouchesNothingAndFailedOpenReportsIt) {
+    ScratchDir dir;
+    const std::string file = dir.File("untouched.ini");
+    WriteBytes(file, "[a]\nk=v\n");
+    IniFile* ini = nullptr;
+    ASSERT_EQ(inifile::kOk, IniFile::Load(file.c_str(), inifile::OpenMode::CreateReadWrite, &ini));
+    WriteBytes(file, "changed behind the store's back\n");
+    EXPECT_EQ(inifile::kOk, ini->Set("A", "K", "V"));
+    EXPECT_EQ(inifile::kOk, ini->Save());
+    EXPECT_EQ("changed behind the store's back\n", ReadBytes(file));
+    IniFile::Release(ini);
+
+    // A folder of that name cannot be opened for writing.
+    Store s("[a]\nk=v\n", dir.Path());
+    EXPECT_EQ(inifile::kOk, s->Set("a", "k", "new"));
+    EXPECT_EQ(inifile::kCannotWrite, s->Save());
+    EXPECT_FALSE(s->Changed()); // cleared when saving starts, as documented
+}
+
+TEST(IniFileLoad, OpenModesAndMissingFiles) {
+    ScratchDir dir;
+    IniFile* ini = nullptr;
+    const std::string missing = dir.File("missing.ini");
+    EXPECT_EQ(inifile::kCannotOpen,
+              IniFile::Load(missing.c_str(), inifile::OpenMode::ReadOnly, &ini));
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    ASSERT_EQ(inifile::kOk,
+              IniFile::Load(missing.c_str(), inifile::OpenMode::CreateReadWrite, &ini));
+    EXPECT_TRUE(std::filesystem::exists(missing));
+    EXPECT_EQ("[<leading>]\n", Dump(*ini));
+    IniFile::Release(ini);
+    EXPECT_EQ(inifile::kCannotOpen, IniFile::Load(dir.File("no/such/dir.ini").c_str(),
+                                                  inifile::OpenMode::CreateReadWrite, &ini));
+    EXPECT_EQ(nullptr, ini);
+}
+
+// Every allocation of a load or an edit may fail: the result code says so and nothing
+// leaks (the sanitizer build checks the latter).
+TEST(IniFileMemory, ExhaustedPoolGivesOutOfMemoryCodes) {
+    std::string text = "; c\nlead=1\n";
+    for (int i = 0; i < 300; ++i)
+        text += "[s" + std::to_string(i) + "]\nkey=" + std::string(100, 'v') + "\n.more\n";
+    int refused = 0;
+    for (std::size_t budget = 0; budget < 200000; budget += 997) {
+        inifile::Pool::SetChunkBudgetForTesting(budget);
+        Store s(text);
+        if (s.result == inifile::kOk)
+            break;
+        EXPECT_EQ(inifile::kNoMemory, s.result);
+        ++refused;
+    }
+    inifile::Pool::SetChunkBudgetForTesting(SIZE_MAX);
+    EXPECT_GT(refused, 3);
+
+    // Edits fill the chunk in hand, then find no new one.
+    Store s("[a]\nk=v\n");
+    inifile::Pool::SetChunkBudgetForTesting(0);
+    const std::string big(2000, 'x');
+    int result = inifile::kOk;
+    for (int i = 0; i < 100 && result == inifile::kOk; ++i)
+        result = s->Set("a", "k", (big + std::to_string(i)).c_str());
+    inifile::Pool::SetChunkBudgetForTesting(SIZE_MAX);
+    EXPECT_EQ(inifile::kSetNoMemory, result);
+    EXPECT_EQ(big.substr(0, 10), s.Get("a", "k").substr(0, 10));
+}
+
+TEST(IniFileRoundTrip, SaveThenLoadGivesTheSameContent) {
+    ScratchDir dir;
+    const std::string file = dir.File("round.ini");
+    Store s("lead=1\n[a]\n; c\nk = v\nm=1\n.2\n. 3\n[a]\nk=dup\n[ b ]\n=\n", file);
+    ASSERT_EQ(inifile::kOk, s.result);
+    ASSERT_EQ(inifile::kOk, s->Set("b", "x", "p\r\n\r\nq"));
+    ASSERT_EQ(inifile::kOk, s->Save());
+    IniFile* again = nullptr;
+    ASSERT_EQ(inifile::kOk, IniFile::Load(file.c_str(), inifile::OpenMode::ReadOnly, &again));
+    EXPECT_EQ(Dump(*s.ini), Dump(*again));
+    IniFile::Release(again);
+}
