@@ -1,0 +1,103 @@
+// initool's exit codes and output, by running the built tool.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+#include "tests/unit/ini_test_files.h"
+
+using ini_test::ReadBytes;
+using ini_test::ScratchDir;
+using ini_test::WriteBytes;
+
+namespace {
+
+// The tool's path as the build names it; under Wine a host path is reached through Z:.
+std::string ToolPath() {
+    std::string path = LUMORA_INITOOL;
+#if defined(_WIN32)
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            c = c == '/' ? '\\' : c;
+        path = "Z:" + path;
+    }
+#endif
+    return path;
+}
+
+struct ToolResult {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+// Arguments must be free of blanks and quotes: the command goes through the shell.
+ToolResult Tool(const ScratchDir& dir, const std::string& arguments) {
+    const std::string out = dir.File("stdout.txt");
+    const std::string err = dir.File("stderr.txt");
+    std::string command = ToolPath() + " " + arguments + " >" + out + " 2>" + err;
+#if defined(_WIN32)
+    command = "\"" + command + "\""; // cmd.exe /c strips one pair of outer quotes
+#endif
+    int status = std::system(command.c_str());
+#if !defined(_WIN32)
+    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    return {status, ReadBytes(out), ReadBytes(err)};
+}
+
+} // namespace
+
+TEST(IniTool, ReadingCommands) {
+    ScratchDir dir;
+    const std::string file = dir.File("s.ini");
+    WriteBytes(file, "[Common]\nPath = c:\\x\nEmpty=\nItem=plain\n;c\nafter=1\n");
+    EXPECT_EQ(0, Tool(dir, "get " + file + " common PATH").code);
+    EXPECT_EQ("c:\\x\n", Tool(dir, "get " + file + " common PATH").out);
+    ToolResult empty = Tool(dir, "get " + file + " Common Empty");
+    EXPECT_EQ(0, empty.code);
+    EXPECT_EQ("\n", empty.out);
+    EXPECT_EQ(1, Tool(dir, "get " + file + " Common Absent").code);
+    EXPECT_EQ("plain\n", Tool(dir, "get " + file + " Common Item 1").out);
+    EXPECT_EQ(1, Tool(dir, "get " + file + " Common Item 2").code);
+    ToolResult list = Tool(dir, "list " + file + " common");
+    EXPECT_EQ(0, list.code);
+    EXPECT_EQ("Path=c:\\x&Empty=&Item=plain&\n", list.out);
+
+    // Reading a missing file neither succeeds nor creates it.
+    const std::string missing = dir.File("missing.ini");
+    EXPECT_EQ(2, Tool(dir, "get " + missing + " a b").code);
+    EXPECT_EQ(2, Tool(dir, "list " + missing + " a").code);
+    EXPECT_EQ(2, Tool(dir, "check " + missing).code);
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST(IniTool, EditingCommandsAndRefusedFiles) {
+    ScratchDir dir;
+    const std::string file = dir.File("s.ini");
+    EXPECT_EQ(0, Tool(dir, "set " + file + " New Key value").code); // created when missing
+    EXPECT_EQ(0, Tool(dir, "set " + file + " New Other 2").code);
+    EXPECT_EQ(0, Tool(dir, "delete " + file + " new key").code);
+    EXPECT_EQ("\r\n[New]\r\nOther=2\r\n\r\n", ReadBytes(file));
+    EXPECT_EQ(0, Tool(dir, "delete " + file + " NEW").code);
+    EXPECT_EQ("\r\n", ReadBytes(file));
+
+    const std::string bad = dir.File("bad.ini");
+    WriteBytes(bad, "[ok]\na=1\n[broken\n");
+    ToolResult check = Tool(dir, "check " + bad);
+    EXPECT_EQ(2, check.code);
+    EXPECT_NE(std::string::npos, check.err.find(":3: header without ']'")) << check.err;
+    EXPECT_EQ(2, Tool(dir, "set " + bad + " ok a 2").code);
+    EXPECT_EQ(2, Tool(dir, "delete " + bad + " ok").code);
+    EXPECT_EQ("[ok]\na=1\n[broken\n", ReadBytes(bad));
+    EXPECT_EQ(0, Tool(dir, "check " + file).code);
+
+    EXPECT_EQ(64, Tool(dir, "").code);
+    EXPECT_EQ(64, Tool(dir, "get " + file + " onlysection").code);
+    EXPECT_EQ(64, Tool(dir, "frobnicate " + file).code);
+    EXPECT_EQ(64, Tool(dir, "get " + file + " s k notanumber").code);
+}
