@@ -1,0 +1,217 @@
+#include "tests/e2e/driver/machine_state.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "product/search/launch_log.h"
+
+namespace guidriver {
+
+namespace {
+
+constexpr DWORD kPollMs = 20;
+
+// Owns one COM initialisation of this thread.
+class ComScope {
+public:
+    ComScope() : m_ok(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComScope() {
+        if (m_ok)
+            CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool m_ok;
+};
+
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (m_p)
+            m_p->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T* operator->() const { return m_p; }
+    void** OutVoid() { return reinterpret_cast<void**>(&m_p); }
+
+private:
+    T* m_p = nullptr;
+};
+
+std::wstring Wide(const std::string& text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+} // namespace
+
+std::vector<LaunchRecord> ReadLaunchLog() {
+    std::vector<LaunchRecord> records;
+    std::istringstream lines(ReadTextFile(launch_log::kPath));
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        size_t tab = line.find(launch_log::kSeparator);
+        if (tab == std::string::npos)
+            continue;
+        records.push_back({line.substr(0, tab), line.substr(tab + 1)});
+    }
+    return records;
+}
+
+std::vector<LaunchRecord> WaitForLaunches(size_t count, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<LaunchRecord> records = ReadLaunchLog();
+        if (records.size() >= count || GetTickCount() - start >= timeoutMs)
+            return records;
+        Sleep(kPollMs);
+    }
+}
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> ListFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = data.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+std::vector<std::string> ListTree(const std::string& folder) {
+    std::vector<std::string> paths;
+    for (const std::string& name : ListFolder(folder)) {
+        paths.push_back(name);
+        if (DirectoryExists(folder + "\\" + name)) {
+            for (const std::string& below : ListTree(folder + "\\" + name))
+                paths.push_back(name + "\\" + below);
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+bool MakeDirectories(const std::string& path) {
+    if (path.empty() || DirectoryExists(path))
+        return true;
+    size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos && slash > 2 && !MakeDirectories(path.substr(0, slash)))
+        return false;
+    return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+std::string ReadTextFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& subkey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string RegistryString(HKEY root, const std::string& subkey, const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::string();
+    char value[1024] = "";
+    DWORD size = sizeof value - 1;
+    DWORD type = 0;
+    LONG result = RegQueryValueExA(key, name.empty() ? nullptr : name.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::string();
+    value[size < sizeof value ? size : sizeof value - 1] = '\0';
+    return value;
+}
+
+std::string ProgramsFolder() {
+    std::string folder = RegistryString(
+        HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+        "Programs");
+    if (!folder.empty())
+        return folder;
+    // A fresh prefix may not have written the value yet; asking the shell writes it.
+    char path[MAX_PATH] = "";
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, 0, path)))
+        folder = path;
+    return folder;
+}
+
+bool CreateShellLink(const std::string& linkPath, const ShellLink& link) {
+    ComScope com;
+    ComPtr<IShellLinkA> shellLink;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                shellLink.OutVoid())))
+        return false;
+    shellLink->SetPath(link.target.c_str());
+    shellLink->SetWorkingDirectory(link.workingDirectory.c_str());
+    shellLink->SetDescription(link.description.c_str());
+    ComPtr<IPersistFile> file;
+    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.OutVoid())))
+        return false;
+    return SUCCEEDED(file->Save(Wide(linkPath).c_str(), TRUE));
+}
+
+bool ReadShellLink(const std::string& linkPath, ShellLink* link) {
+    ComScope com;
+    ComPtr<IShellLinkA> shellLink;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                shellLink.OutVoid())))
+        return false;
+    ComPtr<IPersistFile> file;
+    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.OutVoid())) ||
+        FAILED(file->Load(Wide(linkPath).c_str(), STGM_READ)))
+        return false;
+    char text[1024] = "";
+    shellLink->GetPath(text, sizeof text, nullptr, 0);
+    link->target = text;
+    text[0] = '\0';
+    shellLink->GetWorkingDirectory(text, sizeof text);
+    link->workingDirectory = text;
+    text[0] = '\0';
+    shellLink->GetDescription(text, sizeof text);
+    link->description = text;
+    return true;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+} // namespace guidriver

@@ -1,0 +1,155 @@
+// Command-line front end of the GUI driver, for the demo and for trying things by hand
+// under the rig's Wine prefix and display.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tests/e2e/driver/child_process.h"
+#include "tests/e2e/driver/gui_driver.h"
+#include "tests/e2e/driver/machine_state.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: guidriver COMMAND ...\n"
+    "  list                          visible top-level windows\n"
+    "  wait TITLE [MS]               wait for a window whose title contains TITLE\n"
+    "  show TITLE [MS]               wait, then print its message or controls\n"
+    "  gone TITLE [MS]               wait until no window's title contains TITLE\n"
+    "  set TITLE ID TEXT             type TEXT into edit field ID\n"
+    "  check TITLE ID 0|1            clear or tick check box (or select radio) ID\n"
+    "  click TITLE ID                press button ID (1 OK, 2 Cancel, 6 Yes, 7 No)\n"
+    "  answer TITLE ID [MS]          wait, print what it shows, press button ID\n"
+    "  run DIR MS COMMAND            start COMMAND in DIR, report its visible windows,\n"
+    "                                wait for its end (ended at MS)\n"
+    "  programs                      print the Start menu's Programs folder\n"
+    "  link LINK TARGET WORKDIR      create the shell link LINK to TARGET\n"
+    "Exit status 0 on success, 1 when the window is not found in time, 2 on a failed\n"
+    "action, 64 on a usage error.\n";
+
+DWORD TimeoutArg(int argc, char** argv, int index) {
+    return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10))
+                        : guidriver::kDefaultTimeoutMs;
+}
+
+HWND Wait(const char* title, DWORD timeoutMs) {
+    HWND hwnd = guidriver::WaitForTitle(title, timeoutMs);
+    if (!hwnd)
+        std::printf("no window with \"%s\" in its title after %lu ms\n", title,
+                    static_cast<unsigned long>(timeoutMs));
+    return hwnd;
+}
+
+int Report(bool ok, const char* action) {
+    std::printf("%s: %s\n", action, ok ? "done" : "FAILED");
+    return ok ? 0 : 2;
+}
+
+int List() {
+    guidriver::WindowQuery any;
+    for (HWND hwnd : guidriver::FindWindows(any)) {
+        guidriver::WindowInfo info;
+        info.hwnd = hwnd;
+        GetWindowThreadProcessId(hwnd, &info.processId);
+        info.title = guidriver::WindowText(hwnd);
+        info.className = guidriver::ClassName(hwnd);
+        info.visible = true;
+        std::fputs(guidriver::Format(info).c_str(), stdout);
+    }
+    return 0;
+}
+
+int Gone(const char* title, DWORD timeoutMs) {
+    guidriver::WindowQuery query;
+    query.titlePart = title;
+    HWND hwnd = guidriver::FindWindowMatching(query);
+    if (hwnd && !guidriver::WaitForWindowGone(hwnd, timeoutMs)) {
+        std::printf("window \"%s\" still open after %lu ms\n", title,
+                    static_cast<unsigned long>(timeoutMs));
+        return 1;
+    }
+    return 0;
+}
+
+int Run(const char* dir, DWORD timeoutMs, const char* commandLine) {
+    guidriver::ChildProcess process;
+    if (!process.Start(commandLine, dir)) {
+        std::printf("cannot start %s\n", commandLine);
+        return 2;
+    }
+    std::vector<std::string> shown;
+    bool ended = process.WatchUntilExit(timeoutMs, &shown);
+    for (const std::string& title : shown)
+        std::printf("it showed a window: \"%s\"\n", title.c_str());
+    if (shown.empty())
+        std::printf("it showed no window\n");
+    DWORD exitCode = 0;
+    if (!ended || !process.WaitForExit(0, &exitCode)) {
+        std::printf("it did not end within %lu ms and was ended\n",
+                    static_cast<unsigned long>(timeoutMs));
+        return 1;
+    }
+    std::printf("it ended with exit code %lu\n", static_cast<unsigned long>(exitCode));
+    return 0;
+}
+
+int Link(const char* linkPath, const char* target, const char* workDir) {
+    std::string path = linkPath;
+    size_t slash = path.find_last_of('\\');
+    guidriver::ShellLink link;
+    link.target = target;
+    link.workingDirectory = workDir;
+    bool ok = (slash == std::string::npos || guidriver::MakeDirectories(path.substr(0, slash))) &&
+              guidriver::CreateShellLink(path, link);
+    return Report(ok, "link");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string command = argc > 1 ? argv[1] : "";
+    if (command == "list" && argc == 2)
+        return List();
+    if (command == "programs" && argc == 2) {
+        std::printf("%s\n", guidriver::ProgramsFolder().c_str());
+        return 0;
+    }
+    if (command == "run" && argc == 5)
+        return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4]);
+    if (command == "link" && argc == 5)
+        return Link(argv[2], argv[3], argv[4]);
+    if (command == "gone" && argc >= 3)
+        return Gone(argv[2], TimeoutArg(argc, argv, 3));
+    if ((command == "wait" || command == "show") && argc >= 3) {
+        HWND hwnd = Wait(argv[2], TimeoutArg(argc, argv, 3));
+        if (!hwnd)
+            return 1;
+        if (command == "show")
+            std::fputs(guidriver::Format(guidriver::Describe(hwnd)).c_str(), stdout);
+        return 0;
+    }
+    if (command == "answer" && argc >= 4) {
+        HWND hwnd = Wait(argv[2], TimeoutArg(argc, argv, 4));
+        if (!hwnd)
+            return 1;
+        std::fputs(guidriver::Format(guidriver::Describe(hwnd)).c_str(), stdout);
+        return Report(guidriver::ClickButton(hwnd, std::atoi(argv[3])), "press");
+    }
+    if (command == "set" && argc == 5) {
+        HWND hwnd = Wait(argv[2], guidriver::kDefaultTimeoutMs);
+        return hwnd ? Report(guidriver::SetEditText(hwnd, std::atoi(argv[3]), argv[4]), "set") : 1;
+    }
+    if (command == "check" && argc == 5) {
+        HWND hwnd = Wait(argv[2], guidriver::kDefaultTimeoutMs);
+        return hwnd ? Report(guidriver::SetCheck(hwnd, std::atoi(argv[3]), std::atoi(argv[4]) != 0),
+                             "check")
+                    : 1;
+    }
+    if (command == "click" && argc == 4) {
+        HWND hwnd = Wait(argv[2], guidriver::kDefaultTimeoutMs);
+        return hwnd ? Report(guidriver::ClickButton(hwnd, std::atoi(argv[3])), "click") : 1;
+    }
+    std::fputs(kUsage, stderr);
+    return 64;
+}

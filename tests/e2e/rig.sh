@@ -1,0 +1,114 @@
+# Shell side of the end-to-end rig, sourced by run-scenario.sh and tools/demo.sh (bash).
+#
+# rig_start BUILD NAME makes a run folder below BUILD/e2e-rig/runs with a fresh copy of
+# the build's pristine Wine prefix, starts an Xvfb of its own on a free display and
+# exports WINEPREFIX, DISPLAY and the quiet Wine settings. rig_map_cd DIR makes DIR the
+# prefix's drive D:, of type CD-ROM. rig_stop ends every Wine process of the prefix and
+# the Xvfb, and removes the run folder; rig_start installs it as an EXIT trap, so it
+# also runs when a check fails or the script is interrupted. With RIG_USE_DISPLAY=1 and
+# DISPLAY set, the windows go to that display and no Xvfb is started.
+
+RIG_WINE_TIMEOUT=${RIG_WINE_TIMEOUT:-180}
+
+rig_pristine_prefix() {
+    local build=$1
+    local pristine="$build/e2e-rig/pristine-prefix"
+    mkdir -p "$build/e2e-rig"
+    # Made once per build folder; scenarios started together wait for the first one.
+    flock "$build/e2e-rig/pristine.lock" bash -c '
+        pristine=$1
+        [ -f "$pristine/.rig-ready" ] && exit 0
+        rm -rf "$pristine"
+        export WINEPREFIX="$pristine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+        unset DISPLAY
+        wineboot -i >/dev/null 2>&1
+        # Drive D: is the sample CD; the link itself is made per run.
+        wine reg add "HKLM\\Software\\Wine\\Drives" /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
+        # A crashing program must fail its scenario at once, not wait behind a dialog.
+        wine reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashNotification /t REG_DWORD \
+            /d 0 /f >/dev/null 2>&1
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
+        touch "$pristine/.rig-ready"
+    ' rig-pristine "$pristine"
+    echo "$pristine"
+}
+
+# A prefix is about 700 MB, nearly all of it Wine's program files, which no scenario
+# changes: those are hard links to the pristine prefix's files. Everything else (the
+# registry files, which Wine also rewrites in place, and all of drive_c's other files)
+# is a real copy.
+rig_clone_prefix() {
+    local from=$1 to=$2
+    cp -al "$from" "$to"
+    (cd "$from" && find . -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' \
+        -o -iname '*.sys' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' \
+        -o -iname '*.ax' -o -iname '*.tlb' -o -iname '*.nls' -o -iname '*.ttf' \) -print0 |
+        xargs -0 cp -p --remove-destination --parents -t "$to")
+}
+
+rig_start() {
+    local build=$1 name=$2
+    RIG_BUILD=$(cd "$build" && pwd)
+    mkdir -p "$RIG_BUILD/e2e-rig/runs"
+    RIG_RUN=$(mktemp -d "$RIG_BUILD/e2e-rig/runs/$name.XXXX")
+    RIG_XVFB_PID=""
+    trap rig_stop EXIT
+    trap 'exit 130' INT TERM
+    echo "$name" >"$RIG_RUN/name"
+
+    local pristine
+    pristine=$(rig_pristine_prefix "$RIG_BUILD")
+    rig_clone_prefix "$pristine" "$RIG_RUN/prefix"
+    export WINEPREFIX="$RIG_RUN/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+    # The demo may show its windows on the user's display instead.
+    [ -n "${RIG_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] && return 0
+    # Xvfb writes the display number it found free to the descriptor we give it.
+    local fifo="$RIG_RUN/display.fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$RIG_RUN/xvfb.log" 2>&1 &
+    RIG_XVFB_PID=$!
+    local display=""
+    read -r -t 20 display <"$fifo" || true
+    if [ -z "$display" ]; then
+        echo "rig: Xvfb did not report a display" >&2
+        cat "$RIG_RUN/xvfb.log" >&2
+        return 1
+    fi
+    export DISPLAY=":$display"
+}
+
+rig_map_cd() {
+    ln -sfn "$(cd "$1" && pwd)" "$WINEPREFIX/dosdevices/d:"
+}
+
+# Runs a Windows program in the rig's prefix with a time limit; output goes to files
+# (a GUI program can leave explorer.exe holding a pipe open).
+rig_wine() {
+    local out=$1 err=$2
+    shift 2
+    timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err"
+}
+
+rig_stop() {
+    local rc=$?
+    trap - EXIT INT TERM
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
+    fi
+    if [ -n "${RIG_XVFB_PID:-}" ]; then
+        kill "$RIG_XVFB_PID" 2>/dev/null || true
+        wait "$RIG_XVFB_PID" 2>/dev/null || true
+    fi
+    if [ -n "${RIG_RUN:-}" ] && [ -d "$RIG_RUN" ]; then
+        if [ "$rc" -ne 0 ] && [ -n "${RIG_KEEP_FAILED:-}" ]; then
+            echo "rig: kept $RIG_RUN" >&2
+        else
+            chmod -R u+w "$RIG_RUN" 2>/dev/null || true
+            rm -rf "$RIG_RUN"
+        fi
+    fi
+    exit "$rc"
+}

@@ -1,0 +1,29 @@
+#!/bin/bash
+# Runs one end-to-end scenario in a fresh Wine prefix with its own Xvfb and sample CD.
+# usage: run-scenario.sh BUILD_DIR SCENARIO [make-sample-cd options...]
+#   SCENARIO is a test of the scenario program (Suite.Name); the options choose the CD
+#   variant (see tools/make-sample-cd.sh). RIG_KEEP_FAILED=1 keeps a failed run's folder.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=rig.sh
+. "$here/rig.sh"
+
+build=$1
+scenario=$2
+shift 2
+
+rig_start "$build" "$scenario"
+"$here/../../tools/make-sample-cd.sh" "$@" "$RIG_BUILD" "$RIG_RUN/cd"
+rig_map_cd "$RIG_RUN/cd"
+
+status=0
+rig_wine "$RIG_RUN/out.txt" "$RIG_RUN/err.txt" \
+    "$RIG_BUILD/tests/e2e/e2e_scenarios.exe" --gtest_filter="$scenario" || status=$?
+cat "$RIG_RUN/out.txt"
+[ -s "$RIG_RUN/err.txt" ] && sed 's/^/stderr: /' "$RIG_RUN/err.txt"
+if [ "$status" -eq 0 ] && ! grep -q '^\[  PASSED  \] 1 test' "$RIG_RUN/out.txt"; then
+    echo "run-scenario: $scenario did not run (no such scenario?)" >&2
+    status=1
+fi
+[ "$status" -eq 124 ] && echo "run-scenario: $scenario exceeded ${RIG_WINE_TIMEOUT}s" >&2
+exit "$status"
