@@ -9,6 +9,8 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -34,20 +36,80 @@ std::string GetIndexed(CIni& ini, const char* section, const char* key, int inde
     return out;
 }
 
-// Write permission removed the way each platform reports read-only media. False when
-// the file stays writable anyway (root ignores permission bits on Linux).
-bool MakeReadOnly(const std::string& file) {
+// Makes a file read-only the way a CD is. Without write permission is enough for an
+// ordinary account; root ignores permission bits, so there the file is also made
+// immutable (Linux) or held open by a handle that denies writers (Wine, whose files are
+// host files opened with root's rights). Everything is undone at the end of the test.
+class ReadOnlyMedium {
+public:
 #if defined(_WIN32)
-    return SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY) != 0;
+    explicit ReadOnlyMedium(const std::string& file) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (Writable(file))
+            holder_ = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ok_ = !Writable(file);
+    }
+    ~ReadOnlyMedium() {
+        if (holder_ != INVALID_HANDLE_VALUE)
+            CloseHandle(holder_);
+    }
+
+private:
+    static bool Writable(const std::string& file) {
+        HANDLE h =
+            CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(h);
+        return true;
+    }
+    HANDLE holder_ = INVALID_HANDLE_VALUE;
 #else
-    if (chmod(file.c_str(), 0444) != 0)
-        return false;
-    int fd = open(file.c_str(), O_RDWR);
-    if (fd >= 0)
+    explicit ReadOnlyMedium(const std::string& file) : file_(file) {
+        chmod(file.c_str(), 0444);
+        if (Writable(file))
+            immutable_ = SetImmutable(true);
+        ok_ = !Writable(file);
+    }
+    ~ReadOnlyMedium() {
+        if (immutable_)
+            SetImmutable(false);
+    }
+
+private:
+    static bool Writable(const std::string& file) {
+        int fd = open(file.c_str(), O_RDWR);
+        if (fd < 0)
+            return false;
         close(fd);
-    return fd < 0;
+        return true;
+    }
+    bool SetImmutable(bool on) {
+        int fd = open(file_.c_str(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        close(fd);
+        return done;
+    }
+    std::string file_;
+    bool immutable_ = false;
 #endif
-}
+public:
+    bool Ok() const {
+        return ok_;
+    }
+    ReadOnlyMedium(const ReadOnlyMedium&) = delete;
+    ReadOnlyMedium& operator=(const ReadOnlyMedium&) = delete;
+
+private:
+    bool ok_ = false;
+};
 
 } // namespace
 
@@ -138,8 +200,9 @@ TEST(CIniFiles, ReadOnlyFileLoadsAndLosesEditsSilently) {
     ScratchDir dir;
     const std::string file = dir.File("cd.ini");
     WriteBytes(file, "[Common]\nk=v\n");
-    if (!MakeReadOnly(file))
-        GTEST_SKIP() << "this account writes to files without write permission (root)";
+    ReadOnlyMedium medium(file);
+    if (!medium.Ok())
+        GTEST_SKIP() << "no way to make a file read-only for this account here";
     {
         CIni ini(file.c_str());
         ASSERT_EQ(1, ini.Status());

@@ -40,9 +40,6 @@ ToolResult Tool(const ScratchDir& dir, const std::string& arguments) {
     const std::string out = dir.File("stdout.txt");
     const std::string err = dir.File("stderr.txt");
     std::string command = ToolPath() + " " + arguments + " >" + out + " 2>" + err;
-#if defined(_WIN32)
-    command = "\"" + command + "\""; // cmd.exe /c strips one pair of outer quotes
-#endif
     int status = std::system(command.c_str());
 #if !defined(_WIN32)
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

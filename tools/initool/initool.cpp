@@ -8,6 +8,11 @@
 #include <cstring>
 #include <vector>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "platform/ini.h"
 #include "platform/inifile.h"
 
@@ -147,6 +152,10 @@ int Check(const char* fileName) {
 } // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // Values end with one LF on every platform, as scripts reading them expect.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     if (argc < 3)
         return Usage();
     const char* command = argv[1];
