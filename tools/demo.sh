@@ -4,7 +4,9 @@
 # them; otherwise they appear on a private Xvfb and the GUI driver answers.
 #
 # usage: tools/demo.sh [BUILD_DIR]      (default build/mingw64; `make demo` builds it)
-#   DEMO_HEADLESS=1 uses the private Xvfb and the driver even when DISPLAY is set.
+#   DEMO_HEADLESS=1 uses the private Xvfb and the driver even when DISPLAY is set;
+#   INITOOL=path names the INI tool to show (default: the native build's, else the
+#   Windows one of BUILD_DIR).
 [ -n "${BASH_VERSION:-}" ] || exec bash "$0" "$@"
 set -euo pipefail
 
@@ -23,9 +25,10 @@ fi
 say() { printf '\n== %s\n' "$*"; }
 
 initool=""
-for candidate in "$root/build/native/tools/initool/initool" "$build/tools/initool/initool.exe"; do
-    if [ -x "$candidate" ] || [ -f "$candidate" ]; then
-        initool=$candidate
+for candidate in ${INITOOL:-} "$root/build/native/tools/initool/initool" \
+    "$build/tools/initool/initool.exe"; do
+    if [ -f "$candidate" ]; then
+        initool=$(cd "$(dirname "$candidate")" && pwd)/$(basename "$candidate")
         break
     fi
 done
@@ -42,25 +45,25 @@ rig_map_cd "$RIG_RUN/cd"
 (cd "$RIG_RUN/cd" && find . -maxdepth 2 | sort | sed 's|^\./||; /^\.$/d' | column -c 100)
 
 say "Its search.ini, read and edited with the INI tool ($(basename "${initool:-none}"))"
-ini_copy="$RIG_RUN/search-copy.ini"
-cp "$RIG_RUN/cd/search.ini" "$ini_copy"
-chmod u+w "$ini_copy"
+mkdir -p "$RIG_RUN/ini"
+cp "$RIG_RUN/cd/search.ini" "$RIG_RUN/ini/search.ini"
+chmod u+w "$RIG_RUN/ini/search.ini"
 run_initool() {
     echo "\$ initool $*"
     case "$initool" in
-    *.exe) rig_wine "$RIG_RUN/initool.out" "$RIG_RUN/initool.err" "$initool" "$@" || true
+    *.exe) (cd "$RIG_RUN/ini" && rig_wine ../initool.out ../initool.err "$initool" "$@") || true
            cat "$RIG_RUN/initool.out" "$RIG_RUN/initool.err" ;;
-    *) "$initool" "$@" 2>&1 || true ;;
+    *) (cd "$RIG_RUN/ini" && "$initool" "$@" 2>&1) || true ;;
     esac
 }
 if [ -n "$initool" ]; then
     section='IS\SearchApp\Common'
-    run_initool get "$ini_copy" "$section" ApplicationName
-    run_initool get "$ini_copy" "$section" currentenv
-    run_initool set "$ini_copy" "$section" DefaultInstall 'c:\demo'
-    run_initool list "$ini_copy" "$section"
-    echo "--- the file after the edit (comments and spacing kept):"
-    cat "$ini_copy"
+    run_initool get search.ini "$section" ApplicationName
+    run_initool get search.ini "$section" currentenv
+    run_initool set search.ini "$section" DefaultInstall 'c:\demo'
+    run_initool list search.ini "$section"
+    echo "--- search.ini after the edit (comments and spacing kept):"
+    cat "$RIG_RUN/ini/search.ini"
 else
     echo "(the INI tool is not built; make build makes build/native/tools/initool/initool)"
 fi
@@ -75,6 +78,8 @@ start_setup() {
 }
 finish_setup() {
     wait "$setup_pid" || true
+}
+report_setup() {
     sed 's/^/  setup.exe: /' "$RIG_RUN/setup-$1.out"
 }
 # Files that appeared on drive C: since the stamp file was made.
@@ -100,6 +105,7 @@ say "First run: a client CD on a machine without an earlier installation"
 touch "$RIG_RUN/stamp-first"
 start_setup first
 finish_setup first
+report_setup first
 show_launches
 show_new_files "$RIG_RUN/stamp-first"
 
@@ -119,9 +125,16 @@ if [ "$visible" = 1 ]; then
     echo "  answer the question on your display ($DISPLAY)"
 else
     echo "  the driver answers No; this is what the user saw:"
-    driver answer "$name" 7 || true
-    sed 's/^/  /' "$RIG_RUN/driver.out"
+    # The driver gives up when the setup ends without asking.
+    rig_wine "$RIG_RUN/answer.out" "$RIG_RUN/answer.err" "$guidriver" answer "$name" 7 &
+    answer_pid=$!
 fi
 finish_setup second
+if [ "$visible" = 0 ]; then
+    kill "$answer_pid" 2>/dev/null && echo "  setup.exe ended without asking" || true
+    wait "$answer_pid" 2>/dev/null || true
+    sed 's/^/  /' "$RIG_RUN/answer.out"
+fi
+report_setup second
 show_launches
 show_new_files "$RIG_RUN/stamp-second"
