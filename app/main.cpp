@@ -1,2 +1,8 @@
+// Entry point: the framework drives the one CSearchApp object.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include "framework/winapp.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR cmdLine, int cmdShow) {
+    return AfxWinMain(instance, previous, cmdLine, cmdShow);
+}

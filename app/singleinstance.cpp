@@ -1,0 +1,42 @@
+// The single-instance guard of CSearchApp: a named mapping that the first instance
+// holds until it exits.
+#include "app/searchapp.h"
+#include "app/windowsearch.h"
+
+namespace {
+const char kInstanceMappingName[] = "SrchMap";
+
+// Titles of the dialogs a running setup may be showing, in the order they are tried.
+const char* const kOtherInstanceTitles[] = {
+    "Please Choose a Browser", "No browser has been found", "Please specify a directory",
+    "File Destination",        "Choose a Language",         "Restart Browser",
+};
+} // namespace
+
+BOOL CSearchApp::CreateInstanceMapping() {
+    m_hInstanceMapping.reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READONLY, 0, 32,
+                                                  kInstanceMappingName));
+    // The read must follow the creation directly: nothing may overwrite the last error.
+    if (m_hInstanceMapping && ::GetLastError() == ERROR_ALREADY_EXISTS)
+        m_hInstanceMapping.reset();
+    return m_hInstanceMapping ? TRUE : FALSE;
+}
+
+BOOL CSearchApp::CheckSingleInstance() {
+    if (!CreateInstanceMapping()) {
+        // Also when the mapping cannot be made at all: safer to assume another copy.
+        ActivateOtherInstance();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CSearchApp::ActivateOtherInstance() {
+    for (const char* title : kOtherInstanceTitles) {
+        HWND window = FindTopLevelWindowByTitle(title);
+        if (window != NULL) {
+            ::SetForegroundWindow(window);
+            return;
+        }
+    }
+}

@@ -1,0 +1,81 @@
+// CSetup: the installation engine. The document creates one, calls Run once and deletes
+// it. Run drives the installation step by step; a step that returns FALSE ends the run
+// at once, leaving what earlier steps did in place.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/object.h"
+
+class CFileMgr;
+class CIni;
+class CRegistry;
+class CSearchApp;
+class CSearchDoc;
+
+class CSetup : public CObject {
+public:
+    explicit CSetup(CSearchDoc* pDoc);
+    ~CSetup() override;
+    CSetup(const CSetup&) = delete;
+    CSetup& operator=(const CSetup&) = delete;
+
+    const char* GetRuntimeClassName() const override { return "CSetup"; }
+
+    // The whole installation; TRUE when it completed (or an installed copy was started
+    // instead), FALSE when it stopped early.
+    BOOL Run();
+
+    // The directory the setup was started in, lower-cased and without "\_red40\bin" or a
+    // trailing backslash; computed on the first call, before anything changes the
+    // current directory.
+    const char* GetSourceRoot();
+    // Opens the source search.ini into m_pSourceIni and sets m_bPublisher from it.
+    void OpenSourceSettings();
+    // TRUE when the Start-menu shortcut group\name.lnk exists and could be read.
+    BOOL FindInstalledShortcut(const char* group, const char* name, char (&target)[1024],
+                               char (&workingDir)[1024]);
+    // Starts `commandLine` and returns at once; TRUE when the process was created.
+    BOOL LaunchProgram(const char* commandLine);
+    BOOL IsWin32s();
+    DWORD GetWindowsMajorVersion();
+
+    // Steps of the run, in its order.
+    void DetectBrowsers();
+    void DisableAutodial();
+    BOOL ShowLicenseAgreement();
+    BOOL SelectDestination();
+    int CopyPlatformPart(const char* platformDir, const char* sourceRoot, const char* destDir,
+                         const char* part);
+    BOOL CopyInstalledFilters();
+    BOOL RecordBrowser();
+    BOOL InstallPlugins(int browserKind);
+    BOOL BypassProxyForNavigator();
+    BOOL BypassProxyForIE();
+    BOOL BypassProxyForCommunicator();
+    BOOL RegisterApplication();
+    BOOL CreateShortcuts();
+    BOOL RegisterViewerControl();
+
+    BOOL m_bPublisher;
+    CSearchApp* m_pApp;
+    CIni* m_pSourceIni;
+    CRegistry* m_pRegistry;
+    BOOL m_bWin32s;
+    BOOL m_bNetscapeFound;
+    BOOL m_bIEFound;
+    BOOL m_bCommunicatorFound;
+    // 0 Navigator, 1 Internet Explorer, 2 Communicator, 4 a browser given by its path.
+    int m_nBrowserKind;
+    CFileMgr* m_pFileMgr;
+    char* m_pszSourceRoot;  // 261 bytes once computed
+    char* m_pszNetscapeIni; // 261 bytes, only on Win32s
+    char* m_pszDestDir;     // 261 bytes
+    BOOL m_bLeaveOnCD;
+    char* m_pszBrowser; // 512 bytes
+    CSearchDoc* m_pDoc;
+};
+
+// Sizes of the engine's buffers.
+constexpr int kSetupPathSize = 261;
+constexpr int kSetupBrowserSize = 512;
