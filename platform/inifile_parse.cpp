@@ -56,6 +56,10 @@ public:
 
     // kOk, kNoMemory or kSyntaxError (with `reason` set).
     int AddLine(const char* line, std::size_t length) {
+        // Stored text is zero-terminated, so a NUL byte ends the line's text; cutting it
+        // here, before trimming, makes a save write back exactly what was read.
+        if (const void* nul = std::memchr(line, '\0', length))
+            length = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
         while (length > 0 && IsBlank(line[0])) {
             ++line;
             --length;

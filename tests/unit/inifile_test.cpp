@@ -70,6 +70,19 @@ TEST(IniFileParse, LinesTrimmingCommentsAndContinuations) {
               Dump(*s.ini));
 }
 
+// Stored strings are zero-terminated: a NUL ends a line's text before it is trimmed,
+// so that a rewrite reads back the same.
+TEST(IniFileParse, NulByteEndsTheLineText) {
+    const char text[] = "# c \0hidden\n[s \0]\nk=v \0x\n\0\n";
+    Store s(std::string(text, sizeof text - 1));
+    // "[s " has lost its bracket: a syntax error like any other unclosed header.
+    EXPECT_EQ(inifile::kSyntaxError, s.result);
+    const char fine[] = "# c \0hidden\n[s]\nk=v \0x\n\0 no equals\n";
+    Store t(std::string(fine, sizeof fine - 1));
+    ASSERT_EQ(inifile::kOk, t.result);
+    EXPECT_EQ("[<leading>]\ncomment:# c\n[s]\nk=v\n", Dump(*t.ini));
+}
+
 TEST(IniFileParse, SyntaxErrorsRefuseTheWholeFile) {
     struct Case {
         const char* text;
