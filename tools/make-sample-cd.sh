@@ -50,8 +50,9 @@ cd_dir=$2
 
 # A built file of the build folder, found by name wherever its target put it.
 built() {
-    find "$build" -name "$1" -type f -not -path '*/CMakeFiles/*' -not -path "$build/e2e-rig/*" \
-        -not -path "$build/wineprefix/*" 2>/dev/null | sort | head -n 1
+    # The rig's runs come and go while this looks; they are never entered.
+    find "$build" \( -path "$build/e2e-rig" -o -path "$build/wineprefix" -o -name CMakeFiles \) \
+        -prune -o -name "$1" -type f -print | sort | sed -n 1p
 }
 
 need_built() {

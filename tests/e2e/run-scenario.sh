@@ -3,7 +3,8 @@
 # usage: run-scenario.sh BUILD_DIR SCENARIO [make-sample-cd options...]
 #   SCENARIO is a test of the scenario program (Suite.Name); the options choose the CD
 #   variant (see tools/make-sample-cd.sh). RIG_KEEP_FAILED=1 keeps a failed run's folder.
-set -euo pipefail
+set -eEuo pipefail
+trap 'echo "run-scenario: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=rig.sh
 . "$here/rig.sh"
