@@ -12,7 +12,8 @@
 #                           setup loads it
 #   --add REL SRC           add or replace the file REL (relative to the CD root) by SRC
 #   --remove REL            remove the file or tree REL after everything else
-#   --writable              leave the tree writable
+#   --writable              leave the tree writable (else read-only, and immutable when
+#                           made by root)
 # The copy of search.ini in _red40/bin (the setup's current directory) is made from the
 # root search.ini after the --set/--unset edits; --add and --remove can change it.
 # CD_DIR is replaced if it exists.
@@ -111,6 +112,7 @@ dummy() {
 }
 
 if [ -e "$cd_dir" ]; then
+    chattr -R -i "$cd_dir" 2>/dev/null || true
     chmod -R u+w "$cd_dir"
     rm -rf "$cd_dir"
 fi
@@ -201,4 +203,12 @@ for rel in "${removes[@]+"${removes[@]}"}"; do
     rm -rf "${cd_dir:?}/$rel"
 done
 
-[ "$writable" = 1 ] || chmod -R a-w "$cd_dir"
+if [ "$writable" = 0 ]; then
+    chmod -R a-w "$cd_dir"
+    # Root writes past permission bits; the immutable flag stops it as a pressed CD would.
+    # (Remove such a tree with chattr -R -i first.)
+    if [ "$(id -u)" = 0 ]; then
+        chattr -R +i "$cd_dir" 2>/dev/null ||
+            echo "make-sample-cd: cannot make $cd_dir immutable; root can write to it" >&2
+    fi
+fi

@@ -106,6 +106,7 @@ rig_stop() {
         if [ "$rc" -ne 0 ] && [ -n "${RIG_KEEP_FAILED:-}" ]; then
             echo "rig: kept $RIG_RUN" >&2
         else
+            [ -d "$RIG_RUN/cd" ] && chattr -R -i "$RIG_RUN/cd" 2>/dev/null
             chmod -R u+w "$RIG_RUN" 2>/dev/null || true
             rm -rf "$RIG_RUN"
         fi

@@ -81,3 +81,22 @@ TEST_F(Reinstall, YesGoesOnAsAFirstInstallation) {
     ASSERT_EQ(1u, launches.size());
     EXPECT_EQ("d:\\_red40\\bin\\search.exe", launches[0].commandLine);
 }
+
+TEST_F(Reinstall, CaptionIsTheApplicationNameBesideTheSetup) {
+    HWND question = WaitForQuestion();
+    ASSERT_NE(nullptr, question);
+    EXPECT_NE(scenario::CdSetting(scenario::kCdSettings, "ApplicationName"), WindowText(question))
+        << "this scenario needs a CD whose _red40\\bin\\search.ini names another application";
+    ASSERT_TRUE(ClickButton(question, IDNO));
+    EXPECT_TRUE(m_setup.WaitForExit(scenario::kTimeoutMs));
+}
+
+TEST_F(Reinstall, CaptionIsEmptyWithoutSettingsBesideTheSetup) {
+    ASSERT_FALSE(FileExists(scenario::kCdBinSettings)) << "this scenario needs a CD without it";
+    HWND question = WaitForQuestion();
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ("", WindowText(question));
+    ASSERT_TRUE(ClickButton(question, IDNO));
+    EXPECT_TRUE(m_setup.WaitForExit(scenario::kTimeoutMs));
+    EXPECT_FALSE(FileExists(scenario::kCdBinSettings)) << "a file appeared on the read-only CD";
+}
