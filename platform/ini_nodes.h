@@ -11,9 +11,9 @@ constexpr std::size_t kMaxSeparator = 8;
 
 struct Entry {
     Entry* next = nullptr;
-    char* key = nullptr;   // null for a comment line
-    char* value = nullptr; // for a comment line, the comment text
-    std::uint16_t hash = 0;
+    char* key = nullptr;    // null for a comment line
+    char* value = nullptr;  // for a comment line, the comment text
+    std::uint16_t hash = 0; // of the key; valid once the section's keysHashed is set
     bool multiLine = false; // the value holds CR LF between pieces
     char separator[kMaxSeparator + 1] = {'='};
 };
@@ -24,6 +24,9 @@ struct Section {
     std::uint16_t hash = 0;
     Entry* first = nullptr;
     Entry* last = nullptr;
+    // Key hashes are computed at a section's first lookup, not at load: most keys of a
+    // large file are never looked up, and hashing each one cost a sixth of the load.
+    bool keysHashed = false;
 };
 
 } // namespace inifile

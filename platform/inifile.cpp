@@ -10,7 +10,17 @@ namespace inifile {
 
 namespace {
 
-Entry* FindKey(const Section* section, const char* key) {
+void HashKeys(Section* section) {
+    if (section->keysHashed)
+        return;
+    for (Entry* entry = section->first; entry; entry = entry->next)
+        if (entry->key)
+            entry->hash = NameHash(entry->key);
+    section->keysHashed = true;
+}
+
+Entry* FindKey(Section* section, const char* key) {
+    HashKeys(section);
     std::uint16_t hash = NameHash(key);
     for (Entry* entry = section->first; entry; entry = entry->next)
         if (entry->key && entry->hash == hash && NamesEqual(entry->key, key))
@@ -75,6 +85,7 @@ Section* IniFile::AppendSection(const char* name, std::size_t length) {
     if (!section || !(section->name = pool_.CopyString(name, length)))
         return nullptr;
     section->hash = NameHash(section->name);
+    section->keysHashed = true; // no keys yet; each one added later is hashed at once
     last_->next = section;
     last_ = section;
     return section;
@@ -94,12 +105,12 @@ int IniFile::Find(const char* section, const char* key, const char** value) cons
         return kNoKey;
     const Entry* entry = nullptr;
     if (section) {
-        const Section* found = FindSection(section);
+        Section* found = FindSection(section);
         if (!found)
             return kNoSection;
         entry = FindKey(found, key);
     } else {
-        for (const Section* s = first_; s && !entry; s = s->next)
+        for (Section* s = first_; s && !entry; s = s->next)
             entry = FindKey(s, key);
     }
     if (!entry)
@@ -157,6 +168,7 @@ int IniFile::RemoveKey(const char* section, const char* key) {
         return kNoSection;
     if (!key)
         return kNoKey;
+    HashKeys(found);
     std::uint16_t hash = NameHash(key);
     Entry* previous = nullptr;
     for (Entry* entry = found->first; entry; previous = entry, entry = entry->next) {

@@ -55,10 +55,12 @@ public:
     explicit Parser(IniFile* ini) : ini_(ini), section_(ini->first_) {}
 
     // kOk, kNoMemory or kSyntaxError (with `reason` set).
-    int AddLine(const char* line, std::size_t length) {
+    // `mayHoldNul` is false when the source knows the line has no zero byte.
+    int AddLine(const char* line, std::size_t length, bool mayHoldNul) {
         // Stored text is zero-terminated, so a NUL byte ends the line's text; cutting it
         // here, before trimming, makes a save write back exactly what was read.
-        if (const void* nul = std::memchr(line, '\0', length))
+        const void* nul = mayHoldNul ? std::memchr(line, '\0', length) : nullptr;
+        if (nul)
             length = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
         while (length > 0 && IsBlank(line[0])) {
             ++line;
@@ -106,7 +108,10 @@ private:
         }
         // Blanks inside the brackets belong to the name.
         section_ = ini_->AppendSection(line + 1, length - 2);
-        return section_ ? kOk : kNoMemory;
+        if (!section_)
+            return kNoMemory;
+        section_->keysHashed = false; // its keys come unhashed from this parser
+        return kOk;
     }
 
     int AddContinuation(const char* text, std::size_t length) {
@@ -150,8 +155,7 @@ private:
         }
         text[keyLength] = '\0';
         entry->key = text;
-        entry->value = text + valueStart;
-        entry->hash = NameHash(text);
+        entry->value = text + valueStart; // its hash waits for the section's first lookup
         ini_->AppendEntry(section_, entry);
         lastPair_ = entry;
         lastValueLength_ = length - valueStart;
@@ -202,10 +206,11 @@ int IniFile::Load(const char* fileName, OpenMode mode, IniFile** out, LoadDiagno
     int result = Create(fileName, &ini);
     if (result == kOk) {
         Parser parser(ini);
-        char line[kMaxLineLength + 1];
+        char scratch[kMaxLineLength + 1];
+        const char* line = nullptr;
         std::size_t length = 0;
         for (int number = 1;; ++number) {
-            VosLine state = VosReadLine(&file, line, sizeof line, &length);
+            VosLine state = VosReadLine(&file, scratch, sizeof scratch, &line, &length);
             if (state == VosLine::End)
                 break;
             if (state == VosLine::TooLong) {
@@ -214,7 +219,7 @@ int IniFile::Load(const char* fileName, OpenMode mode, IniFile** out, LoadDiagno
             } else if (state == VosLine::ReadError) {
                 Refuse(diag, number, "read error");
                 result = kCannotOpen;
-            } else if ((result = parser.AddLine(line, length)) != kOk) {
+            } else if ((result = parser.AddLine(line, length, file.sawNul)) != kOk) {
                 Refuse(diag, number, result == kNoMemory ? "out of memory" : parser.reason);
             }
             if (result != kOk)
@@ -240,6 +245,7 @@ int IniFile::LoadFromMemory(const char* data, std::size_t size, const char* file
         return result;
     Parser parser(ini);
     MemoryLines lines{data, size};
+    const bool mayHoldNul = size > 0 && std::memchr(data, '\0', size) != nullptr;
     const char* line = nullptr;
     std::size_t length = 0;
     for (int number = 1;; ++number) {
@@ -249,7 +255,7 @@ int IniFile::LoadFromMemory(const char* data, std::size_t size, const char* file
         if (state == VosLine::TooLong) {
             Refuse(diag, number, "line longer than 2047 bytes");
             result = kSyntaxError;
-        } else if ((result = parser.AddLine(line, length)) != kOk) {
+        } else if ((result = parser.AddLine(line, length, mayHoldNul)) != kOk) {
             Refuse(diag, number, result == kNoMemory ? "out of memory" : parser.reason);
         }
         if (result != kOk) {

@@ -13,6 +13,9 @@ int Refill(VosFile* file) {
         return -1;
     file->fill = static_cast<std::size_t>(got);
     file->next = 0;
+    // One scan per buffer instead of one per line: NUL bytes are rare in text files.
+    if (!file->sawNul && got > 0 && std::memchr(file->buffer, '\0', file->fill))
+        file->sawNul = true;
     file->position += static_cast<std::uint64_t>(got);
     return got > 0 ? 1 : 0;
 }
@@ -40,13 +43,16 @@ bool VosFileOpen(VosFile* file, const char* name, VosOpenMode mode) {
     file->position = 0;
     file->fill = 0;
     file->next = 0;
+    file->sawNul = false;
     file->writing = false;
     file->writeFailed = false;
     return file->descriptor != kNoDescriptor;
 }
 
-VosLine VosReadLine(VosFile* file, char* line, std::size_t size, std::size_t* length) {
-    std::size_t used = 0;
+VosLine VosReadLine(VosFile* file, char* scratch, std::size_t size, const char** line,
+                    std::size_t* length) {
+    std::size_t used = 0; // bytes assembled in `scratch`
+    *line = scratch;
     *length = 0;
     if (size == 0)
         return VosLine::TooLong;
@@ -58,7 +64,8 @@ VosLine VosReadLine(VosFile* file, char* line, std::size_t size, std::size_t* le
             if (state == 0) {
                 if (used == 0)
                     return VosLine::End;
-                break; // the last line needs no terminator
+                *length = used; // the last line needs no terminator
+                return VosLine::Read;
             }
         }
         const char* start = file->buffer + file->next;
@@ -72,23 +79,29 @@ VosLine VosReadLine(VosFile* file, char* line, std::size_t size, std::size_t* le
         }
         if (span > size - 1 - used)
             return VosLine::TooLong;
-        std::memcpy(line + used, start, span);
-        used += span;
         file->next += span;
-        if (!stop)
+        if (!stop) {
+            std::memcpy(scratch + used, start, span);
+            used += span;
             continue;
-        ++file->next; // the terminator itself
-        if (*stop == '\r') {
-            if (file->next == file->fill && Refill(file) < 0)
-                return VosLine::ReadError;
-            if (file->next < file->fill && file->buffer[file->next] == '\n')
-                ++file->next;
         }
-        break;
+        ++file->next; // the terminator itself
+        // The line can stay in the buffer unless a refill (for the LF of a CR LF split
+        // between two reads) is about to overwrite it.
+        bool refillNext = *stop == '\r' && file->next == file->fill;
+        if (used == 0 && !refillNext) {
+            *line = start;
+        } else {
+            std::memcpy(scratch + used, start, span);
+            span += used;
+        }
+        *length = span;
+        if (refillNext && Refill(file) < 0)
+            return VosLine::ReadError;
+        if (*stop == '\r' && file->next < file->fill && file->buffer[file->next] == '\n')
+            ++file->next;
+        return VosLine::Read;
     }
-    line[used] = '\0';
-    *length = used;
-    return VosLine::Read;
 }
 
 bool VosWriteLine(VosFile* file, const VosPiece* pieces, int count) {

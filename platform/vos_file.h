@@ -16,6 +16,7 @@ struct VosFile {
     char buffer[kBufferSize];
     std::size_t fill = 0; // bytes held in the buffer
     std::size_t next = 0; // reading: the first byte of the buffer not yet handed out
+    bool sawNul = false;  // some byte read so far was zero: lines need a closer look
     bool writing = false; // the buffer holds output, not input
     bool writeFailed = false;
 };
@@ -35,10 +36,13 @@ struct VosPiece {
 
 bool VosFileOpen(VosFile* file, const char* name, VosOpenMode mode);
 
-// Reads up to LF, CR or CR LF (one terminator), or the end of the file, into `line`
-// (zero-terminated; `*length` excludes the terminator). `size` counts the terminator,
-// so a line may hold size - 1 bytes.
-VosLine VosReadLine(VosFile* file, char* line, std::size_t size, std::size_t* length);
+// Reads up to LF, CR or CR LF (one terminator), or the end of the file. `*line` and
+// `*length` give the line without its terminator and without a terminating zero: it
+// points into the file's buffer when the line lies there whole (most lines: no copy),
+// else into `scratch`, where it was assembled. Either stays valid until the next call.
+// A line longer than size - 1 bytes is reported as TooLong.
+VosLine VosReadLine(VosFile* file, char* scratch, std::size_t size, const char** line,
+                    std::size_t* length);
 
 // Appends the pieces and CR LF. False once any write has failed.
 bool VosWriteLine(VosFile* file, const VosPiece* pieces, int count);
