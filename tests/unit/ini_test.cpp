@@ -2,6 +2,7 @@
 // results reach the caller's fixed buffers.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -36,78 +37,59 @@ std::string GetIndexed(CIni& ini, const char* section, const char* key, int inde
     return out;
 }
 
-// Makes a file read-only the way a CD is. Without write permission is enough for an
-// ordinary account; root ignores permission bits, so there the file is also made
-// immutable (Linux) or held open by a handle that denies writers (Wine, whose files are
-// host files opened with root's rights). Everything is undone at the end of the test.
+// Makes a file read-only the way a CD is, until the end of the test. Removing the write
+// permission is enough for an ordinary account; root ignores permission bits, so there
+// the file is also made immutable (Linux) or held open by a handle that denies writers
+// (Wine, whose host files are opened with root's rights).
 class ReadOnlyMedium {
 public:
-#if defined(_WIN32)
-    explicit ReadOnlyMedium(const std::string& file) {
-        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-        if (Writable(file))
-            holder_ = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        ok_ = !Writable(file);
+    explicit ReadOnlyMedium(const std::string& file) : file_(file) {
+        Protect(true);
+        ok_ = !Writable();
     }
-    ~ReadOnlyMedium() {
-        if (holder_ != INVALID_HANDLE_VALUE)
-            CloseHandle(holder_);
-    }
+    ~ReadOnlyMedium() { Protect(false); }
+    ReadOnlyMedium(const ReadOnlyMedium&) = delete;
+    ReadOnlyMedium& operator=(const ReadOnlyMedium&) = delete;
+    bool Ok() const { return ok_; }
 
 private:
-    static bool Writable(const std::string& file) {
-        HANDLE h =
-            CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return false;
-        CloseHandle(h);
-        return true;
+    bool Writable() const {
+        std::FILE* f = std::fopen(file_.c_str(), "r+b");
+        if (f)
+            std::fclose(f);
+        return f != nullptr;
+    }
+#if defined(_WIN32)
+    void Protect(bool on) {
+        if (!on) {
+            if (holder_ != INVALID_HANDLE_VALUE)
+                CloseHandle(holder_);
+            return;
+        }
+        SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (Writable())
+            holder_ = CreateFileA(file_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
     }
     HANDLE holder_ = INVALID_HANDLE_VALUE;
 #else
-    explicit ReadOnlyMedium(const std::string& file) : file_(file) {
-        chmod(file.c_str(), 0444);
-        if (Writable(file))
-            immutable_ = SetImmutable(true);
-        ok_ = !Writable(file);
-    }
-    ~ReadOnlyMedium() {
-        if (immutable_)
-            SetImmutable(false);
-    }
-
-private:
-    static bool Writable(const std::string& file) {
-        int fd = open(file.c_str(), O_RDWR);
-        if (fd < 0)
-            return false;
-        close(fd);
-        return true;
-    }
-    bool SetImmutable(bool on) {
+    void Protect(bool on) {
+        if (on)
+            chmod(file_.c_str(), 0444);
+        if (on ? !Writable() : !immutable_)
+            return;
         int fd = open(file_.c_str(), O_RDONLY);
-        if (fd < 0)
-            return false;
         int flags = 0;
-        bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        close(fd);
-        return done;
+        if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            immutable_ = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0 && on;
+        }
+        if (fd >= 0)
+            close(fd);
     }
-    std::string file_;
     bool immutable_ = false;
 #endif
-public:
-    bool Ok() const {
-        return ok_;
-    }
-    ReadOnlyMedium(const ReadOnlyMedium&) = delete;
-    ReadOnlyMedium& operator=(const ReadOnlyMedium&) = delete;
-
-private:
+    std::string file_;
     bool ok_ = false;
 };
 

@@ -3,6 +3,10 @@
 //
 // Exit codes: 0 success, 1 no such key (get) or an edit refused, 2 the file cannot be
 // loaded, 64 usage error.
+//
+// set and delete behave as the setup does: a missing file is created, a file that does
+// not load is left untouched, and the edits to a read-only file are lost silently. get,
+// list and check never create a file: a missing one is a file that cannot be loaded.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
