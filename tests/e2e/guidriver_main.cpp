@@ -23,6 +23,8 @@ const char kUsage[] =
     "  answer TITLE ID [MS]          wait, print what it shows, press button ID\n"
     "  run DIR MS COMMAND            start COMMAND in DIR, report its visible windows,\n"
     "                                wait for its end (ended at MS)\n"
+    "  launches COUNT [MS]           wait until search.exe was started COUNT times,\n"
+    "                                print every recorded start\n"
     "  programs                      print the Start menu's Programs folder\n"
     "  link LINK TARGET WORKDIR      create the shell link LINK to TARGET\n"
     "Exit status 0 on success, 1 when the window is not found in time, 2 on a failed\n"
@@ -94,6 +96,16 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine) {
     return 0;
 }
 
+int Launches(size_t count, DWORD timeoutMs) {
+    std::vector<guidriver::LaunchRecord> launches = guidriver::WaitForLaunches(count, timeoutMs);
+    for (const guidriver::LaunchRecord& launch : launches)
+        std::printf("search.exe started: command line %s, in %s\n", launch.commandLine.c_str(),
+                    launch.currentDirectory.c_str());
+    if (launches.empty())
+        std::printf("search.exe was not started\n");
+    return launches.size() >= count ? 0 : 1;
+}
+
 int Link(const char* linkPath, const char* target, const char* workDir) {
     std::string path = linkPath;
     size_t slash = path.find_last_of('\\');
@@ -115,6 +127,8 @@ int main(int argc, char** argv) {
         std::printf("%s\n", guidriver::ProgramsFolder().c_str());
         return 0;
     }
+    if (command == "launches" && argc >= 3)
+        return Launches(std::strtoul(argv[2], nullptr, 10), TimeoutArg(argc, argv, 3));
     if (command == "run" && argc == 5)
         return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4]);
     if (command == "link" && argc == 5)

@@ -46,13 +46,16 @@ bool ChildProcess::WatchUntilExit(DWORD timeoutMs, std::vector<std::string>* vis
         return false;
     WindowQuery query;
     query.processId = m_id;
+    // Each window counts once, with the title it had when first seen: a closing window
+    // may still be visible while its title can no longer be read.
+    std::vector<HWND> seen;
     DWORD start = GetTickCount();
     for (;;) {
         for (HWND hwnd : FindWindows(query)) {
-            std::string title = WindowText(hwnd);
-            if (std::find(visibleTitles->begin(), visibleTitles->end(), title) ==
-                visibleTitles->end())
-                visibleTitles->push_back(title);
+            if (std::find(seen.begin(), seen.end(), hwnd) != seen.end())
+                continue;
+            seen.push_back(hwnd);
+            visibleTitles->push_back(WindowText(hwnd));
         }
         if (WaitForSingleObject(m_process, kPollMs) == WAIT_OBJECT_0)
             return true;
