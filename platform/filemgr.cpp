@@ -7,6 +7,8 @@ namespace {
 // Paths are at most 255 characters; the buffers hold a system path and its terminator.
 constexpr std::size_t kMaxPathChars = 255;
 constexpr std::size_t kPathBufferSize = MAX_PATH + 1;
+constexpr DWORD kAttributesToReset =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 bool IsUsablePath(const char* path) {
     return path != nullptr && path[0] != '\0' && strnlen(path, kMaxPathChars + 1) <= kMaxPathChars;
@@ -182,10 +184,14 @@ int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
         BOOL copied;
         if (force) {
             // Files from a read-only CD keep their read-only attribute when copied; with
-            // force they replace read-only targets and arrive writable.
+            // force they replace read-only targets and arrive writable. The copy takes
+            // the source's attributes, so only a source with attributes that matter
+            // (an archive bit does not) costs the second reset: that call opens the
+            // file again, a large share of the cost of many small files.
             ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
             copied = ::CopyFileA(name, targetFile, FALSE);
-            ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
+            if (copied && (entry.dwFileAttributes & kAttributesToReset) != 0)
+                ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
         } else {
             copied = ::CopyFileA(name, targetFile, TRUE);
         }
