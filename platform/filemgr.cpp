@@ -147,12 +147,12 @@ int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
     AppendBackslashIfNoPathSpecified(source, sizeof source);
     if (!GetCurrentDir(saved))
         return 0;
+    // A relative target means relative to the directory current at the call; given only
+    // a drive letter, it would resolve against the source directory the walk enters.
     if (std::strchr(targetDir, ':') != nullptr || targetDir[0] == '\\') {
         CopyPath(target, targetDir);
         InsertDriveLetter(saved, target, sizeof target);
     } else if (!JoinPath(target, saved, targetDir)) {
-        // A relative target means relative to the directory current at the call, not to
-        // the source directory that the walk is about to enter.
         return 0;
     }
 
