@@ -37,8 +37,10 @@ std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
+// The child's own visibility: IsWindowVisible would also look at the frame, which is
+// hidden while the bars are laid out and toggled.
 BOOL IsVisibleChild(HWND child) {
-    return child != NULL && ::IsWindowVisible(child);
+    return child != NULL && (::GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 } // namespace
 
@@ -156,7 +158,7 @@ void CFrameWnd::ToggleBar(int id) {
     HWND bar = GetDlgItem(id);
     if (bar == NULL)
         return;
-    ::ShowWindow(bar, ::IsWindowVisible(bar) ? SW_HIDE : SW_SHOW);
+    ::ShowWindow(bar, IsVisibleChild(bar) ? SW_HIDE : SW_SHOW);
     RecalcLayout();
 }
 
