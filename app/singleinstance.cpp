@@ -14,10 +14,12 @@ const char* const kOtherInstanceTitles[] = {
 } // namespace
 
 BOOL CSearchApp::CreateInstanceMapping() {
-    m_hInstanceMapping.reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READONLY, 0, 32,
-                                                  kInstanceMappingName));
-    // The read must follow the creation directly: nothing may overwrite the last error.
-    if (m_hInstanceMapping && ::GetLastError() == ERROR_ALREADY_EXISTS)
+    HANDLE mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READONLY, 0, 32,
+                                          kInstanceMappingName);
+    // Read at once: any later call, even closing a handle, may overwrite the last error.
+    DWORD error = ::GetLastError();
+    m_hInstanceMapping.reset(mapping);
+    if (m_hInstanceMapping && error == ERROR_ALREADY_EXISTS)
         m_hInstanceMapping.reset();
     return m_hInstanceMapping ? TRUE : FALSE;
 }
