@@ -1,0 +1,134 @@
+#include "setup/install_rules.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "setup/rules.h"
+
+namespace rules {
+
+const Platform kPlatforms[] = {
+    {0, "\\_red40", "_red40/"},         {0x0040, "\\_isvr4", "_isvr4/"},
+    {0x0004, "\\_ssol26", "_solaris/"}, {0x0008, "\\_sun441", "_sun441/"},
+    {0x0020, "\\_rs6k41", "_rs6k41/"},  {0x0100, "\\_aosf32", "_aosf32/"},
+    {0x0080, "\\_irix62", "_irix/"},    {0x0010 | 0x0200, "\\_hpux11", "_hpux11/"},
+    {0x0002, "\\_mac", "_mac/"},
+};
+const std::size_t kPlatformCount = sizeof(kPlatforms) / sizeof(kPlatforms[0]);
+
+const char* const kFilterFolders[] = {"\\_red40",  "\\_ssol26", "\\_sun441", "\\_hpux11",
+                                      "\\_rs6k41", "\\_aosf32", "\\_irix62"};
+const std::size_t kFilterFolderCount = sizeof(kFilterFolders) / sizeof(kFilterFolders[0]);
+
+const PlatformBoxRule kPlatformBoxes[static_cast<int>(PlatformBox::Count)] = {
+    {PlatformBox::Solaris, 0x04, 20000000},   {PlatformBox::SunOS, 0x08, 20000000},
+    {PlatformBox::AIX, 0x20, 20000000},       {PlatformBox::HPUX, 0x10 | 0x200, 20000000},
+    {PlatformBox::Macintosh, 0x02, 60000000}, {PlatformBox::IRIX, 0x80 | 0x40, 20000000},
+    {PlatformBox::AlphaOSF, 0x100, 20000000},
+};
+
+bool NeedsUnixSearchFile(std::uint32_t mask) {
+    return (mask & kUnixPlatformBits) != 0;
+}
+
+std::uint32_t RequiredBytes(const bool (&ticked)[static_cast<int>(PlatformBox::Count)]) {
+    std::uint32_t bytes = kWindowsBytes;
+    for (const PlatformBoxRule& rule : kPlatformBoxes) {
+        if (ticked[static_cast<int>(rule.box)])
+            bytes += rule.bytes;
+    }
+    return bytes;
+}
+
+std::uint32_t PlatformMask(const bool (&ticked)[static_cast<int>(PlatformBox::Count)]) {
+    std::uint32_t mask = 0;
+    for (const PlatformBoxRule& rule : kPlatformBoxes) {
+        if (ticked[static_cast<int>(rule.box)])
+            mask |= rule.bits;
+    }
+    return mask;
+}
+
+std::uint32_t ClampFreeBytes(std::uint64_t freeBytes) {
+    return freeBytes >= 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(freeBytes);
+}
+
+std::string FreeSpaceRoot(const char* path) {
+    if (path == nullptr || path[0] == '\0')
+        return std::string();
+    std::string root(1, path[0]);
+    if (path[0] != '\\')
+        root += ":\\";
+    return root;
+}
+
+std::string DriveName(const char* path) {
+    if (path == nullptr || path[0] == '\0')
+        return ":";
+    return std::string(1, path[0]) + ":";
+}
+
+std::string FormatNoSpaceMessage(const char* format, std::uint32_t requiredBytes,
+                                 std::uint32_t freeBytes, const char* drive) {
+    std::string out;
+    if (format == nullptr)
+        return out;
+    char figures[2][32] = {};
+    std::snprintf(figures[0], sizeof(figures[0]), "%.1f",
+                  static_cast<double>(requiredBytes) / 1048576.0);
+    std::snprintf(figures[1], sizeof(figures[1]), "%.1f", static_cast<double>(freeBytes >> 20));
+    int figuresUsed = 0;
+    bool driveUsed = false;
+    for (const char* p = format; *p != '\0';) {
+        if (p[0] == '%' && p[1] == '%') {
+            out += '%';
+            p += 2;
+        } else if (std::strncmp(p, "%.1f", 4) == 0 && figuresUsed < 2) {
+            out += figures[figuresUsed++];
+            p += 4;
+        } else if (std::strncmp(p, "%s", 2) == 0 && !driveUsed) {
+            out += drive != nullptr ? drive : "";
+            driveUsed = true;
+            p += 2;
+        } else {
+            out += *p++;
+        }
+    }
+    return out;
+}
+
+void StripDriveRootBackslash(char* path, std::size_t size) {
+    if (path == nullptr || size < 4)
+        return;
+    if (strnlen(path, size) == 3 && path[2] == '\\')
+        path[2] = '\0';
+}
+
+bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize) {
+    if (out == nullptr || outSize == 0)
+        return false;
+    out[0] = '\0';
+    bool fits = AppendBounded(out, outSize, dir != nullptr ? dir : "") &&
+                EnsureTrailingBackslash(out, outSize) &&
+                (!publisher || AppendBounded(out, outSize, "publish\\")) &&
+                AppendBounded(out, outSize, "search.ini");
+    if (!fits)
+        out[0] = '\0';
+    return fits;
+}
+
+const char* DefaultDestination(bool publisher, const char* defaultInstall) {
+    if (publisher)
+        return "c:\\nodra30";
+    if (defaultInstall == nullptr || defaultInstall[0] == '\0')
+        return "c:\\";
+    return defaultInstall;
+}
+
+long LicenseBytesToRead(long fileSize) {
+    if (fileSize < 0)
+        return 0;
+    return fileSize > kMaxLicenseBytes ? kMaxLicenseBytes : fileSize;
+}
+
+} // namespace rules
