@@ -21,8 +21,10 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& work
     PROCESS_INFORMATION info = {};
     std::string mutableLine = commandLine; // CreateProcessA may write into it
     if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &startup, &info))
+                        workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+        m_startError = GetLastError();
         return false;
+    }
     CloseHandle(info.hThread);
     m_process = info.hProcess;
     m_id = info.dwProcessId;

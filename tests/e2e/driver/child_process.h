@@ -19,6 +19,8 @@ public:
     // Starts commandLine (no waiting) in directory workDir (empty: ours).
     bool Start(const std::string& commandLine, const std::string& workDir);
     DWORD Id() const { return m_id; }
+    // Why the last Start failed (GetLastError of the process creation).
+    DWORD StartError() const { return m_startError; }
     bool Running() const;
     // Waits for the end; false when the time limit passes first.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
@@ -30,6 +32,7 @@ public:
 private:
     HANDLE m_process = nullptr;
     DWORD m_id = 0;
+    DWORD m_startError = 0;
 };
 
 } // namespace guidriver

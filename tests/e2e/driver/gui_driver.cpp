@@ -220,6 +220,16 @@ HWND Foreground() {
     return GetForegroundWindow();
 }
 
+bool WaitForForeground(HWND hwnd, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != hwnd) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
 bool BringToFront(HWND hwnd) {
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return SetForegroundWindow(hwnd) != FALSE;

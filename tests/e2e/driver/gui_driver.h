@@ -70,6 +70,9 @@ bool ClickButton(HWND dialog, int controlId);
 
 // The foreground window, or NULL.
 HWND Foreground();
+// Activation by another process reaches the window's thread as a message, so it shows
+// a moment later: waits until the window is the foreground window.
+bool WaitForForeground(HWND hwnd, DWORD timeoutMs = kDefaultTimeoutMs);
 // Brings a window to the top of the Z order and makes it the foreground window.
 bool BringToFront(HWND hwnd);
 

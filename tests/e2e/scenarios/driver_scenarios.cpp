@@ -32,9 +32,7 @@ HWND WaitForDialogOf(const ChildProcess& process, const char* title) {
 TEST(Driver, ReadsAndSetsTheControlsOfADialog) {
     const std::string resultFile = "C:\\testdlg-result.txt";
     ChildProcess dialogProcess;
-    ASSERT_TRUE(dialogProcess.Start("\"" + scenario::RigProgram("e2e_testdlg.exe") +
-                                        "\" dialog \"Driver test\" " + resultFile,
-                                    ""));
+    ASSERT_TRUE(scenario::StartTestDialog(dialogProcess, "dialog \"Driver test\" " + resultFile));
     HWND dialog = WaitForDialogOf(dialogProcess, "Driver test");
     ASSERT_NE(nullptr, dialog);
 
@@ -72,9 +70,8 @@ TEST(Driver, ReadsAndSetsTheControlsOfADialog) {
 
 TEST(Driver, ReadsAndAnswersAMessageBox) {
     ChildProcess boxProcess;
-    ASSERT_TRUE(boxProcess.Start("\"" + scenario::RigProgram("e2e_testdlg.exe") +
-                                     "\" msgbox \"Rig question\" \"Go on?  Or not? \"",
-                                 ""));
+    ASSERT_TRUE(
+        scenario::StartTestDialog(boxProcess, "msgbox \"Rig question\" \"Go on?  Or not? \""));
     HWND box = WaitForDialogOf(boxProcess, "Rig question");
     ASSERT_NE(nullptr, box);
     WindowInfo info = Describe(box);

@@ -12,16 +12,33 @@ std::string CdSetting(const char* file, const char* key) {
     return value;
 }
 
-bool StartSetup(guidriver::ChildProcess& setup) {
-    return setup.Start(std::string("\"") + kCdBin + "\\setup.exe\"", kCdBin);
+namespace {
+
+bool Start(guidriver::ChildProcess& process, const std::string& commandLine,
+           const std::string& workDir) {
+    if (process.Start(commandLine, workDir))
+        return true;
+    ADD_FAILURE() << "cannot start " << commandLine << " (error " << process.StartError() << ")";
+    return false;
 }
 
+// A program of the rig, found beside the scenario program.
 std::string RigProgram(const char* name) {
     char self[MAX_PATH] = "";
     DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
     std::string folder(self, length < sizeof self ? length : 0);
     folder.erase(folder.find_last_of('\\') + 1);
     return folder + name;
+}
+
+} // namespace
+
+bool StartSetup(guidriver::ChildProcess& setup) {
+    return Start(setup, std::string("\"") + kCdBin + "\\setup.exe\"", kCdBin);
+}
+
+bool StartTestDialog(guidriver::ChildProcess& process, const std::string& arguments) {
+    return Start(process, "\"" + RigProgram("e2e_testdlg.exe") + "\" " + arguments, "");
 }
 
 bool MakeEarlierInstallation(EarlierInstallation* installation) {

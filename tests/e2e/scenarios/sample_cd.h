@@ -22,10 +22,11 @@ constexpr int kReinstallQuestionId = 61226;
 
 // A value of a CD settings file, read with the Windows profile functions.
 std::string CdSetting(const char* file, const char* key);
-// Starts D:\_red40\bin\setup.exe in that folder.
+// Starts D:\_red40\bin\setup.exe in that folder (a failure is reported to the test).
 bool StartSetup(guidriver::ChildProcess& setup);
-// A program of the rig, found beside the scenario program.
-std::string RigProgram(const char* name);
+// Starts the rig's test dialog program, found beside the scenario program, with these
+// arguments (a failure is reported to the test).
+bool StartTestDialog(guidriver::ChildProcess& process, const std::string& arguments);
 
 struct EarlierInstallation {
     std::string folder;   // the installation's root

@@ -52,9 +52,8 @@ protected:
 
 TEST_F(SecondInstance, BringsTheDirectoryDialogToTheFront) {
     ChildProcess dialogProcess;
-    ASSERT_TRUE(dialogProcess.Start("\"" + scenario::RigProgram("e2e_testdlg.exe") +
-                                        "\" dialog \"Please specify a directory\" nul",
-                                    ""));
+    ASSERT_TRUE(
+        scenario::StartTestDialog(dialogProcess, "dialog \"Please specify a directory\" nul"));
     WindowQuery query;
     query.titlePart = "Please specify a directory";
     query.processId = dialogProcess.Id();
@@ -62,12 +61,13 @@ TEST_F(SecondInstance, BringsTheDirectoryDialogToTheFront) {
     ASSERT_NE(nullptr, directoryDialog);
     // The topmost window is never examined, so the dialog must be below another one.
     BringToFront(m_question);
+    ASSERT_TRUE(WaitForForeground(m_question, scenario::kTimeoutMs));
     ASSERT_NE(directoryDialog, GetTopWindow(nullptr));
-    ASSERT_NE(directoryDialog, Foreground());
 
     RunSecondInstance();
 
-    EXPECT_EQ(directoryDialog, Foreground());
+    EXPECT_TRUE(WaitForForeground(directoryDialog, scenario::kTimeoutMs))
+        << "foreground: " << Format(Describe(Foreground()));
     EXPECT_TRUE(ReadLaunchLog().empty()) << "the second setup.exe started search.exe";
     ClickButton(directoryDialog, IDCANCEL);
     EXPECT_TRUE(dialogProcess.WaitForExit(scenario::kTimeoutMs));
@@ -75,11 +75,11 @@ TEST_F(SecondInstance, BringsTheDirectoryDialogToTheFront) {
 
 TEST_F(SecondInstance, EndsSilentlyWhenNoKnownWindowIsOpen) {
     BringToFront(m_question);
-    HWND foregroundBefore = Foreground();
+    ASSERT_TRUE(WaitForForeground(m_question, scenario::kTimeoutMs));
 
     RunSecondInstance();
 
-    EXPECT_EQ(foregroundBefore, Foreground());
+    EXPECT_EQ(m_question, Foreground());
     EXPECT_TRUE(IsWindow(m_question)) << "the first setup.exe lost its question";
     EXPECT_TRUE(ReadLaunchLog().empty()) << "the second setup.exe started search.exe";
 }
