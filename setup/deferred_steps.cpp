@@ -1,14 +1,10 @@
-// Steps of the run that leave everything as it is in this build: browser detection and
-// configuration, plug-ins, registration, shortcuts and the licence agreement report the
-// outcome the run goes on with. Only the destination has an effect: the program files
-// stay where they are, so the destination is the source root.
+// Steps of the run that leave everything as it is in this build: registration, shortcuts
+// and the licence agreement report the outcome the run goes on with. Only the destination
+// has an effect: the program files stay where they are, so the destination is the source
+// root.
 #include "setup/setup.h"
 
 #include "setup/rules.h"
-
-void CSetup::DetectBrowsers() {}
-
-void CSetup::DisableAutodial() {}
 
 BOOL CSetup::ShowLicenseAgreement() {
     return TRUE;
@@ -28,34 +24,10 @@ BOOL CSetup::CopyInstalledFilters() {
     return TRUE;
 }
 
-BOOL CSetup::RecordBrowser() {
-    return TRUE;
-}
-
-BOOL CSetup::InstallPlugins(int) {
-    return TRUE;
-}
-
-BOOL CSetup::BypassProxyForNavigator() {
-    return TRUE;
-}
-
-BOOL CSetup::BypassProxyForIE() {
-    return TRUE;
-}
-
-BOOL CSetup::BypassProxyForCommunicator() {
-    return TRUE;
-}
-
 BOOL CSetup::RegisterApplication() {
     return TRUE;
 }
 
 BOOL CSetup::CreateShortcuts() {
-    return TRUE;
-}
-
-BOOL CSetup::RegisterViewerControl() {
     return TRUE;
 }

@@ -57,6 +57,20 @@ public:
     BOOL CreateShortcuts();
     BOOL RegisterViewerControl();
 
+    // Browser detection: each finder writes a folder into a 261-byte buffer, empty when
+    // the browser is not there.
+    void FindNavigatorPluginDir(char* out);
+    void FindCommunicatorPluginDir(char* out);
+    void FindIEPluginDir(char* out);
+    void FindIEDirectory(char* buffer);
+    BOOL FindIEDirFromCache(char* out);
+    BOOL FindIEDirFromViewers(char* out);
+    BOOL HasIExplore(const char* dir);
+    static void StripTrailingBackslash(char* path);
+    static int EndsWithNoCase(const char* text, const char* suffix);
+    BOOL ChooseBrowser(char* text, size_t textSize);
+    BOOL CopyPluginFiles(const char* sourceDir, const char* pluginDir);
+
     BOOL m_bPublisher;
     CSearchApp* m_pApp;
     CIni* m_pSourceIni;

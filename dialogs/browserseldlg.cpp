@@ -1,0 +1,167 @@
+#include "dialogs/browserseldlg.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+
+#include "dialogs/netscape_installations.h"
+#include "framework/strings.h"
+#include "resources/resource.h"
+
+namespace {
+
+const char kOtherBrowserLabel[] = "Other Browser";
+
+void CopyBounded(char* out, size_t outSize, const char* text) {
+    size_t length = strnlen(text, outSize - 1);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
+}
+
+// The centre of a control in the dialog's client coordinates.
+POINT ControlCentre(HWND dialog, int id) {
+    RECT rect = {};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
+    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ScreenToClient(dialog, &centre);
+    return centre;
+}
+
+void MoveUp(HWND dialog, int id, int distance) {
+    HWND control = ::GetDlgItem(dialog, id);
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    POINT topLeft = {rect.left, rect.top};
+    ::ScreenToClient(dialog, &topLeft);
+    ::MoveWindow(control, topLeft.x, topLeft.y - distance, rect.right - rect.left,
+                 rect.bottom - rect.top, TRUE);
+    ::ShowWindow(control, SW_SHOW);
+}
+
+} // namespace
+
+CBrowserSelDlg::CBrowserSelDlg()
+    : CDialog(IDD_BROWSER_SELECT), m_szBrowserPath(), m_nSelection(0), m_bShowNetscape3(0),
+      m_bShowIE(0), m_bShowOther(1), m_nCodes(), m_nRows(0), m_nDetected(0), m_ppPaths(nullptr),
+      m_ppLabels(nullptr), m_rows() {
+    m_commands.On(IDC_BROWSE, [this](UINT) { OnBrowse(); });
+    m_commands.OnRange(IDC_BROWSER_RADIO_FIRST, IDC_BROWSER_RADIO_LAST,
+                       [this](UINT id) { OnBrowserRadio(id); });
+}
+
+CBrowserSelDlg::~CBrowserSelDlg() {
+    // Normally freed with the window; a dialog that never got one frees them here.
+    if (m_ppPaths != nullptr)
+        FreeNetscapeInstallations(m_ppPaths, m_ppLabels, m_nDetected);
+    delete[] m_ppPaths;
+    delete[] m_ppLabels;
+}
+
+BOOL CBrowserSelDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    m_ppPaths = new char*[browser::kMaxDetected]();
+    m_ppLabels = new char*[browser::kMaxDetected]();
+    DetectNetscapeInstallations(m_ppPaths, m_ppLabels, &m_nDetected);
+    m_rows =
+        browser::BuildRows(m_bShowIE != 0, m_bShowNetscape3 != 0, m_nDetected, m_bShowOther != 0);
+    // Installations without a row are dropped here, so that every kept entry has one.
+    if (m_rows.detectedShown < m_nDetected) {
+        FreeNetscapeInstallations(m_ppPaths + m_rows.detectedShown,
+                                  m_ppLabels + m_rows.detectedShown,
+                                  m_nDetected - m_rows.detectedShown);
+        m_nDetected = m_rows.detectedShown;
+    }
+    m_nRows = m_rows.rows;
+    std::memcpy(m_nCodes, m_rows.codes, sizeof(m_nCodes));
+
+    FitToRows();
+    LabelRows();
+
+    if (m_nRows > 0) {
+        CheckDlgButton(IDC_BROWSER_RADIO_FIRST + m_nSelection, BST_CHECKED);
+        OnBrowserRadio(IDC_BROWSER_RADIO_FIRST + m_nSelection);
+    }
+    return TRUE;
+}
+
+void CBrowserSelDlg::FitToRows() {
+    int span = ControlCentre(m_hWnd, IDC_BROWSER_RADIO_LAST).y -
+               ControlCentre(m_hWnd, IDC_BROWSER_RADIO_FIRST).y;
+    int shrink = browser::RowsShrink(span, m_nRows);
+    MoveUp(m_hWnd, IDC_BROWSER_PATH, shrink);
+    MoveUp(m_hWnd, IDC_BROWSE, shrink);
+    MoveUp(m_hWnd, IDOK, shrink);
+    RECT window = {};
+    ::GetWindowRect(m_hWnd, &window);
+    MoveWindow(window.left, window.top, window.right - window.left,
+               window.bottom - window.top - shrink, FALSE);
+}
+
+void CBrowserSelDlg::LabelRows() {
+    for (int row = 0; row < browser::kMaxRows; ++row) {
+        int id = IDC_BROWSER_RADIO_FIRST + row;
+        if (row >= m_nRows) {
+            ShowDlgItem(id, SW_HIDE);
+            continue;
+        }
+        std::string label;
+        if (m_nCodes[row] == browser::kCodeIE) {
+            label = LoadResString(IDS_IE_LABEL);
+        } else if (m_nCodes[row] == browser::kCodeNavigator3) {
+            label = LoadResString(IDS_NETSCAPE3_LABEL);
+        } else if (row == m_nRows - 1) {
+            label = kOtherBrowserLabel;
+        } else {
+            int detected = browser::DetectedIndexOfRow(m_rows, row);
+            if (detected >= 0 && m_ppLabels[detected] != nullptr)
+                label = m_ppLabels[detected];
+        }
+        SetDlgItemText(id, label.c_str());
+    }
+}
+
+void CBrowserSelDlg::OnBrowserRadio(UINT id) {
+    BOOL lastRow = static_cast<int>(id - IDC_BROWSER_RADIO_FIRST) == m_nRows - 1;
+    EnableDlgItem(IDC_BROWSER_PATH, lastRow);
+    EnableDlgItem(IDC_BROWSE, lastRow);
+    m_nSelection = static_cast<int>(id - IDC_BROWSER_RADIO_FIRST);
+}
+
+void CBrowserSelDlg::OnBrowse() {
+    char file[MAX_PATH] = "*.exe";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = m_hWnd;
+    dialog.lpstrFilter = "*.exe\0*.exe\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof(file);
+    dialog.lpstrDefExt = "exe";
+    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (::GetOpenFileNameA(&dialog))
+        SetDlgItemText(IDC_BROWSER_PATH, file);
+}
+
+void CBrowserSelDlg::OnOK() {
+    int row = m_nSelection;
+    // The edit field goes with the window: read it before the dialog ends.
+    std::string typed = GetDlgItemText(IDC_BROWSER_PATH);
+    EndDialog(IDOK);
+
+    int detected = browser::DetectedIndexOfRow(m_rows, row);
+    if (row == m_nRows - 1)
+        CopyBounded(m_szBrowserPath, sizeof(m_szBrowserPath), typed.c_str());
+    else if (detected >= 0 && m_ppPaths[detected] != nullptr)
+        CopyBounded(m_szBrowserPath, sizeof(m_szBrowserPath), m_ppPaths[detected]);
+    else
+        m_szBrowserPath[0] = '\0';
+    if (row >= 0 && row < m_nRows)
+        m_nSelection = m_nCodes[row];
+}
+
+void CBrowserSelDlg::OnDestroy() {
+    FreeNetscapeInstallations(m_ppPaths, m_ppLabels, m_nDetected);
+    m_nDetected = 0;
+    CDialog::OnDestroy();
+}

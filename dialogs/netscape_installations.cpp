@@ -1,0 +1,92 @@
+#include "dialogs/netscape_installations.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/filemgr.h"
+
+namespace {
+
+const char kLabelPrefix[] = "Netscape Communicator ";
+// Enumeration stops once this many are listed, so the second key can add one more and
+// the count stays within the arrays.
+constexpr int kStopAt = browser::kMaxDetected - 1;
+
+char* CopyOf(const std::string& text) {
+    char* copy = new char[text.size() + 1];
+    std::memcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
+// The "Install Directory" of key\name\main, or false when a key or the value is missing
+// or does not fit the 512-byte buffer.
+bool ReadInstallDirectory(const std::string& mainKey, std::string* dir) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, mainKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char value[512] = {};
+    DWORD size = sizeof(value) - 1; // the last byte stays a terminator
+    LONG status = ::RegQueryValueExA(key, "Install Directory", nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(value), &size);
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return false;
+    *dir = value;
+    return true;
+}
+
+// Walks the version subkeys of one vendor key; `programPath` makes the program file's
+// path from an install directory.
+void WalkVersions(const char* vendorKey, std::string (*programPath)(const std::string&),
+                  char* paths[], char* labels[], int* count) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, vendorKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    CFileMgr files;
+    for (DWORD index = 0; *count < browser::kMaxDetected; ++index) {
+        char name[128] = {};
+        DWORD nameSize = sizeof(name);
+        LONG status =
+            ::RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS)
+            break;
+        // A name longer than the buffer is skipped, the walk goes on.
+        if (status != ERROR_SUCCESS || ::lstrcmpiA(name, "users") == 0)
+            continue;
+        std::string dir;
+        if (!ReadInstallDirectory(std::string(vendorKey) + "\\" + name + "\\main", &dir))
+            continue;
+        std::string program = programPath(dir);
+        if (!files.FileExists(program.c_str()))
+            continue;
+        paths[*count] = CopyOf(program);
+        labels[*count] = CopyOf(std::string(kLabelPrefix) + name);
+        ++*count;
+        if (*count >= kStopAt)
+            break;
+    }
+    ::RegCloseKey(key);
+}
+
+} // namespace
+
+void DetectNetscapeInstallations(char* paths[browser::kMaxDetected],
+                                 char* labels[browser::kMaxDetected], int* count) {
+    *count = 0;
+    WalkVersions("Software\\Netscape\\Netscape Navigator", browser::Netscape4ProgramPath, paths,
+                 labels, count);
+    WalkVersions("Software\\Netscape\\Netscape 6", browser::Netscape6ProgramPath, paths, labels,
+                 count);
+}
+
+void FreeNetscapeInstallations(char* paths[browser::kMaxDetected],
+                               char* labels[browser::kMaxDetected], int count) {
+    for (int i = 0; i < count && i < browser::kMaxDetected; ++i) {
+        delete[] paths[i];
+        delete[] labels[i];
+        paths[i] = nullptr;
+        labels[i] = nullptr;
+    }
+}

@@ -1,0 +1,204 @@
+#include "integration/browser_rules.h"
+
+#include <cstring>
+
+namespace {
+
+char ToLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsNoCase(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (ToLowerAscii(*a) != ToLowerAscii(*b))
+            return false;
+    }
+    return *a == *b;
+}
+
+bool Contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+int EndsWithNoCase(const char* text, const char* suffix) {
+    if (text == nullptr || suffix == nullptr)
+        return 0;
+    std::size_t textLength = std::strlen(text);
+    std::size_t suffixLength = std::strlen(suffix);
+    if (suffixLength == 0 || suffixLength > textLength)
+        return 0;
+    return EqualsNoCase(text + textLength - suffixLength, suffix) ? 1 : 0;
+}
+
+namespace browser {
+
+int KindFromCode(const char* code) {
+    if (code == nullptr || code[0] == '\0')
+        return kNoKind;
+    if (EqualsNoCase(code, "communicator") || EqualsNoCase(code, "netscape4"))
+        return kCommunicator;
+    if (EqualsNoCase(code, "netscape"))
+        return kNavigator;
+    if (EqualsNoCase(code, "msie4") || EqualsNoCase(code, "msie"))
+        return kInternetExplorer;
+    return kOther;
+}
+
+std::string MergeBypassList(const std::string& list, ListOrder order) {
+    if (list.empty())
+        return kLocalAddress;
+    // A plain substring test: an entry such as 127.0.0.10 counts as present.
+    if (Contains(list, kLocalAddress))
+        return list;
+    if (order == ListOrder::AddressFirst)
+        return std::string(kLocalAddress) + ";" + list;
+    return list + "," + kLocalAddress;
+}
+
+std::string RewritePrefsPiece(const std::string& piece, bool* present) {
+    if (!Contains(piece, kNoProxiesPreference))
+        return piece;
+    *present = true;
+    if (Contains(piece, kLocalAddress))
+        return piece;
+    std::size_t quote = piece.rfind('"');
+    if (quote == std::string::npos)
+        return piece;
+    // An empty value ("") gets the address alone, any other one a comma before it.
+    bool emptyValue = quote > 0 && piece[quote - 1] == '"';
+    std::string inserted =
+        emptyValue ? std::string(kLocalAddress) : std::string(",") + kLocalAddress;
+    return piece.substr(0, quote) + inserted + piece.substr(quote);
+}
+
+std::string RewritePrefsText(const std::string& text) {
+    std::string result;
+    bool present = false;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        // A piece ends after a line end or at the reader's buffer size.
+        std::size_t end = pos;
+        while (end < text.size() && end - pos < kPrefsPieceLength) {
+            if (text[end++] == '\n')
+                break;
+        }
+        std::string piece = text.substr(pos, end - pos);
+        pos = end;
+        // The reader hands over a C string: a NUL ends the piece's text.
+        piece.resize(std::strlen(piece.c_str()));
+        result += RewritePrefsPiece(piece, &present);
+    }
+    if (!present)
+        result += kNoProxiesLine;
+    return result;
+}
+
+std::string DirectoryFromAppPath(const std::string& appPath) {
+    std::string dir = appPath;
+    if (!dir.empty() && dir[0] == '"')
+        dir.erase(0, 1);
+    // A backslash in the first position never ends the directory.
+    for (std::size_t i = dir.size(); i > 1; --i) {
+        if (dir[i - 1] == '\\') {
+            dir.resize(i - 1);
+            break;
+        }
+    }
+    return dir;
+}
+
+std::string DirectoryFromLocalServer(const std::string& localServer) {
+    std::string dir = localServer;
+    std::size_t slash = dir.rfind('\\');
+    if (slash != std::string::npos)
+        dir.resize(slash);
+    if (!dir.empty() && (dir[0] == '"' || dir[0] == '\''))
+        dir.erase(0, 1);
+    return dir;
+}
+
+std::string DirectoryFromCacheFolder(const std::string& cacheFolder) {
+    std::string dir = cacheFolder;
+    StripTrailingBackslash(dir);
+    std::size_t slash = dir.rfind('\\');
+    if (slash != std::string::npos)
+        dir.resize(slash);
+    return dir;
+}
+
+std::string DirectoryFromSignupViewer(const std::string& viewer) {
+    std::size_t program = viewer.find("\\isignup.exe");
+    return program == std::string::npos ? viewer : viewer.substr(0, program);
+}
+
+std::string CommunicatorProgramFolder(const std::string& installDir) {
+    if (installDir.empty() || EndsWithNoCase(installDir.c_str(), "program"))
+        return installDir;
+    return installDir + "\\program";
+}
+
+std::string NavigatorProgramFolder(const std::string& installDir) {
+    std::string folder = CommunicatorProgramFolder(installDir);
+    // Navigator 4 records the Communicator folder; its own program lives beside it.
+    std::size_t communicator = folder.find("Communicator");
+    if (communicator == std::string::npos)
+        communicator = folder.find("communicator");
+    if (communicator == std::string::npos)
+        return folder;
+    return folder.substr(0, communicator) + "navigator\\program";
+}
+
+std::string Netscape4ProgramPath(const std::string& installDir) {
+    return CommunicatorProgramFolder(installDir) + "\\netscape.exe";
+}
+
+std::string Netscape6ProgramPath(const std::string& installDir) {
+    std::string dir = installDir;
+    StripTrailingBackslash(dir);
+    return dir + "\\netscp6.exe";
+}
+
+std::string PluginFolderFromProgramPath(const std::string& programPath) {
+    std::size_t program = programPath.find("netscape.exe");
+    if (program == std::string::npos)
+        program = programPath.find("netscp6.exe");
+    if (program == std::string::npos)
+        return std::string();
+    return programPath.substr(0, program) + "plugins";
+}
+
+void StripTrailingBackslash(std::string& path) {
+    if (!path.empty() && path.back() == '\\')
+        path.pop_back();
+}
+
+BrowserRows BuildRows(bool showIE, bool showNavigator3, int detected, bool showOther) {
+    BrowserRows rows = {};
+    if (showIE)
+        rows.codes[rows.rows++] = kCodeIE;
+    if (showNavigator3)
+        rows.codes[rows.rows++] = kCodeNavigator3;
+    rows.fixedRows = rows.rows;
+    int room = kMaxRows - rows.rows - (showOther ? 1 : 0);
+    rows.detectedShown = detected < 0 ? 0 : (detected < room ? detected : room);
+    for (int i = 0; i < rows.detectedShown; ++i)
+        rows.codes[rows.rows++] = kCodeByPath;
+    if (showOther)
+        rows.codes[rows.rows++] = kCodeByPath;
+    return rows;
+}
+
+int RowsShrink(int span, int rows) {
+    return span * (kMaxRows - rows) / (kMaxRows - 1);
+}
+
+int DetectedIndexOfRow(const BrowserRows& rows, int row) {
+    if (row < 0 || row >= rows.rows - 1 || rows.codes[row] != kCodeByPath)
+        return -1;
+    int index = row - rows.fixedRows;
+    return index < rows.detectedShown ? index : -1;
+}
+
+} // namespace browser

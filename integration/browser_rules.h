@@ -1,0 +1,104 @@
+// Pure text rules of the browser integration (no Win32 calls), shared by the engine, the
+// browser selection dialog and the native unit tests: browser codes and kinds, the paths
+// read from the registry and from iexplore.ini, the proxy bypass lists and the prefs.js
+// rewrite, and the rows of the selection dialog.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Nonzero when `text` ends with `suffix` ignoring letter case; an empty suffix, one longer
+// than the text, or a null argument gives zero.
+int EndsWithNoCase(const char* text, const char* suffix);
+
+namespace browser {
+
+// The browser kinds the engine stores in m_nBrowserKind.
+constexpr int kNavigator = 0;
+constexpr int kInternetExplorer = 1;
+constexpr int kCommunicator = 2;
+constexpr int kOther = 4;
+// No kind: an empty browser text.
+constexpr int kNoKind = -1;
+
+// The address every bypass list must hold.
+constexpr char kLocalAddress[] = "127.0.0.1";
+constexpr char kNoProxiesPreference[] = "network.proxy.no_proxies_on";
+// What prefs.js receives when it has no bypass preference at all (no line end).
+constexpr char kNoProxiesLine[] = "user_pref(\"network.proxy.no_proxies_on\", \"127.0.0.1\");";
+// prefs.js is read in pieces of at most this many characters (a 512-byte buffer).
+constexpr std::size_t kPrefsPieceLength = 511;
+
+// The kind a "Browser" setting names: "communicator" and "netscape4" Communicator,
+// "netscape" Navigator, "msie4" and "msie" Internet Explorer (any letter case), any other
+// text Other, an empty text kNoKind.
+int KindFromCode(const char* code);
+
+// Where the address goes in a bypass list: Internet Explorer puts it first with ";",
+// Navigator last with ",".
+enum class ListOrder { AddressFirst, AddressLast };
+// The list with the address merged in: the address alone for an empty list, the list
+// unchanged when it holds the address anywhere, else both joined. Never cut: a user's
+// entries are kept whatever the length.
+std::string MergeBypassList(const std::string& list, ListOrder order);
+
+// One piece of prefs.js as read: when it names the bypass preference without the address,
+// the address is put in front of the piece's last double quote (after a comma unless the
+// value was empty). `present` is set when the piece names the preference.
+std::string RewritePrefsPiece(const std::string& piece, bool* present);
+// The whole file as the engine rewrites it: pieces as a 512-byte line reader delivers
+// them (a NUL ends a piece's text), each rewritten, and the fixed line appended when no
+// piece named the preference.
+std::string RewritePrefsText(const std::string& text);
+
+// Internet Explorer's program directory from its App Paths value: a leading double quote
+// removed, then everything from the last backslash after the first character cut off.
+std::string DirectoryFromAppPath(const std::string& appPath);
+// The directory from the class registration's LocalServer32 value: cut at the last
+// backslash, then a leading double or single quote removed.
+std::string DirectoryFromLocalServer(const std::string& localServer);
+// iexplore.ini's cache folder gives the browser directory as its parent.
+std::string DirectoryFromCacheFolder(const std::string& cacheFolder);
+// iexplore.ini's sign-up viewer gives the browser directory before "\isignup.exe".
+std::string DirectoryFromSignupViewer(const std::string& viewer);
+
+// The folder in which Navigator's netscape.exe is looked for, from its "Install
+// Directory": "\program" added unless the text ends with "program"; an install directory
+// inside a "Communicator" folder maps to the sibling "navigator\program".
+std::string NavigatorProgramFolder(const std::string& installDir);
+// The program folder of a Communicator install directory ("\program" unless present).
+std::string CommunicatorProgramFolder(const std::string& installDir);
+// The program file of a detected Netscape 4.x or 6 installation.
+std::string Netscape4ProgramPath(const std::string& installDir);
+std::string Netscape6ProgramPath(const std::string& installDir);
+// The plug-in folder of a detected installation's program path (its folder + "plugins");
+// empty when the path names neither netscape.exe nor netscp6.exe.
+std::string PluginFolderFromProgramPath(const std::string& programPath);
+
+// Removes one trailing backslash, if there is one.
+void StripTrailingBackslash(std::string& path);
+
+// The rows of the browser selection dialog, top to bottom, as choice codes.
+constexpr int kMaxRows = 11;
+constexpr int kMaxDetected = 10;
+constexpr int kCodeIE = 0;
+constexpr int kCodeNavigator3 = 1;
+constexpr int kCodeByPath = 2;
+struct BrowserRows {
+    int codes[kMaxRows];
+    int rows;
+    // Rows of codes 0 and 1, before the detected installations.
+    int fixedRows;
+    // Detected installations listed; the last ones are dropped when every candidate
+    // would not fit, never the fixed rows or "Other Browser".
+    int detectedShown;
+};
+BrowserRows BuildRows(bool showIE, bool showNavigator3, int detected, bool showOther);
+// How far the controls below the rows move up, in pixels, for a template made for
+// kMaxRows rows whose first and last radio centres are `span` pixels apart.
+int RowsShrink(int span, int rows);
+// The detected installation (0-based) a row lists, or -1 for a fixed row and for the
+// last row, whose path comes from the edit field.
+int DetectedIndexOfRow(const BrowserRows& rows, int row);
+
+} // namespace browser

@@ -1,0 +1,96 @@
+// Plug-ins and viewers: the CD's plug-in tree goes into every detected browser's plug-in
+// folder, the viewer's settings into the Windows directory, and the viewer control in
+// Internet Explorer's plug-in folder registers itself.
+#include "setup/setup.h"
+
+#include <cstring>
+#include <string>
+
+#include "dialogs/netscape_installations.h"
+#include "integration/browser_rules.h"
+#include "platform/filemgr.h"
+
+namespace {
+
+std::string WindowsDirectory() {
+    char dir[kSetupPathSize] = {};
+    UINT length = ::GetWindowsDirectoryA(dir, sizeof(dir));
+    return length < sizeof(dir) ? std::string(dir, length) : std::string();
+}
+
+} // namespace
+
+BOOL CSetup::InstallPlugins(int browserKind) {
+    std::string source = std::string(GetSourceRoot()) + "\\plugins\\corvane";
+    char pluginDir[kSetupPathSize] = {};
+    switch (browserKind) {
+    case browser::kNavigator:
+        FindNavigatorPluginDir(pluginDir);
+        CopyPluginFiles(source.c_str(), pluginDir);
+        break;
+    case browser::kInternetExplorer:
+        FindIEPluginDir(pluginDir);
+        CopyPluginFiles(source.c_str(), pluginDir);
+        break;
+    case browser::kCommunicator: {
+        NetscapeInstallations installations;
+        for (int i = 0; i < installations.Count(); ++i) {
+            std::string folder = browser::PluginFolderFromProgramPath(installations.Path(i));
+            if (!folder.empty())
+                CopyPluginFiles(source.c_str(), folder.c_str());
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return TRUE;
+}
+
+BOOL CSetup::CopyPluginFiles(const char* sourceDir, const char* pluginDir) {
+    // A browser that was not found has no plug-in folder: there is nothing to fill.
+    if (pluginDir == nullptr || pluginDir[0] == '\0')
+        return TRUE;
+    m_pFileMgr->CreateDirectoryA(pluginDir);
+    m_pFileMgr->CopyTree(sourceDir, pluginDir, 1, nullptr);
+
+    std::string source = std::string(sourceDir) + "\\vuemark.ini";
+    std::string target = WindowsDirectory();
+    if (target.empty() || target.back() != '\\')
+        target += '\\';
+    target += "vuemark.ini";
+    // The CD's copy is read-only; the viewer must be able to change its settings.
+    if (m_pFileMgr->ForceCopyFile(source.c_str(), target.c_str()) == 1)
+        ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return TRUE;
+}
+
+BOOL CSetup::RegisterViewerControl() {
+    if (!m_bIEFound)
+        return TRUE;
+    char previousDir[kSetupPathSize] = {};
+    DWORD previousLength = ::GetCurrentDirectoryA(sizeof(previousDir), previousDir);
+
+    char ieDir[kSetupPathSize] = {};
+    FindIEDirectory(ieDir);
+    std::string pluginDir = ieDir;
+    if (pluginDir.empty() || pluginDir.back() != '\\')
+        pluginDir += '\\';
+    pluginDir += "plugins";
+    // The control's own libraries are looked for in its folder.
+    ::SetCurrentDirectoryA(pluginDir.c_str());
+
+    BOOL outcome = FALSE;
+    std::string control = pluginDir + "\\view_ocx.ocx";
+    if (HMODULE library = ::LoadLibraryA(control.c_str())) {
+        using RegisterServer = HRESULT(STDAPICALLTYPE*)();
+        FARPROC entry = ::GetProcAddress(library, "DllRegisterServer");
+        if (entry != nullptr) {
+            reinterpret_cast<RegisterServer>(reinterpret_cast<void*>(entry))();
+            outcome = TRUE;
+        }
+    }
+    if (previousLength > 0 && previousLength < sizeof(previousDir))
+        ::SetCurrentDirectoryA(previousDir);
+    return outcome;
+}

@@ -1,0 +1,118 @@
+// The browser choice: the CD's "Browser" setting when that browser is really here, else
+// the user's answer in the browser selection dialog; recorded in the installed
+// search.ini and announced in the application key's "Parameters" subkey.
+#include "setup/setup.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "app/searchapp.h"
+#include "dialogs/browserseldlg.h"
+#include "integration/browser_rules.h"
+#include "platform/filemgr.h"
+#include "platform/ini.h"
+#include "platform/registry.h"
+#include "setup/settings.h"
+
+namespace {
+
+constexpr size_t kBrowserTextSize = 1024;
+const char kParametersText[] =
+    "3.0 is a self-contained package. All parameters are stored in file search.ini";
+
+void CopyBounded(char* out, size_t outSize, const char* text) {
+    size_t length = strnlen(text, outSize - 1);
+    std::memcpy(out, text, length);
+    out[length] = '\0';
+}
+
+void AppendWithBackslash(std::string& key, const char* part) {
+    key += part;
+    if (key.empty() || key.back() != '\\')
+        key += '\\';
+}
+
+} // namespace
+
+BOOL CSetup::RecordBrowser() {
+    std::unique_ptr<char[]> text(new char[kBrowserTextSize]());
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kBrowser, text.get(),
+                           kBrowserTextSize);
+
+    int kind = browser::KindFromCode(text.get());
+    if (kind != browser::kNoKind) {
+        BOOL valid = FALSE;
+        switch (kind) {
+        case browser::kNavigator:
+            valid = m_bNetscapeFound;
+            break;
+        case browser::kInternetExplorer:
+            valid = m_bIEFound;
+            break;
+        case browser::kCommunicator:
+            valid = m_bCommunicatorFound;
+            break;
+        default:
+            valid = m_pFileMgr->FileExists(text.get());
+            break;
+        }
+        if (valid)
+            m_nBrowserKind = kind;
+        else
+            text[0] = '\0';
+    }
+    if (text[0] == '\0')
+        ChooseBrowser(text.get(), kBrowserTextSize);
+
+    // m_pszBrowser holds less than the text read: a longer browser text is kept only in
+    // search.ini, where it is written whole.
+    CopyBounded(m_pszBrowser, kSetupBrowserSize, text.get());
+
+    char group[kSetupPathSize] = {};
+    char name[kSetupPathSize] = {};
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
+                           sizeof(group));
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
+                           sizeof(name));
+    std::string key = m_pApp && m_pApp->m_pszRegistryRoot ? m_pApp->m_pszRegistryRoot : "";
+    if (key.empty() || key.back() != '\\')
+        key += '\\';
+    if (m_bPublisher)
+        key += "Corvane\\";
+    AppendWithBackslash(key, group);
+    AppendWithBackslash(key, name);
+    key += "Parameters";
+    m_pRegistry->SetString(HKEY_CURRENT_USER, key.c_str(), "", kParametersText, KEY_ALL_ACCESS);
+
+    std::string installedIni(m_pszDestDir, strnlen(m_pszDestDir, kSetupPathSize));
+    if (installedIni.empty() || installedIni.back() != '\\')
+        installedIni += '\\';
+    if (m_bPublisher)
+        installedIni += settings::kPublishFolder;
+    installedIni += settings::kSettingsFile;
+    {
+        CIni installed(installedIni.c_str());
+        installed.SetValue(settings::kCommonSection, settings::kBrowser, text.get());
+    }
+    return TRUE;
+}
+
+BOOL CSetup::ChooseBrowser(char* text, size_t textSize) {
+    CBrowserSelDlg dialog;
+    dialog.m_bShowNetscape3 = m_bNetscapeFound;
+    dialog.m_bShowIE = m_bIEFound;
+    dialog.DoModal();
+
+    if (dialog.m_nSelection == browser::kCodeNavigator3) {
+        CopyBounded(text, textSize, "netscape");
+        m_nBrowserKind = browser::kNavigator;
+    } else if (dialog.m_nSelection == browser::kCodeIE) {
+        CopyBounded(text, textSize, "msie");
+        m_nBrowserKind = browser::kInternetExplorer;
+    } else {
+        CopyBounded(text, textSize, dialog.m_szBrowserPath);
+        m_nBrowserKind = browser::kOther;
+    }
+    return TRUE;
+}
