@@ -104,6 +104,24 @@ void StripDriveRootBackslash(char* path, std::size_t size) {
         path[2] = '\0';
 }
 
+bool IsSubfolderName(const char* name) {
+    if (name == nullptr || name[0] != '\\' || name[1] == '\0')
+        return false;
+    for (const char* component = name + 1;;) {
+        const char* end = component;
+        while (*end != '\0' && *end != '\\' && *end != '/')
+            ++end;
+        std::size_t length = static_cast<std::size_t>(end - component);
+        if (length == 0 || std::memchr(component, ':', length) != nullptr)
+            return false;
+        if (length == 2 && component[0] == '.' && component[1] == '.')
+            return false;
+        if (*end == '\0')
+            return true;
+        component = end + 1;
+    }
+}
+
 bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize) {
     if (out == nullptr || outSize == 0)
         return false;

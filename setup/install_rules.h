@@ -62,6 +62,10 @@ std::string FormatNoSpaceMessage(const char* format, std::uint32_t requiredBytes
 // A drive root such as "d:\" loses its backslash: the trees then go to "d:\common".
 void StripDriveRootBackslash(char* path, std::size_t size);
 
+// A tree name from the CD's settings that stays below the folder it is appended to: it
+// begins with a backslash and has no drive, no "..", no empty component.
+bool IsSubfolderName(const char* name);
+
 // The settings file of a folder: dir, a backslash unless dir ends with one, "publish\"
 // for a publisher, "search.ini". False, with `out` empty, when it does not fit.
 bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize);

@@ -7,10 +7,9 @@
 #include "framework/strings.h"
 #include "platform/ini.h"
 #include "resources/resource.h"
+#include "setup/settings.h"
 
-namespace {
-const char kCommonSection[] = "IS\\SearchApp\\Common";
-} // namespace
+using settings::kCommonSection;
 
 BOOL CSetup::Run() {
     OpenSourceSettings();

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include "framework/object.h"
 
 class CFileMgr;
@@ -47,7 +49,25 @@ public:
     BOOL SelectDestination();
     int CopyPlatformPart(const char* platformDir, const char* sourceRoot, const char* destDir,
                          const char* part);
-    BOOL CopyInstalledFilters();
+    void CopyInstalledFilters();
+
+    // The destination step and the copy of the program files. environment is 101 for a
+    // publisher, 102 for a client; platforms is the dialog's platform mask.
+    BOOL AskDestination(int environment);
+    BOOL InstallFiles(const char* destDir, DWORD platforms);
+    // The shared trees; on failure failedSource receives the source path of the tree.
+    BOOL CopyCommonFiles(const char* sourceRoot, const char* destDir, char* failedSource,
+                         std::size_t failedSourceSize);
+    BOOL CopySubtree(const char* sourceRoot, const char* destDir, const char* subfolder);
+    int CopyPlatformBin(const char* platformDir, const char* sourceRoot, const char* destDir);
+    int CopyPlatformFilters(const char* platformDir, const char* sourceRoot, const char* destDir);
+    BOOL CopyPlatform(const char* platformDir, const char* sourceRoot, const char* destDir);
+    BOOL CopyRootFile(const char* sourceRoot, const char* destDir, const char* name);
+    BOOL CopyUnixSearchFile(const char* sourceRoot, const char* destDir);
+    // "Could not copy" and the name, in a message box.
+    void ReportCopyFailure(const char* name);
+    BOOL DestHasDir(const char* subfolder);
+    void CopyFiltersFor(const char* platformDir);
     BOOL RecordBrowser();
     BOOL InstallPlugins(int browserKind);
     BOOL BypassProxyForNavigator();
@@ -88,6 +108,10 @@ public:
     BOOL m_bLeaveOnCD;
     char* m_pszBrowser; // 512 bytes
     CSearchDoc* m_pDoc;
+
+private:
+    // Steps 5 to 8 of InstallFiles: everything copied while the notice shows.
+    BOOL CopyProgramFiles(const char* sourceRoot, const char* destDir, DWORD platforms);
 };
 
 // Sizes of the engine's buffers.

@@ -183,3 +183,25 @@ TEST(SettingsPath, PublisherSettingsLiveBelowPublish) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SubfolderName, OnlyNamesThatStayBelowTheDestination) {
+    EXPECT_TRUE(rules::IsSubfolderName("\\data"));
+    EXPECT_TRUE(rules::IsSubfolderName("\\data\\2024"));
+    EXPECT_TRUE(rules::IsSubfolderName("\\[x] 100% \"q\" \xe4\xf6"));
+    EXPECT_TRUE(rules::IsSubfolderName("\\..data"));
+    EXPECT_FALSE(rules::IsSubfolderName(nullptr));
+    EXPECT_FALSE(rules::IsSubfolderName(""));
+    EXPECT_FALSE(rules::IsSubfolderName("\\"));
+    EXPECT_FALSE(rules::IsSubfolderName("data"));
+    EXPECT_FALSE(rules::IsSubfolderName("\\..\\windows"));
+    EXPECT_FALSE(rules::IsSubfolderName("\\data\\..\\..\\x"));
+    EXPECT_FALSE(rules::IsSubfolderName("\\data/../x"));
+    EXPECT_FALSE(rules::IsSubfolderName("\\data\\.."));
+    EXPECT_FALSE(rules::IsSubfolderName("\\\\server\\share"));
+    EXPECT_FALSE(rules::IsSubfolderName("\\c:\\windows"));
+    EXPECT_FALSE(rules::IsSubfolderName("\\data\\"));
+}
+
+} // namespace
