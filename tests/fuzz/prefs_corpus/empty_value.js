@@ -1,0 +1,1 @@
+user_pref("network.proxy.no_proxies_on", "");

@@ -1,0 +1,2 @@
+// no bypass yet
+user_pref("network.proxy.type", 1);
