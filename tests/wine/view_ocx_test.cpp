@@ -93,31 +93,6 @@ TEST_F(ViewOcx, RegistersItsOwnPathAndIsCreatedByCom) {
     EXPECT_EQ(S_OK, canUnload());
 }
 
-TEST_F(ViewOcx, ClassObjectRefusesAggregationAndOtherClasses) {
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto getClassObject = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
-    ASSERT_NE(nullptr, getClassObject);
-
-    void* none = nullptr;
-    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, getClassObject(IID_IUnknown, IID_IClassFactory, &none));
-    EXPECT_EQ(nullptr, none);
-
-    IClassFactory* factory = nullptr;
-    ASSERT_EQ(S_OK, getClassObject(viewer::kClsid, IID_IClassFactory,
-                                   reinterpret_cast<void**>(&factory)));
-    EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(factory, IID_IUnknown, &none));
-    EXPECT_EQ(S_OK, factory->LockServer(TRUE));
-    factory->Release();
-    EXPECT_EQ(S_FALSE, Export(library, "DllCanUnloadNow")());
-    // A locked server stays until the lock goes.
-    ASSERT_EQ(S_OK, getClassObject(viewer::kClsid, IID_IClassFactory,
-                                   reinterpret_cast<void**>(&factory)));
-    EXPECT_EQ(S_OK, factory->LockServer(FALSE));
-    factory->Release();
-    EXPECT_EQ(S_OK, Export(library, "DllCanUnloadNow")());
-}
-
 TEST_F(ViewOcx, UnregisteringRemovesTheKeysAndTheClass) {
     ASSERT_EQ(S_OK, Export(library, "DllRegisterServer")());
     ASSERT_TRUE(KeyExists(classKey));
