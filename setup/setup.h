@@ -75,6 +75,23 @@ public:
     BOOL BypassProxyForCommunicator();
     BOOL RegisterApplication();
     BOOL CreateShortcuts();
+    // The application key's values; the result of the last write.
+    BOOL WriteApplicationKey(const char* group, const char* name);
+    // Windows 4 and later: two Start-menu shortcuts made by the CD's install.dll.
+    BOOL CreateStartMenuShortcuts();
+    BOOL CreateAppShortcut();
+    BOOL CreateUninstallShortcut();
+    // Earlier Windows: a Program Manager group with the same two items.
+    BOOL CreateProgramManagerGroup();
+    // 1 when install.dll's CreateLink was found and called.
+    BOOL CallCreateLink(const char* program, const char* linkPath, const char* description,
+                        const char* iconPath);
+    // The Programs folder + the group, created on the way.
+    void GetProgramGroupDir(char* buffer, size_t size);
+    void GetShortcutDescription(char* buffer, size_t size);
+    // A path holding a blank becomes its 8.3 form in place, or empty when the system has
+    // none for it.
+    void MakeShortPath(char* path, size_t size);
     BOOL RegisterViewerControl();
 
     // Browser detection: each finder writes a folder into a 261-byte buffer, empty when

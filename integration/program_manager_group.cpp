@@ -1,0 +1,71 @@
+// The Program Manager group of systems without a Start menu (Windows NT 3.x, Win32s):
+// the same two items as the Start-menu shortcuts, sent to Program Manager over DDE.
+#include "setup/setup.h"
+
+#include <string>
+
+#include "dde/ddeobject.h"
+#include "integration/shortcut_rules.h"
+#include "platform/ini.h"
+#include "setup/settings.h"
+
+BOOL CSetup::CreateProgramManagerGroup() {
+    char group[kSetupPathSize] = {};
+    char appItem[kSetupPathSize] = {};
+    char appProgram[kSetupPathSize] = {};
+    char uninstallItem[kSetupPathSize] = {};
+    char uninstallProgram[kSetupPathSize] = {};
+
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
+                           sizeof(group));
+    if (group[0] == '\0')
+        return 0;
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, appItem,
+                           sizeof(appItem));
+    if (appItem[0] == '\0')
+        return 0;
+    // Program Manager splits an item's command line at blanks: the programs go in their
+    // short form.
+    shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchProgram, appProgram,
+                                      sizeof(appProgram));
+    MakeShortPath(appProgram, sizeof(appProgram));
+    if (appProgram[0] == '\0')
+        return 0;
+
+    char name[kSetupPathSize] = {};
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
+                           sizeof(name));
+    if (name[0] == '\0')
+        return 0;
+    // The item name is cut below anyway, so a name too long for the buffer is cut here.
+    std::string uninstallName = shortcuts::kUninstallPrefix;
+    uninstallName += name;
+    uninstallName.resize(shortcuts::kItemNameLimit < uninstallName.size()
+                             ? shortcuts::kItemNameLimit
+                             : uninstallName.size());
+    shortcuts::CopyBounded(uninstallItem, sizeof(uninstallItem), uninstallName.c_str());
+    shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallProgram, uninstallProgram,
+                                      sizeof(uninstallProgram));
+    MakeShortPath(uninstallProgram, sizeof(uninstallProgram));
+    if (uninstallProgram[0] == '\0')
+        return 0;
+
+    shortcuts::CutToLength(group, shortcuts::kGroupNameLimit);
+    shortcuts::CutToLength(appItem, shortcuts::kItemNameLimit);
+    shortcuts::CutToLength(uninstallItem, shortcuts::kItemNameLimit);
+
+    char appIcon[kSetupPathSize] = {};
+    char uninstallIcon[kSetupPathSize] = {};
+    shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchIcon, appIcon,
+                                      sizeof(appIcon));
+    shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallIcon, uninstallIcon,
+                                      sizeof(uninstallIcon));
+
+    // Program Manager may be absent or refuse a command; the installation goes on either
+    // way, so the results are not looked at.
+    CDDEObject programManager;
+    programManager.CreateGroup(group);
+    programManager.AddItem(appItem, appProgram, appIcon);
+    programManager.AddItem(uninstallItem, uninstallProgram, uninstallIcon);
+    return 1;
+}

@@ -1,0 +1,154 @@
+// The Start-menu shortcuts of Windows 4 and later, made by the product's link library
+// from the CD, and the step that chooses between them and a Program Manager group.
+#include "setup/setup.h"
+
+#include <cstring>
+#include <string>
+
+#include "integration/shortcut_rules.h"
+#include "platform/ini.h"
+#include "platform/registry.h"
+#include "setup/settings.h"
+
+namespace {
+
+const char kShellFoldersKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// install.dll's one export: program, link file, description, icon.
+using CreateLinkFunction = int(__cdecl*)(const char*, const char*, const char*, const char*);
+
+} // namespace
+
+BOOL CSetup::CreateShortcuts() {
+    char previousDir[256] = {};
+    DWORD previousLength = ::GetCurrentDirectoryA(sizeof(previousDir), previousDir);
+    // A current directory too long for the buffer cannot be restored; leave it alone.
+    bool restore = previousLength > 0 && previousLength < sizeof(previousDir);
+
+    // Programs started through the links, and Program Manager's path search, see the
+    // destination as the current directory.
+    char workingDir[kSetupPathSize] = {};
+    if (shortcuts::BuildShortcutWorkingDir(m_pszDestDir, workingDir, sizeof(workingDir)))
+        ::SetCurrentDirectoryA(workingDir);
+
+    BOOL result =
+        GetWindowsMajorVersion() < 4 ? CreateProgramManagerGroup() : CreateStartMenuShortcuts();
+    if (restore)
+        ::SetCurrentDirectoryA(previousDir);
+    return result;
+}
+
+BOOL CSetup::CreateStartMenuShortcuts() {
+    if (!CreateAppShortcut())
+        return 0;
+    return CreateUninstallShortcut();
+}
+
+BOOL CSetup::CreateAppShortcut() {
+    char program[kSetupPathSize] = {};
+    char icon[kSetupPathSize] = {};
+    if (!shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchProgram, program,
+                                           sizeof(program)) ||
+        !shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchIcon, icon,
+                                           sizeof(icon)))
+        return 0;
+    MakeShortPath(program, sizeof(program));
+
+    char groupDir[kSetupPathSize] = {};
+    GetProgramGroupDir(groupDir, sizeof(groupDir));
+    char name[kSetupPathSize] = {};
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
+                           sizeof(name));
+    char link[kSetupPathSize] = {};
+    if (!shortcuts::BuildLinkPath(groupDir, "", name, link, sizeof(link)))
+        return 0;
+
+    char description[kSetupPathSize] = {};
+    GetShortcutDescription(description, sizeof(description));
+    return CallCreateLink(program, link, description, icon);
+}
+
+BOOL CSetup::CreateUninstallShortcut() {
+    // The uninstaller keeps its long path: it is started by the shell, never put on a
+    // command line of its own.
+    char program[kSetupPathSize] = {};
+    shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallProgram, program,
+                                      sizeof(program));
+    if (program[0] == '\0')
+        return 0;
+
+    char groupDir[kSetupPathSize] = {};
+    GetProgramGroupDir(groupDir, sizeof(groupDir));
+    char name[kSetupPathSize] = {};
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
+                           sizeof(name));
+    char link[kSetupPathSize] = {};
+    if (!shortcuts::BuildLinkPath(groupDir, shortcuts::kUninstallPrefix, name, link, sizeof(link)))
+        return 0;
+
+    char icon[kSetupPathSize] = {};
+    if (!shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallIcon, icon,
+                                           sizeof(icon)))
+        return 0;
+    return CallCreateLink(program, link, shortcuts::kUninstallerDescription, icon);
+}
+
+void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
+    m_pRegistry->GetString(HKEY_CURRENT_USER, kShellFoldersKey, "Programs", buffer, size, KEY_READ);
+    char group[kSetupPathSize] = {};
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
+                           sizeof(group));
+    size_t used = strnlen(buffer, size);
+    std::string folder(buffer, used);
+    if (folder.empty() || folder.back() != '\\')
+        folder += '\\';
+    folder += group;
+    // A folder name that does not fit leaves the buffer empty: no link is then made
+    // rather than one in the wrong folder.
+    if (!shortcuts::CopyBounded(buffer, size, folder.c_str()))
+        return;
+    // An existing folder is what a reinstallation finds; either way the link decides.
+    ::CreateDirectoryA(buffer, NULL);
+}
+
+void CSetup::GetShortcutDescription(char* buffer, size_t size) {
+    char name[kSetupPathSize] = {};
+    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
+                           sizeof(name));
+    std::string description = shortcuts::kDescriptionPrefix;
+    description += name;
+    // The shell keeps descriptions short anyway; a long name is cut, not refused.
+    size_t length = description.size() < size ? description.size() : size - 1;
+    std::memcpy(buffer, description.data(), length);
+    buffer[length] = '\0';
+}
+
+void CSetup::MakeShortPath(char* path, size_t size) {
+    if (!shortcuts::HasBlank(path))
+        return;
+    char shortPath[kSetupPathSize] = {};
+    DWORD length = ::GetShortPathNameA(path, shortPath, sizeof(shortPath));
+    if (length == 0 || length >= sizeof(shortPath))
+        shortPath[0] = '\0';
+    shortcuts::CopyBounded(path, size, shortPath);
+}
+
+BOOL CSetup::CallCreateLink(const char* program, const char* linkPath, const char* description,
+                            const char* iconPath) {
+    char library[kSetupPathSize] = {};
+    if (!shortcuts::BuildLinkLibraryPath(GetSourceRoot(), library, sizeof(library)))
+        return 0;
+    HMODULE module = ::LoadLibraryA(library);
+    if (module == NULL)
+        return 0;
+    BOOL called = 0;
+    FARPROC entry = ::GetProcAddress(module, "CreateLink");
+    if (entry != nullptr) {
+        reinterpret_cast<CreateLinkFunction>(reinterpret_cast<void*>(entry))(program, linkPath,
+                                                                             description, iconPath);
+        called = 1;
+    }
+    ::FreeLibrary(module);
+    return called;
+}
