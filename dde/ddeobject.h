@@ -24,6 +24,7 @@ public:
     // Opens a conversation with `service` on `topic`; nonzero when one was established.
     // The string handles stay with the object until Disconnect, whatever the outcome.
     // A name longer than 260 characters is refused (0) without creating any handle.
+    // Expects no open conversation: callers always pair it with Disconnect.
     BOOL Connect(const char* service, const char* topic);
     // 1 when an open conversation was ended; 0 when there was none or ending it failed
     // (the conversation handle then stays). The string handles are freed in every case.
