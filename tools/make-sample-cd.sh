@@ -165,7 +165,14 @@ dummy "$cd_dir/common20/search20.cfg"
 mkdir -p "$cd_dir/plugins/corvane"
 crlf_copy "$data/vuemark.ini" "$cd_dir/plugins/corvane/vuemark.ini"
 dummy "$cd_dir/plugins/corvane/npvue.dll"
-dummy "$cd_dir/plugins/corvane/view_ocx.ocx"
+# The viewer control registers itself when the setup loads it; a dummy stands in for
+# builds without it.
+view_ocx=$(built view_ocx.ocx)
+if [ -n "$view_ocx" ]; then
+    cp "$view_ocx" "$cd_dir/plugins/corvane/view_ocx.ocx"
+else
+    dummy "$cd_dir/plugins/corvane/view_ocx.ocx"
+fi
 dummy "$cd_dir/forms/query.htm"
 dummy "$cd_dir/forms/results.htm"
 dummy "$cd_dir/docs/readme.htm"
