@@ -47,11 +47,28 @@ rig_clone_prefix() {
         xargs -0 cp -p --remove-destination --parents -t "$to")
 }
 
+# A run killed outright (SIGKILL) leaves its folder behind, with an immutable CD that a
+# plain rm cannot remove; the next run removes it. A folder without an owner file is
+# still being set up by a run that has just started.
+rig_remove_abandoned_runs() {
+    local run owner
+    for run in "$1"/*; do
+        [ -f "$run/owner" ] || continue
+        owner=$(cat "$run/owner")
+        kill -0 "$owner" 2>/dev/null && continue
+        chattr -R -i "$run/cd" 2>/dev/null || true
+        chmod -R u+w "$run" 2>/dev/null || true
+        rm -rf "$run"
+    done
+}
+
 rig_start() {
     local build=$1 name=$2
     RIG_BUILD=$(cd "$build" && pwd)
     mkdir -p "$RIG_BUILD/e2e-rig/runs"
+    rig_remove_abandoned_runs "$RIG_BUILD/e2e-rig/runs"
     RIG_RUN=$(mktemp -d "$RIG_BUILD/e2e-rig/runs/$name.XXXX")
+    echo $$ >"$RIG_RUN/owner"
     RIG_XVFB_PID=""
     trap rig_stop EXIT
     trap 'exit 130' INT TERM
@@ -97,6 +114,10 @@ rig_stop() {
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
+    fi
+    # Drives of their own (rig_drives.sh) go before the run folder that holds them.
+    if declare -F rig_unmount_drives >/dev/null; then
+        rig_unmount_drives
     fi
     if [ -n "${RIG_XVFB_PID:-}" ]; then
         kill "$RIG_XVFB_PID" 2>/dev/null || true

@@ -2,19 +2,23 @@
 # Runs one end-to-end scenario in a fresh Wine prefix with its own Xvfb and sample CD.
 # usage: run-scenario.sh BUILD_DIR SCENARIO [make-sample-cd options...]
 #   SCENARIO is a test of the scenario program (Suite.Name); the options choose the CD
-#   variant (see tools/make-sample-cd.sh). RIG_KEEP_FAILED=1 keeps a failed run's folder.
+#   variant (see tools/make-sample-cd.sh) and the drives of the scenario's own (see
+#   rig_drives.sh). RIG_KEEP_FAILED=1 keeps a failed run's folder.
 set -eEuo pipefail
 trap 'echo "run-scenario: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=rig.sh
 . "$here/rig.sh"
+# shellcheck source=rig_drives.sh
+. "$here/rig_drives.sh"
 
 build=$1
 scenario=$2
 shift 2
 
 rig_start "$build" "$scenario"
-"$here/../../tools/make-sample-cd.sh" "$@" "$RIG_BUILD" "$RIG_RUN/cd"
+rig_drive_options "$@"
+"$here/../../tools/make-sample-cd.sh" "${RIG_CD_OPTIONS[@]+"${RIG_CD_OPTIONS[@]}"}" "$RIG_BUILD" "$RIG_RUN/cd"
 rig_map_cd "$RIG_RUN/cd"
 
 status=0

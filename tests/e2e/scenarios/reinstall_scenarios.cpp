@@ -4,6 +4,7 @@
 #include "tests/e2e/driver/child_process.h"
 #include "tests/e2e/driver/gui_driver.h"
 #include "tests/e2e/driver/machine_state.h"
+#include "tests/e2e/scenarios/install_steps.h"
 #include "tests/e2e/scenarios/sample_cd.h"
 
 using namespace guidriver;
@@ -75,6 +76,9 @@ TEST_F(Reinstall, YesGoesOnAsAFirstInstallation) {
     HWND question = WaitForQuestion();
     ASSERT_NE(nullptr, question);
     ASSERT_TRUE(ClickButton(question, IDYES));
+    HWND destination = scenario::WaitForDestination(m_setup);
+    ASSERT_NE(nullptr, destination);
+    ASSERT_TRUE(ClickButton(destination, IDOK));
     ASSERT_TRUE(m_setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
 
     std::vector<LaunchRecord> launches = WaitForLaunches(1, scenario::kTimeoutMs);

@@ -1,0 +1,59 @@
+# Drives of their own for the end-to-end rig, sourced by run-scenario.sh after rig.sh.
+#
+# rig_drive_options ARGS... takes the drive options out of a scenario's options, makes
+# the drives in the running rig's prefix, and leaves the other options in RIG_CD_OPTIONS:
+#   --drive-folder L        an empty writable folder as drive L:
+#   --drive-tmpfs L SIZE    a tmpfs of SIZE (mount's size=, e.g. 30m) as drive L:, so the
+#                           free space the setup sees is small and known
+#   --drive-readonly L      a small read-only file system holding only the empty folder
+#                           "existing", as drive L:
+# Every mount is recorded and undone by rig_unmount_drives, which rig_stop calls after
+# the prefix's Wine processes have ended.
+
+RIG_MOUNTS=()
+
+rig_map_drive() {
+    local letter=$1 dir=$2
+    ln -sfn "$dir" "$WINEPREFIX/dosdevices/${letter,,}:"
+}
+
+rig_mount_tmpfs() {
+    local dir=$1 size=$2
+    mkdir -p "$dir"
+    mount -t tmpfs -o "size=$size,mode=0777" rig-drive "$dir"
+    RIG_MOUNTS+=("$dir")
+}
+
+rig_drive_options() {
+    RIG_CD_OPTIONS=()
+    while [ $# -gt 0 ]; do
+        case "$1" in
+        --drive-folder)
+            mkdir -p "$RIG_RUN/drive-$2"
+            rig_map_drive "$2" "$RIG_RUN/drive-$2"
+            shift 2 ;;
+        --drive-tmpfs)
+            rig_mount_tmpfs "$RIG_RUN/drive-$2" "$3"
+            rig_map_drive "$2" "$RIG_RUN/drive-$2"
+            shift 3 ;;
+        --drive-readonly)
+            rig_mount_tmpfs "$RIG_RUN/drive-$2" 64m
+            mkdir "$RIG_RUN/drive-$2/existing"
+            mount -o remount,ro "$RIG_RUN/drive-$2"
+            rig_map_drive "$2" "$RIG_RUN/drive-$2"
+            shift 2 ;;
+        *)
+            RIG_CD_OPTIONS+=("$1")
+            shift ;;
+        esac
+    done
+}
+
+rig_unmount_drives() {
+    local dir
+    for dir in "${RIG_MOUNTS[@]+"${RIG_MOUNTS[@]}"}"; do
+        umount "$dir" 2>/dev/null || umount -l "$dir" 2>/dev/null ||
+            echo "rig: cannot unmount $dir" >&2
+    done
+    RIG_MOUNTS=()
+}
