@@ -186,8 +186,9 @@ TEST_F(Install, SecondInstallationKeepsDataAndTemplates) {
     query.processId = second.Id();
     query.className = "#32770";
     HWND first = WaitForWindow(query, kTimeoutMs);
-    if (first != nullptr && GetDlgItem(first, IDYES) != nullptr)
+    if (first != nullptr && GetDlgItem(first, IDYES) != nullptr) {
         ASSERT_TRUE(ClickButton(first, IDYES));
+    }
     dialog = WaitForDestination(second);
     ASSERT_NE(nullptr, dialog);
     ASSERT_TRUE(InstallTo(dialog, destination));
