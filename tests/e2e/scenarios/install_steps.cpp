@@ -13,9 +13,11 @@ namespace scenario {
 
 namespace {
 
-// The setup's own dialogs label their texts with the same id as a message box does.
+// The setup's own dialogs and its copy notice label their texts with the same id as a
+// message box does; only a message box has an answer button and nothing to fill in.
 bool IsSetupMessageBox(HWND hwnd) {
-    return IsMessageBox(hwnd) && GetDlgItem(hwnd, kPathId) == nullptr &&
+    bool answerable = GetDlgItem(hwnd, IDOK) != nullptr || GetDlgItem(hwnd, IDYES) != nullptr;
+    return IsMessageBox(hwnd) && answerable && GetDlgItem(hwnd, kPathId) == nullptr &&
            GetDlgItem(hwnd, kLicenseTextId) == nullptr;
 }
 
