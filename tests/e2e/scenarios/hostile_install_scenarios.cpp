@@ -25,7 +25,7 @@ protected:
     }
 
     // Only `allowed` may have appeared in the top folder of C:, and Windows' own folder
-    // gained nothing.
+    // gained nothing but the viewer's settings that the plug-in step puts there.
     void ExpectNothingOutside(const std::vector<std::string>& allowed) {
         for (const std::string& added : Added(m_driveC, ListFolder("C:\\"))) {
             bool ok = false;
@@ -33,7 +33,8 @@ protected:
                 ok = ok || SamePath(name, added);
             EXPECT_TRUE(ok) << "C:\\" << added << " appeared";
         }
-        EXPECT_EQ(std::vector<std::string>(), Added(m_windows, ListFolder("C:\\windows")));
+        for (const std::string& added : Added(m_windows, ListFolder("C:\\windows")))
+            EXPECT_TRUE(SamePath("vuemark.ini", added)) << "C:\\windows\\" << added << " appeared";
     }
 
     std::vector<std::string> m_driveC;
