@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -124,6 +126,29 @@ void CloseGroupWindow(const std::string& group) {
     ASSERT_NE(nullptr, window) << "no folder window for the group " << group;
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForWindowGone(window, scenario::kTimeoutMs));
+}
+
+int EndDesktopProcesses() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    int ended = 0;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "explorer.exe") != 0)
+            continue;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (process == nullptr)
+            continue;
+        if (TerminateProcess(process, 0) &&
+            WaitForSingleObject(process, scenario::kTimeoutMs) == WAIT_OBJECT_0)
+            ++ended;
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+    return ended;
 }
 
 bool SetSetupVersion(const char* version) {

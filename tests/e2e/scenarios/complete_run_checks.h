@@ -34,6 +34,10 @@ void ExpectStartedOnce(const std::string& program);
 // when none opens in time.
 void CloseGroupWindow(const std::string& group);
 
+// Ends every explorer.exe of the prefix: Wine's desktop process, which is also its
+// Program Manager. Returns how many were ended.
+int EndDesktopProcesses();
+
 // Makes setup.exe see this Windows version ("nt351", "win31"), as Wine keys it by name.
 bool SetSetupVersion(const char* version);
 

@@ -237,3 +237,28 @@ TEST(CompleteRun, SecondRunFindsTheInstallationAndStartsIt) {
     EXPECT_EQ(installed, ListTree(dest));
     EXPECT_EQ(links, ListTree(ProgramsFolder() + "\\" + Group()));
 }
+
+// Windows NT 3.51 without Program Manager: Wine's desktop process, which serves it, is
+// ended while the setup asks for the destination. Both Program Manager operations fail
+// at once, and the installation still ends by starting the search program.
+TEST(CompleteRun, Nt351WithoutProgramManagerStillStartsTheProgram) {
+    ASSERT_TRUE(SetSetupVersion("nt351"));
+    ChildProcess setup;
+    ASSERT_TRUE(scenario::StartSetup(setup));
+    HWND destination = scenario::WaitForDestination(setup);
+    ASSERT_NE(nullptr, destination);
+    ASSERT_GT(EndDesktopProcesses(), 0);
+
+    ASSERT_TRUE(ClickButton(destination, IDOK));
+    std::vector<std::string> shown;
+    ASSERT_TRUE(setup.WatchUntilExit(scenario::kTimeoutMs, &shown)) << "setup.exe did not end";
+    for (const std::string& title : shown) {
+        if (!title.empty() && title != scenario::kDestinationTitle)
+            ADD_FAILURE() << "setup.exe showed a window: \"" << title << "\"";
+    }
+
+    EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\" + Group()));
+    ExpectApplicationKey(ApplicationKey(false, Group(), Name()), Group(), Name(),
+                         CdSetting(kCdSettings, "Browser"));
+    ExpectStartedOnce(ProgramFile(kCd, "search.exe"));
+}
