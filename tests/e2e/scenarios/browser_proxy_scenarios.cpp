@@ -56,3 +56,15 @@ TEST(BrowserProxy, CommunicatorWithoutThePreferenceGetsItsLineAtTheEnd) {
     EXPECT_EQ(before + "user_pref(\"network.proxy.no_proxies_on\", \"127.0.0.1\");",
               RewrittenPrefs(before));
 }
+
+// CD: Browser = msie. A list far longer than a path keeps every entry.
+TEST(BrowserProxy, ALongListIsKeptWhole) {
+    std::string list;
+    for (int i = 0; list.size() < 600; ++i)
+        list += "host" + std::to_string(i) + ".intranet.example;";
+    list += "*.local";
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", list));
+    RunSetupWithoutQuestions();
+    EXPECT_EQ("127.0.0.1;" + list,
+              RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
+}
