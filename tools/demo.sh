@@ -71,23 +71,32 @@ fi
 # Where the stand-in search.exe records its starts (product/search/launch_log.h).
 log="$WINEPREFIX/drive_c/lumora-launches.log"
 driver() { rig_wine "$RIG_RUN/driver.out" "$RIG_RUN/driver.err" "$guidriver" "$@"; }
-# Starts setup.exe from the CD's _red40\bin folder and reports its windows until it ends.
-start_setup() {
-    rig_wine "$RIG_RUN/setup-$1.out" "$RIG_RUN/setup-$1.err" "$guidriver" run \
-        'D:\_red40\bin' 120000 'D:\_red40\bin\setup.exe' &
-    setup_pid=$!
+ini_value() {
+    awk -F ' *= *' -v key="$1" 'tolower($1) == tolower(key) { sub(/\r$/, "", $2); print $2 }' \
+        "$RIG_RUN/cd/search.ini"
 }
-finish_setup() {
-    wait "$setup_pid" || true
-}
-report_setup() {
-    sed 's/^/  setup.exe: /' "$RIG_RUN/setup-$1.out"
+group=$(ini_value ApplicationGroup)
+name=$(ini_value ApplicationName)
+
+# Runs setup.exe from the CD's _red40\bin folder and tells what it showed. Headless, the
+# driver answers as a user who accepts what is offered would (Install, OK, the licence),
+# and the replies given as arguments first.
+run_setup() {
+    local replies=()
+    if [ "$visible" = 1 ]; then
+        echo "  answer the setup's questions on your display ($DISPLAY)"
+    else
+        replies=("$@" "Please specify a directory=1" "*=1")
+    fi
+    rig_wine "$RIG_RUN/setup.out" "$RIG_RUN/setup.err" "$guidriver" run \
+        'D:\_red40\bin' 300000 'D:\_red40\bin\setup.exe' "${replies[@]+"${replies[@]}"}" || true
+    tr -d '\r' <"$RIG_RUN/setup.out" | sed 's/^/  /'
 }
 # Files that appeared on drive C: since the stamp file was made.
 show_new_files() {
     local found
-    found=$(cd "$WINEPREFIX/drive_c" && find . -type f -newer "$1" -not -path './windows/*' -not -name lumora-launches.log |
-        sed 's|^\./|C:\\|; s|/|\\|g' | sort)
+    found=$(cd "$WINEPREFIX/drive_c" && find . -type f -newer "$1" -not -path './windows/*' \
+        -not -name lumora-launches.log | sed 's|^\./|C:\\|; s|/|\\|g' | sort)
     if [ -n "$found" ]; then
         echo "$found" | sed 's/^/  file made: /'
     else
@@ -98,43 +107,40 @@ show_new_files() {
 # ended: the driver waits for it (5 s at most).
 show_launches() {
     driver launches 1 5000 || true
-    sed 's/^/  /' "$RIG_RUN/driver.out"
+    tr -d '\r' <"$RIG_RUN/driver.out" | sed 's/^/  /'
+}
+show_registry() {
+    rig_wine "$RIG_RUN/reg.out" "$RIG_RUN/reg.err" reg query "HKCU\\Software\\$group" /s || true
+    if grep -q . "$RIG_RUN/reg.out"; then
+        echo "  registry, HKEY_CURRENT_USER\\Software\\$group:"
+        tr -d '\r' <"$RIG_RUN/reg.out" | grep . | sed 's/^/    /'
+    else
+        echo "  nothing recorded under HKEY_CURRENT_USER\\Software\\$group"
+    fi
 }
 
 say "First run: a client CD on a machine without an earlier installation"
 touch "$RIG_RUN/stamp-first"
-start_setup first
-finish_setup first
-report_setup first
+run_setup
 show_launches
 show_new_files "$RIG_RUN/stamp-first"
+show_registry
 
-say "Second run: an earlier installation's Start-menu shortcut exists"
-driver programs
-programs=$(tr -d '\r' <"$RIG_RUN/driver.out")
-group=$(awk -F ' *= *' 'tolower($1) == "applicationgroup" { sub(/\r$/, "", $2); print $2 }' "$RIG_RUN/cd/search.ini")
-name=$(awk -F ' *= *' 'tolower($1) == "applicationname" { sub(/\r$/, "", $2); print $2 }' "$RIG_RUN/cd/search.ini")
-mkdir -p "$WINEPREFIX/drive_c/Lumora/_red40/bin"
-cp "$RIG_RUN/cd/_red40/bin/search.exe" "$WINEPREFIX/drive_c/Lumora/_red40/bin/"
-driver link "$programs\\$group\\$name.lnk" 'C:\Lumora\_red40\bin\search.exe' 'C:\Lumora\_red40\bin'
-echo "  made $programs\\$group\\$name.lnk -> C:\\Lumora\\_red40\\bin\\search.exe"
+say "Second run: the Start-menu shortcut of the first run exists"
+link=$(find "$WINEPREFIX/drive_c/users" -path "*/$group/$name.lnk" 2>/dev/null | sed -n 1p)
+if [ -z "$link" ]; then
+    # A setup that made no shortcut still shows the question with one made by hand.
+    driver programs
+    programs=$(tr -d '\r' <"$RIG_RUN/driver.out")
+    mkdir -p "$WINEPREFIX/drive_c/Lumora/_red40/bin"
+    cp "$RIG_RUN/cd/_red40/bin/search.exe" "$WINEPREFIX/drive_c/Lumora/_red40/bin/"
+    driver link "$programs\\$group\\$name.lnk" 'C:\Lumora\_red40\bin\search.exe' \
+        'C:\Lumora\_red40\bin'
+    echo "  the first run made no shortcut; made $programs\\$group\\$name.lnk by hand"
+fi
+[ "$visible" = 1 ] || echo "  the driver answers No to the reinstall question"
 : >"$log"
 touch "$RIG_RUN/stamp-second"
-start_setup second
-if [ "$visible" = 1 ]; then
-    echo "  answer the question on your display ($DISPLAY)"
-else
-    echo "  the driver answers No; this is what the user saw:"
-    # The driver gives up when the setup ends without asking.
-    rig_wine "$RIG_RUN/answer.out" "$RIG_RUN/answer.err" "$guidriver" answer "$name" 7 &
-    answer_pid=$!
-fi
-finish_setup second
-if [ "$visible" = 0 ]; then
-    kill "$answer_pid" 2>/dev/null && echo "  setup.exe ended without asking" || true
-    wait "$answer_pid" 2>/dev/null || true
-    sed 's/^/  /' "$RIG_RUN/answer.out"
-fi
-report_setup second
+run_setup "$name=7"
 show_launches
 show_new_files "$RIG_RUN/stamp-second"

@@ -1,9 +1,11 @@
 // Command-line front end of the GUI driver, for the demo and for trying things by hand
 // under the rig's Wine prefix and display.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/driver/child_process.h"
 #include "tests/e2e/driver/gui_driver.h"
@@ -21,8 +23,11 @@ const char kUsage[] =
     "  check TITLE ID 0|1            clear or tick check box (or select radio) ID\n"
     "  click TITLE ID                press button ID (1 OK, 2 Cancel, 6 Yes, 7 No)\n"
     "  answer TITLE ID [MS]          wait, print what it shows, press button ID\n"
-    "  run DIR MS COMMAND            start COMMAND in DIR, report its visible windows,\n"
-    "                                wait for its end (ended at MS)\n"
+    "  run DIR MS COMMAND [TITLE=ID...]\n"
+    "                                start COMMAND in DIR, describe each window it shows\n"
+    "                                and press button ID of the first reply whose TITLE\n"
+    "                                is in the window's title (* any); wait for its end\n"
+    "                                (ended at MS)\n"
     "  launches COUNT [MS]           wait until search.exe was started COUNT times,\n"
     "                                print every recorded start\n"
     "  programs                      print the Start menu's Programs folder\n"
@@ -74,20 +79,62 @@ int Gone(const char* title, DWORD timeoutMs) {
     return 0;
 }
 
-int Run(const char* dir, DWORD timeoutMs, const char* commandLine) {
+// A reply to a window of the started program: press button `id` when the window's
+// title contains `titlePart` ("*" matches any window).
+struct Reply {
+    std::string titlePart;
+    int id;
+};
+
+bool ParseReply(const char* text, Reply* reply) {
+    const char* equals = std::strrchr(text, '=');
+    if (!equals || equals[1] == '\0')
+        return false;
+    reply->titlePart.assign(text, equals - text);
+    reply->id = std::atoi(equals + 1);
+    return true;
+}
+
+const Reply* ReplyFor(const std::vector<Reply>& replies, const std::string& title) {
+    for (const Reply& reply : replies) {
+        if (reply.titlePart == "*" || title.find(reply.titlePart) != std::string::npos)
+            return &reply;
+    }
+    return nullptr;
+}
+
+// Starts the program and reports each window it shows, as a user would see it, pressing
+// the button of the first matching reply; windows without a reply wait for the user.
+int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
+        const std::vector<Reply>& replies) {
     guidriver::ChildProcess process;
     if (!process.Start(commandLine, dir)) {
-        std::printf("cannot start %s\n", commandLine);
+        std::printf("cannot start %s (error %lu)\n", commandLine,
+                    static_cast<unsigned long>(process.StartError()));
         return 2;
     }
-    std::vector<std::string> shown;
-    bool ended = process.WatchUntilExit(timeoutMs, &shown);
-    for (const std::string& title : shown)
-        std::printf("it showed a window: \"%s\"\n", title.c_str());
-    if (shown.empty())
+    guidriver::WindowQuery query;
+    query.processId = process.Id();
+    std::vector<HWND> seen;
+    DWORD start = GetTickCount();
+    while (process.Running() && GetTickCount() - start < timeoutMs) {
+        for (HWND hwnd : guidriver::FindWindows(query)) {
+            if (std::find(seen.begin(), seen.end(), hwnd) != seen.end())
+                continue;
+            seen.push_back(hwnd);
+            guidriver::WindowInfo info = guidriver::Describe(hwnd);
+            std::fputs(guidriver::Format(info).c_str(), stdout);
+            if (const Reply* reply = ReplyFor(replies, info.title)) {
+                bool pressed = guidriver::ClickButton(hwnd, reply->id);
+                std::printf("  pressed button %d%s\n", reply->id, pressed ? "" : " (FAILED)");
+            }
+        }
+        process.WaitForExit(20);
+    }
+    if (seen.empty())
         std::printf("it showed no window\n");
     DWORD exitCode = 0;
-    if (!ended || !process.WaitForExit(0, &exitCode)) {
+    if (!process.WaitForExit(0, &exitCode)) {
         std::printf("it did not end within %lu ms and was ended\n",
                     static_cast<unsigned long>(timeoutMs));
         return 1;
@@ -129,8 +176,18 @@ int main(int argc, char** argv) {
     }
     if (command == "launches" && argc >= 3)
         return Launches(std::strtoul(argv[2], nullptr, 10), TimeoutArg(argc, argv, 3));
-    if (command == "run" && argc == 5)
-        return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4]);
+    if (command == "run" && argc >= 5) {
+        std::vector<Reply> replies;
+        for (int i = 5; i < argc; ++i) {
+            Reply reply;
+            if (!ParseReply(argv[i], &reply)) {
+                std::fputs(kUsage, stderr);
+                return 64;
+            }
+            replies.push_back(reply);
+        }
+        return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4], replies);
+    }
     if (command == "link" && argc == 5)
         return Link(argv[2], argv[3], argv[4]);
     if (command == "gone" && argc >= 3)
