@@ -76,3 +76,17 @@ TEST_F(License, PublisherAgreementIsNamedBelowPublish) {
     ASSERT_TRUE(ClickButton(destination, IDCANCEL));
     ExpectCleanExit(m_setup);
 }
+
+TEST_F(License, LargeAgreementIsCutAtSixteenMegabytes) {
+    HWND agreement = WaitForSetupWindow(m_setup, kLicenseTitle);
+    ASSERT_NE(nullptr, agreement);
+    DWORD_PTR length = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(agreement, kLicenseTextId), WM_GETTEXTLENGTH, 0, 0,
+                                    SMTO_ABORTIFHUNG, kTimeoutMs, &length));
+    EXPECT_EQ(16u * 1024 * 1024, length);
+    ASSERT_TRUE(ClickButton(agreement, IDOK));
+    HWND destination = WaitForDestination(m_setup);
+    ASSERT_NE(nullptr, destination);
+    ASSERT_TRUE(ClickButton(destination, IDCANCEL));
+    ExpectCleanExit(m_setup);
+}
