@@ -40,9 +40,8 @@ BOOL CSetup::CreateProgramManagerGroup() {
     // The item name is cut below anyway, so a name too long for the buffer is cut here.
     std::string uninstallName = shortcuts::kUninstallPrefix;
     uninstallName += name;
-    uninstallName.resize(shortcuts::kItemNameLimit < uninstallName.size()
-                             ? shortcuts::kItemNameLimit
-                             : uninstallName.size());
+    if (uninstallName.size() > shortcuts::kItemNameLimit)
+        uninstallName.resize(shortcuts::kItemNameLimit);
     shortcuts::CopyBounded(uninstallItem, sizeof(uninstallItem), uninstallName.c_str());
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallProgram, uninstallProgram,
                                       sizeof(uninstallProgram));

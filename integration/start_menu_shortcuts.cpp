@@ -26,8 +26,9 @@ BOOL CSetup::CreateShortcuts() {
     // A current directory too long for the buffer cannot be restored; leave it alone.
     bool restore = previousLength > 0 && previousLength < sizeof(previousDir);
 
-    // Programs started through the links, and Program Manager's path search, see the
-    // destination as the current directory.
+    // The link library and Program Manager resolve what they are given from the
+    // destination; a bare drive becomes its root, as "d:" alone means that drive's
+    // current folder.
     char workingDir[kSetupPathSize] = {};
     if (shortcuts::BuildShortcutWorkingDir(m_pszDestDir, workingDir, sizeof(workingDir)))
         ::SetCurrentDirectoryA(workingDir);
