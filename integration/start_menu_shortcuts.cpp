@@ -58,6 +58,8 @@ BOOL CSetup::CreateAppShortcut() {
 
     char groupDir[kSetupPathSize] = {};
     GetProgramGroupDir(groupDir, sizeof(groupDir));
+    if (groupDir[0] == '\0')
+        return 0;
     char name[kSetupPathSize] = {};
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
                            sizeof(name));
@@ -81,6 +83,8 @@ BOOL CSetup::CreateUninstallShortcut() {
 
     char groupDir[kSetupPathSize] = {};
     GetProgramGroupDir(groupDir, sizeof(groupDir));
+    if (groupDir[0] == '\0')
+        return 0;
     char name[kSetupPathSize] = {};
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
                            sizeof(name));
@@ -105,8 +109,8 @@ void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
     folder += group;
-    // A folder name that does not fit leaves the buffer empty: no link is then made
-    // rather than one in the wrong folder.
+    // A folder name that does not fit leaves the buffer empty, and the callers make no
+    // link rather than one at the drive's root.
     if (!shortcuts::CopyBounded(buffer, size, folder.c_str()))
         return;
     // An existing folder is what a reinstallation finds; either way the link decides.

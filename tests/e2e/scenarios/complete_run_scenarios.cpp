@@ -262,3 +262,19 @@ TEST(CompleteRun, Nt351WithoutProgramManagerStillStartsTheProgram) {
                          CdSetting(kCdSettings, "Browser"));
     ExpectStartedOnce(ProgramFile(kCd, "search.exe"));
 }
+
+// CD: forceInstall = y and a group name that fits the settings but not a path below the
+// Programs folder: no shortcut is made anywhere, no key is written, and the program still
+// starts.
+TEST(CompleteRun, OverlongGroupMakesNoShortcutAnywhere) {
+    ASSERT_EQ(250u, Group().size());
+    const std::vector<std::string> rootBefore = ListFolder("C:\\");
+    const std::vector<std::string> programsBefore = ListTree(ProgramsFolder());
+    const std::string dest = "C:\\Atlas";
+    RunSetupWithoutQuestions(dest);
+
+    EXPECT_EQ(std::vector<std::string>{"Atlas"}, scenario::Added(rootBefore, ListFolder("C:\\")));
+    EXPECT_EQ(programsBefore, ListTree(ProgramsFolder()));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + Group()));
+    ExpectStartedOnce(ProgramFile(dest, "search.exe"));
+}
