@@ -1,0 +1,92 @@
+// cdcheck: looks over a CD tree before it is pressed and reports, as a compiler does,
+// what the setup would meet there: settings files that do not load, the environment it
+// will take, missing files and folders, settings that name nothing on the CD or do not
+// fit, and paths too long for the copy to the default destination.
+//
+// Exit codes: 0 a clean CD (notes only), 1 warnings, 2 errors, 64 usage error.
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "tools/cdcheck/checks.h"
+
+namespace {
+
+const char kUsage[] = "usage: cdcheck [--quiet] CD_FOLDER\n"
+                      "  --quiet  leave out the notes (the environment and such)\n";
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return cdcheck::kExitUsage;
+}
+
+int Check(const std::string& folder, bool showNotes) {
+    using namespace cdcheck;
+    CdTree cd(folder);
+    Report report(stdout, showNotes);
+
+    SettingsFile root(cd, kRootSettings);
+    CheckSettingsFile(root, Severity::Error,
+                      "the setup reads every setting as empty and installs as a publisher", report);
+    Plan plan = DecidePlan(root, report);
+
+    SettingsFile publish(cd, kPublishSettings);
+    if (plan.publisher)
+        CheckSettingsFile(publish, Severity::Error,
+                          "the licence agreement is not shown, and the installation cannot "
+                          "record its environment there",
+                          report);
+    else
+        CheckSettingsFile(publish, Severity::Warning,
+                          "not read on a client CD, but installed as it is by a publisher", report);
+    SettingsFile setupFolder(cd, kSetupFolderSettings);
+    CheckSettingsFile(setupFolder, Severity::Warning, "the reinstall question has no caption",
+                      report);
+
+    CheckLayout(cd, plan, report);
+    CheckValues(cd, root, publish, plan, report);
+    CheckPathLengths(cd, root, plan, report);
+    report.PrintSummary();
+    return report.ExitCode();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // Lines end with one LF on every platform, as scripts reading them expect.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    bool showNotes = true;
+    const char* folder = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quiet") == 0 || std::strcmp(argv[i], "-q") == 0) {
+            showNotes = false;
+        } else if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return cdcheck::kExitClean;
+        } else if (argv[i][0] == '-' || folder != nullptr) {
+            return Usage();
+        } else {
+            folder = argv[i];
+        }
+    }
+    if (folder == nullptr)
+        return Usage();
+    if (cdcheck::HostKindOf(folder, nullptr) != cdcheck::HostKind::Folder) {
+        std::fprintf(stderr, "cdcheck: %s: not a folder\n", folder);
+        return cdcheck::kExitUsage;
+    }
+    try {
+        return Check(folder, showNotes);
+    } catch (const std::bad_alloc&) {
+        std::fputs("cdcheck: out of memory\n", stderr);
+        return cdcheck::kExitErrors;
+    }
+}

@@ -1,0 +1,51 @@
+// The checks cdcheck runs over a CD, each reporting what the setup would meet there.
+#pragma once
+
+#include <string>
+
+#include "tools/cdcheck/cd_tree.h"
+#include "tools/cdcheck/report.h"
+#include "tools/cdcheck/settings_file.h"
+
+namespace cdcheck {
+
+// The CD's settings files, as the setup opens them.
+constexpr char kRootSettings[] = "search.ini";
+constexpr char kPublishSettings[] = "publish\\search.ini";
+constexpr char kSetupFolderSettings[] = "_red40\\bin\\search.ini";
+
+// The longest path the setup's file copy accepts: it refuses longer ones, and the copy
+// of a tree stops at the first.
+constexpr std::size_t kMaxCopyPath = 255;
+// What the engine's path and text buffers hold, and the destination field too.
+constexpr std::size_t kMaxPathValue = 260;
+
+// The course the setup will take on this CD, decided from the root settings alone.
+struct Plan {
+    bool publisher = true;
+    // Whether the program files can reach the hard disk at all.
+    bool copiesFiles = true;
+    // The destination the dialog starts with, and as the copy uses it (a drive root
+    // loses its backslash).
+    std::string destinationShown;
+    std::string destination;
+};
+
+// Decides the environment and the destination, with a note saying why.
+Plan DecidePlan(const SettingsFile& root, Report& report);
+
+// A settings file the store refuses, with its line and reason, and what that costs.
+void CheckSettingsFile(const SettingsFile& file, Severity severity, const std::string& effect,
+                       Report& report);
+
+// Root files, the setup's folder, the publisher's workspace and the platform folders.
+void CheckLayout(const CdTree& cd, const Plan& plan, Report& report);
+
+// LicenseFile, Browser, _default, TemplateDir and the names of the application.
+void CheckValues(const CdTree& cd, const SettingsFile& root, const SettingsFile& publish,
+                 const Plan& plan, Report& report);
+
+// Paths of the copied trees that grow too long at the default destination.
+void CheckPathLengths(const CdTree& cd, const SettingsFile& root, const Plan& plan, Report& report);
+
+} // namespace cdcheck
