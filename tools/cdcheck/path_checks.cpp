@@ -64,8 +64,8 @@ std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, 
 void ReportTooLong(const CopiedItem& item, const std::string& hostPath, std::size_t length,
                    int more, const Plan& plan, Report& report) {
     std::string text = std::to_string(length) + " characters at the default destination " +
-                       plan.destinationShown + ", more than the " + std::to_string(kMaxCopyPath) +
-                       " the setup copies";
+                       Quoted(plan.destinationShown) + ", more than the " +
+                       std::to_string(kMaxCopyPath) + " the setup copies";
     if (more > 0)
         text += " (and " + std::to_string(more) + " more in this tree)";
     text += ": " + item.effect;

@@ -107,7 +107,7 @@ Plan DecidePlan(const SettingsFile& root, Report& report) {
     } else if (forced) {
         report.Note(root.Where(), root.LineOf(settings::kCommonSection, forcedBy),
                     std::string("the program files are copied to the hard disk (") + forcedBy +
-                        " says yes), by default to " + plan.destinationShown);
+                        " says yes), by default to " + Quoted(plan.destinationShown));
     } else if (plan.destinationShown == "c:\\") {
         report.Note(root.Where(), 0,
                     "the program files stay on the CD unless the user clears the ticked "
