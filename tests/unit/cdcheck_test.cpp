@@ -209,3 +209,52 @@ TEST(Cdcheck, PathsTooLongAtTheDefaultDestination) {
     cd.Write("search.ini", std::string(kClientIni) + "DefaultInstall = " + destination + "\n");
     EXPECT_EQ(0, Cdcheck(dir, cd.Quoted()).code);
 }
+
+TEST(Cdcheck, PublisherCdsAndTheirWorkspace) {
+    ScratchDir dir;
+    CdCopy cd(dir, "publisher");
+    // The agreement of a publisher's CD is named in the workspace's settings only.
+    std::string root = ini_test::ReadBytes(cd.Path("search.ini"));
+    const std::string header = "[IS\\SearchApp\\Common]\r\n";
+    std::string named = root;
+    named.insert(named.find(header) + header.size(), "LicenseFile = agree.txt\r\n");
+    cd.Write("search.ini", named);
+    cd.Write("agree.txt", "terms\n");
+    Outcome run = Cdcheck(dir, cd.Quoted());
+    EXPECT_EQ(1, run.code);
+    EXPECT_TRUE(Has(run, "LicenseFile is not read in the publisher environment")) << run.out;
+    cd.Write("search.ini", root);
+    cd.Write("publish/search.ini", "[IS\\SearchApp\\Common]\nLicenseFile = AGREE.TXT\n");
+    EXPECT_EQ(0, Cdcheck(dir, cd.Quoted()).code);
+
+    // The destination dialog always offers Solaris, which needs its tree and script.
+    cd.Remove("search");
+    run = Cdcheck(dir, cd.Quoted());
+    EXPECT_EQ(1, run.code);
+    EXPECT_TRUE(Has(run, "ticking \"Solaris Platform\" stops the installation")) << run.out;
+    cd.Remove("_ssol26");
+    run = Cdcheck(dir, cd.Quoted());
+    EXPECT_TRUE(Has(run, "missing, but the destination dialog offers \"Solaris Platform\""))
+        << run.out;
+}
+
+TEST(Cdcheck, SettingsThatMisleadTheSetup) {
+    ScratchDir dir;
+    CdCopy cd(dir, "client");
+    // An installed copy's settings pressed onto a CD: only ClientCD means a client.
+    cd.Write("search.ini", "[IS\\SearchApp\\Common]\nCurrentEnv = ClientHD\n"
+                           "ApplicationName = Sample\x01Search\n_default = \\..\\data\n");
+    Outcome run = Cdcheck(dir, cd.Quoted());
+    EXPECT_EQ(2, run.code);
+    EXPECT_TRUE(Has(run, "search.ini:2: warning: CurrentEnv \"ClientHD\" installs as a publisher"))
+        << run.out;
+    EXPECT_TRUE(Has(run, "ApplicationName \"Sample\\x01Search\" holds a character")) << run.out;
+    EXPECT_TRUE(Has(run, "_default \"\\..\\data\" leads out of the destination")) << run.out;
+
+    // A browser program that comes with the CD is found from the setup's folder.
+    cd.Write("search.ini", std::string(kClientIni) + "Browser = ..\\viewer\\view.exe\n");
+    cd.Write("_red40/viewer/view.exe", "program\n");
+    run = Cdcheck(dir, cd.Quoted());
+    EXPECT_EQ(0, run.code) << run.out;
+    EXPECT_TRUE(Has(run, "is the browser program on the CD")) << run.out;
+}
