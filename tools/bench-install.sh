@@ -1,0 +1,177 @@
+#!/bin/bash
+# Whole-installation benchmark, run by hand (minutes, and about 1.2 GB of disk):
+#   tools/bench-install.sh [BUILD_DIR] [REPEATS]     (default build/mingw64, 1)
+# Builds a publisher CD of about 300 MB in 5,000 files spread over the trees the setup
+# installs (common, common20, plugins, forms, docs, publish, data, templates, cgi-bin,
+# _red40\bin and filters, the Solaris platform), then in one Wine session on a private
+# Xvfb:
+#   - starts setup.exe several times and times its first dialog, next to a bare dialog
+#     program, with Wine already running (median);
+#   - installs the CD with setup.exe, the destination dialog answered by the GUI driver
+#     (a fresh folder, Solaris ticked), timed from the start to search.exe's start;
+#   - copies the same CD with the setup's own CopyTree alone (in-process), with Wine's
+#     own xcopy /e /i /y /q, and with cp -r on the host;
+#   - once, installs the small sample CD the same way: the cost of the steps besides
+#     copying (browsers, plug-ins, registry, shortcuts, viewer control).
+# The last line gives the ratios. Every Wine process and the Xvfb end with the run, and
+# its folder (CD, prefix, copies) is removed.
+[ -n "${BASH_VERSION:-}" ] || exec bash "$0" "$@"
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/mingw64}
+repeats=${2:-1}
+build=$(cd "$build" && pwd)
+for f in setup.exe tests/e2e/e2e_testdlg.exe; do
+    [ -f "$build/$f" ] || { echo "bench-install: $build/$f is not built" >&2; exit 1; }
+done
+# shellcheck source=../tests/e2e/rig.sh
+. "$root/tests/e2e/rig.sh"
+RIG_WINE_TIMEOUT=900
+rig_start "$build" bench-install
+
+tools="$WINEPREFIX/drive_c/bench-tools"
+mkdir -p "$tools"
+echo "building the timer program"
+x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
+    -D_WIN32_WINNT=0x0601 -I"$root" \
+    "$root/bench/install/install_timer.cpp" "$root/tests/e2e/driver/gui_driver.cpp" \
+    "$root/tests/e2e/driver/child_process.cpp" \
+    -static -o "$tools/install_timer.exe" -luser32
+# The setup's own tree copy alone, to tell the copy from the other steps.
+x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
+    -D_WIN32_WINNT=0x0601 -I"$root" \
+    "$root/bench/copy/copytree_timer.cpp" "$root/platform/filemgr.cpp" \
+    -static -o "$tools/copytree_timer.exe"
+cp "$build/tests/e2e/e2e_testdlg.exe" "$tools/"
+
+echo "building the CDs"
+# The sample CD as it is: what the setup's steps cost besides copying many files.
+small_cd="$RIG_RUN/cd-small"
+"$root/tools/make-sample-cd.sh" --publisher "$build" "$small_cd"
+cd_dir="$RIG_RUN/cd"
+# Only the trees this installation copies stay on the CD, so that xcopy of the whole CD
+# and the setup copy the same files.
+"$root/tools/make-sample-cd.sh" --publisher --writable \
+    --remove _red40/lang --remove _red40/perl --remove _sun441 --remove _hpux11 \
+    --remove _rs6k41 --remove _aosf32 --remove _irix62 --remove _isvr4 --remove _mac \
+    "$build" "$cd_dir"
+python3 - "$cd_dir" <<'PY'
+import os, random, sys
+cd = sys.argv[1]
+rng = random.Random(2026)
+# Files per tree, as a publisher's CD spreads them: most in the shared trees.
+trees = [("common", 1200), ("common20", 400), ("plugins", 200), ("forms", 300),
+         ("docs", 800), ("publish", 600), ("data", 600), ("templates", 200),
+         ("cgi-bin", 50), ("_red40/bin", 150), ("_red40/filters", 150),
+         ("_ssol26/bin", 200), ("_ssol26/filters", 150)]
+total_files = sum(n for _, n in trees)
+assert total_files == 5000
+# Mostly small pages and scripts, some large indexes and programs, 300 MB in all.
+sizes = [rng.randint(1024, 32768) if rng.random() < 0.8 else rng.randint(100000, 1500000)
+         for _ in range(total_files)]
+scale = 300e6 / sum(sizes)
+sizes = [max(1, int(s * scale)) for s in sizes]
+pool = os.urandom(4 << 20)
+i = 0
+for tree, count in trees:
+    for n in range(count):
+        folder = os.path.join(cd, tree, "g%02d" % (n % 10), "s%d" % (n % 3))
+        os.makedirs(folder, exist_ok=True)
+        size = sizes[i]
+        start = rng.randint(0, len(pool) - size) if size < len(pool) else 0
+        with open(os.path.join(folder, "f%04d.dat" % n), "wb") as f:
+            f.write(pool[start:start + size] if size <= len(pool) else (pool * 2)[:size])
+        i += 1
+PY
+chmod -R a-w "$cd_dir"
+rig_map_cd "$cd_dir"
+read -r cd_files cd_mb < <(find "$cd_dir" -type f -printf '%s\n' |
+    awk '{ n++; s += $1 } END { printf "%d %.0f\n", n, s / 1e6 }')
+echo "CD: $cd_files files, $cd_mb MB"
+
+timer() {
+    rig_wine "$RIG_RUN/timer.out" "$RIG_RUN/timer.err" "$tools/install_timer.exe" "$@" || {
+        echo "bench-install: install_timer $1 failed:" >&2
+        tr -d '\r' <"$RIG_RUN/timer.out" >&2
+        exit 1
+    }
+    tr -d '\r' <"$RIG_RUN/timer.out"
+}
+seconds() { awk '$1 == "seconds" { print $2 }'; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Wine stays up for the whole run: the first program after it starts pays about a
+# second that no figure below should carry.
+wineserver -p
+timer first-dialog 1 'C:\bench-tools' Bare 'C:\bench-tools\e2e_testdlg.exe dialog Bare NUL' \
+    >/dev/null
+
+echo "first dialog, 7 starts each (the setup before it installed anything)"
+bare=$(timer first-dialog 7 'C:\bench-tools' Bare \
+    'C:\bench-tools\e2e_testdlg.exe dialog Bare NUL' | seconds)
+first=$(timer first-dialog 7 'D:\_red40\bin' 'Please specify a directory' \
+    'D:\_red40\bin\setup.exe' | seconds)
+echo "  bare dialog program: median $bare s"
+echo "  setup.exe:           median $first s"
+
+dest="$WINEPREFIX/drive_c/bench"
+fresh() {
+    chmod -R u+w "$dest" 2>/dev/null || true
+    rm -rf "$dest"
+    mkdir -p "$dest"
+    # Dirty pages of the previous copy are written out before the next clock starts.
+    sync
+}
+forget_installation() {
+    # The reinstall question of the next run would stand in the way.
+    rm -rf "$WINEPREFIX/drive_c/users"/*/"Start Menu/Programs/Lumora Sample" \
+        "$WINEPREFIX/drive_c/users"/*/AppData/Roaming/Microsoft/Windows/"Start Menu/Programs/Lumora Sample"
+}
+
+rig_map_cd "$small_cd"
+fresh
+small=$(timer install 'C:\bench\install' 1019 | seconds)
+forget_installation
+echo "setup.exe on the sample CD ($(find "$small_cd" -type f | wc -l) files): $small s"
+rig_map_cd "$cd_dir"
+
+install_times=() copytree_times=() xcopy_times=() cp_times=()
+for run in $(seq "$repeats"); do
+    fresh
+    out=$(timer install 'C:\bench\install' 1019)
+    install_times+=("$(echo "$out" | seconds)")
+    installed=$(find "$dest/install" -type f | wc -l)
+    echo "run $run: setup.exe installed $installed files in ${install_times[-1]} s" \
+        "(its dialog came after $(echo "$out" | awk '$1 == "first" { print $3 }') s)"
+    forget_installation
+
+    fresh
+    ct=$(rig_wine "$RIG_RUN/ct.out" "$RIG_RUN/ct.err" "$tools/copytree_timer.exe" copytree \
+        'D:\' 'C:\bench\copytree' && tr -d '\r' <"$RIG_RUN/ct.out" | seconds)
+    copytree_times+=("$ct")
+    echo "run $run: CopyTree alone copied $(find "$dest/copytree" -type f | wc -l) files in" \
+        "$ct s"
+
+    fresh
+    xcopy_times+=("$(timer run 'xcopy D:\ C:\bench\xcopy /e /i /y /q' | seconds)")
+    echo "run $run: xcopy copied $(find "$dest/xcopy" -type f | wc -l) files in" \
+        "${xcopy_times[-1]} s"
+
+    fresh
+    t0=$(date +%s.%N)
+    cp -r "$cd_dir/." "$dest/cp"
+    t1=$(date +%s.%N)
+    cp_times+=("$(echo "$t0 $t1" | awk '{ printf "%.3f", $2 - $1 }')")
+    echo "run $run: cp -r copied $(find "$dest/cp" -type f | wc -l) files in ${cp_times[-1]} s"
+done
+fresh
+
+install=$(printf '%s\n' "${install_times[@]}" | median)
+copytree=$(printf '%s\n' "${copytree_times[@]}" | median)
+xcopy=$(printf '%s\n' "${xcopy_times[@]}" | median)
+cp=$(printf '%s\n' "${cp_times[@]}" | median)
+echo "medians: install $install s, CopyTree alone $copytree s, xcopy $xcopy s, cp -r $cp s;" \
+    "the other steps of a run about $small s"
+awk -v i="$install" -v x="$xcopy" -v c="$cp" -v f="$first" 'BEGIN {
+    printf "ratios: install/xcopy %.2fx install/cp %.1fx; first dialog %.2f s\n", i / x, i / c, f }'
