@@ -258,3 +258,33 @@ TEST(Cdcheck, SettingsThatMisleadTheSetup) {
     EXPECT_EQ(0, run.code) << run.out;
     EXPECT_TRUE(Has(run, "is the browser program on the CD")) << run.out;
 }
+
+TEST(Cdcheck, HostileCdsAreReportedNotFollowed) {
+    ScratchDir dir;
+    CdCopy cd(dir, "client");
+    // Values far beyond every buffer of the setup, with bytes a terminal would act on.
+    cd.Write("search.ini", std::string(kClientIni) + "MultiCD = y\nBrowser = \x1b[2J" +
+                               std::string(1500, 'b') + "\n_default = \\" + std::string(600, 'd') +
+                               "\nLicenseFile = " + std::string(2000, 'l') + "\n");
+    Outcome run = Cdcheck(dir, cd.Quoted());
+    EXPECT_EQ(2, run.code);
+    EXPECT_TRUE(Has(run, "Browser \"\\x1b[2Jbbb")) << run.out;
+    EXPECT_EQ(std::string::npos, run.out.find('\x1b'));
+    EXPECT_TRUE(Has(run, "_default has 601 characters, more than a path holds")) << run.out;
+    EXPECT_TRUE(Has(run, "LicenseFile has 2000 characters")) << run.out;
+
+    cd.Write("search.ini",
+             std::string(kClientIni) + "ApplicationName = " + std::string(2100, 'n') + "\n");
+    run = Cdcheck(dir, cd.Quoted());
+    EXPECT_EQ(2, run.code);
+    EXPECT_TRUE(Has(run, "search.ini:5: error: line longer than 2047 bytes")) << run.out;
+
+#if !defined(_WIN32)
+    // A link back up the tree: the walk ends where the paths grow too long to copy.
+    cd.Write("search.ini", std::string(kClientIni) + "MultiCD = y\n");
+    fs::create_directory_symlink("..", cd.Path("docs/again"));
+    run = Cdcheck(dir, cd.Quoted());
+    EXPECT_EQ(1, run.code);
+    EXPECT_TRUE(Has(run, "more than the 255 the setup copies")) << run.out;
+#endif
+}
