@@ -31,10 +31,13 @@ reg_add() { rig_wine "$RIG_RUN/reg.out" "$RIG_RUN/reg.err" reg add "$@" /f; }
 # Unmanaged windows: Wine draws caption and border, as Windows would.
 reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
 
+# Writable first, then read-only by hand: an immutable tree (what the CD builder makes
+# when run as root) would outlive the run.
 make_cd() {
     local dir="$RIG_RUN/cd-$1"
     shift
-    "$root/tools/make-sample-cd.sh" "$@" "$build" "$dir" >/dev/null
+    "$root/tools/make-sample-cd.sh" --writable "$@" "$build" "$dir" >/dev/null
+    chmod -R a-w "$dir"
     rig_map_cd "$dir"
 }
 
@@ -140,7 +143,8 @@ driver click 'Lumora Sample Search' 7
 finish_setup
 
 echo "Publisher CD: destination, copy notice"
-make_cd publisher --publisher --writable
+make_cd publisher --publisher
+chmod -R u+w "$RIG_RUN/cd-publisher"
 # Enough files that the copy notice stays up for a capture.
 python3 - "$RIG_RUN/cd-publisher/common/many" <<'PY'
 import os, sys
