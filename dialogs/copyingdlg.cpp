@@ -11,7 +11,9 @@ CCopyingDlg* CCopyingDlg::Show() {
         delete notice;
         return nullptr;
     }
-    // The copy that follows lets no messages through: paint the notice now.
+    // The copy that follows lets no messages through: paint the notice now, and push the
+    // drawing out of the process (Wine's X driver batches it until the next message).
     ::UpdateWindow(notice->m_hWnd);
+    ::GdiFlush();
     return notice;
 }
