@@ -27,6 +27,17 @@ void StoreFolder(const std::string& folder, char* out) {
         out[0] = '\0';
 }
 
+// The profile calls cut a value to the buffer without saying so. A cut path would name
+// some other file or folder (and Navigator's INI file is written to later), so a value
+// that fills the buffer counts as not set. A null file means win.ini.
+void ReadProfilePath(const char* section, const char* key, const char* file, char* out,
+                     DWORD size) {
+    DWORD length = file == nullptr ? ::GetProfileStringA(section, key, "", out, size)
+                                   : ::GetPrivateProfileStringA(section, key, "", out, size, file);
+    if (length + 1 >= size)
+        out[0] = '\0';
+}
+
 void AppendPlugins(char* out) {
     if (out[0] != '\0')
         StoreFolder(std::string(out) + "\\plugins", out);
@@ -47,7 +58,7 @@ void CSetup::StripTrailingBackslash(char* path) {
 void CSetup::DetectBrowsers() {
     if (m_bWin32s) {
         m_pszNetscapeIni = new char[kSetupPathSize]();
-        ::GetProfileStringA("Netscape", "ini", "", m_pszNetscapeIni, kSetupPathSize);
+        ReadProfilePath("Netscape", "ini", nullptr, m_pszNetscapeIni, kSetupPathSize);
     }
     m_bNetscapeFound = 0;
     m_bIEFound = 0;
@@ -71,9 +82,9 @@ void CSetup::FindNavigatorPluginDir(char* out) {
         // Win32s keeps no registry for Navigator: its own INI file, named in win.ini, holds
         // the install directory, and the program file is not checked.
         char navigatorIni[kSetupPathSize] = {};
-        ::GetProfileStringA("Netscape", "ini", "", navigatorIni, sizeof(navigatorIni));
-        ::GetPrivateProfileStringA("Main", "Install Directory", "", out, kSetupPathSize,
-                                   navigatorIni);
+        ReadProfilePath("Netscape", "ini", nullptr, navigatorIni, sizeof(navigatorIni));
+        if (navigatorIni[0] != '\0')
+            ReadProfilePath("Main", "Install Directory", navigatorIni, out, kSetupPathSize);
         AppendPlugins(out);
         return;
     }
@@ -142,15 +153,14 @@ void CSetup::FindIEDirectory(char* buffer) {
 
 BOOL CSetup::FindIEDirFromCache(char* out) {
     out[0] = '\0';
-    ::GetPrivateProfileStringA("MainDiskCache", "Directory", "", out, kSetupPathSize, kIExploreIni);
+    ReadProfilePath("MainDiskCache", "Directory", kIExploreIni, out, kSetupPathSize);
     StoreFolder(browser::DirectoryFromCacheFolder(out), out);
     return HasIExplore(out);
 }
 
 BOOL CSetup::FindIEDirFromViewers(char* out) {
     out[0] = '\0';
-    ::GetPrivateProfileStringA("Viewers", "application/x-internet-signup", "", out, kSetupPathSize,
-                               kIExploreIni);
+    ReadProfilePath("Viewers", "application/x-internet-signup", kIExploreIni, out, kSetupPathSize);
     StoreFolder(browser::DirectoryFromSignupViewer(out), out);
     return HasIExplore(out);
 }

@@ -60,6 +60,14 @@ BOOL CSetup::CreateProgramManagerGroup() {
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallIcon, uninstallIcon,
                                       sizeof(uninstallIcon));
 
+    // A double quote would close its field and leave the rest of the text to be run as
+    // commands of their own: such a group is not made at all.
+    for (const char* text :
+         {group, appItem, appProgram, appIcon, uninstallItem, uninstallProgram, uninstallIcon}) {
+        if (!shortcuts::IsPlainCommandText(text))
+            return 0;
+    }
+
     // Program Manager may be absent or refuse a command; the installation goes on either
     // way, so the results are not looked at.
     CDDEObject programManager;

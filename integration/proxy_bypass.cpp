@@ -102,7 +102,9 @@ BOOL CSetup::BypassProxyForCommunicator() {
     char tempFile[MAX_PATH + 1] = {};
     FILE* prefs = std::fopen(prefsPath.c_str(), "rt");
     DWORD tempDirLength = ::GetTempPathA(sizeof(tempDir), tempDir);
-    bool haveTempName = tempDirLength > 0 && tempDirLength < sizeof(tempDir) &&
+    // The temporary name adds up to 14 characters to the folder, and the name's buffer
+    // holds MAX_PATH: a longer folder gets no temporary file.
+    bool haveTempName = tempDirLength > 0 && tempDirLength <= MAX_PATH - 14 &&
                         ::GetTempFileNameA(tempDir, "pref", 0, tempFile) != 0;
     FILE* rewritten = haveTempName ? std::fopen(tempFile, "wt") : nullptr;
     if (prefs == nullptr || rewritten == nullptr) {

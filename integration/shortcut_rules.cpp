@@ -106,4 +106,33 @@ void CutToLength(char* text, std::size_t limit) {
         text[limit] = '\0';
 }
 
+bool IsPlainCommandText(const char* text) {
+    if (text == nullptr)
+        return true;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
+        if (*p == '"' || *p < 0x20)
+            return false;
+    }
+    return true;
+}
+
+bool StaysInStartMenu(const char* name) {
+    if (name == nullptr || name[0] == '\0')
+        return true;
+    for (const char* part = name;;) {
+        const char* end = part;
+        while (*end != '\0' && *end != '\\' && *end != '/')
+            ++end;
+        std::size_t length = static_cast<std::size_t>(end - part);
+        if (length == 0 || std::memchr(part, ':', length) != nullptr)
+            return false;
+        // Windows drops trailing dots, so "..." or ". ." may also mean a folder higher up.
+        if (std::strspn(part, ". ") >= length)
+            return false;
+        if (*end == '\0')
+            return true;
+        part = end + 1;
+    }
+}
+
 } // namespace shortcuts

@@ -54,6 +54,15 @@ bool HasBlank(const char* path);
 // Cuts the text to at most `limit` characters, in place.
 void CutToLength(char* text, std::size_t limit);
 
+// True when `text` can stand between the double quotes of a Program Manager command: a
+// double quote would end the field early and let the rest of the text be read as
+// commands of its own, and control characters have no place in a name or path.
+bool IsPlainCommandText(const char* text);
+
+// True when a group or shortcut name from search.ini keeps the link inside the Start
+// menu's folder: empty, or relative parts without a drive, "." or ".." and no empty part.
+bool StaysInStartMenu(const char* name);
+
 // Copies `text` whole into out, or leaves out empty and returns false.
 bool CopyBounded(char* out, std::size_t outSize, const char* text);
 

@@ -64,7 +64,8 @@ BOOL CSetup::CreateAppShortcut() {
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
                            sizeof(name));
     char link[kSetupPathSize] = {};
-    if (!shortcuts::BuildLinkPath(groupDir, "", name, link, sizeof(link)))
+    if (!shortcuts::StaysInStartMenu(name) ||
+        !shortcuts::BuildLinkPath(groupDir, "", name, link, sizeof(link)))
         return 0;
 
     char description[kSetupPathSize] = {};
@@ -89,7 +90,8 @@ BOOL CSetup::CreateUninstallShortcut() {
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
                            sizeof(name));
     char link[kSetupPathSize] = {};
-    if (!shortcuts::BuildLinkPath(groupDir, shortcuts::kUninstallPrefix, name, link, sizeof(link)))
+    if (!shortcuts::StaysInStartMenu(name) ||
+        !shortcuts::BuildLinkPath(groupDir, shortcuts::kUninstallPrefix, name, link, sizeof(link)))
         return 0;
 
     char icon[kSetupPathSize] = {};
@@ -108,6 +110,11 @@ void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
     std::string folder(buffer, used);
     if (folder.empty() || folder.back() != '\\')
         folder += '\\';
+    // A group that climbs out of the Start menu would put links wherever the CD says.
+    if (!shortcuts::StaysInStartMenu(group)) {
+        buffer[0] = '\0';
+        return;
+    }
     folder += group;
     // A folder name that does not fit leaves the buffer empty, and the callers make no
     // link rather than one at the drive's root.

@@ -11,6 +11,7 @@
 
 #include "framework/handles.h"
 #include "platform/registry.h"
+#include "integration/shortcut_rules.h"
 #include "setup/rules.h"
 
 namespace {
@@ -26,6 +27,9 @@ BOOL CSetup::FindInstalledShortcut(const char* group, const char* name, char (&t
     m_pRegistry->GetString(HKEY_CURRENT_USER, kShellFoldersKey, "Programs", programs,
                            sizeof(programs), KEY_READ);
 
+    // Only a link the shortcut step could have made counts, never one elsewhere on disk.
+    if (!shortcuts::StaysInStartMenu(group) || !shortcuts::StaysInStartMenu(name))
+        return FALSE;
     char linkPath[1024] = {};
     if (!rules::BuildShortcutPath(programs, group, name, linkPath, sizeof(linkPath)))
         return FALSE;
@@ -38,9 +42,10 @@ BOOL CSetup::FindInstalledShortcut(const char* group, const char* name, char (&t
                                      link.put())) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put()))) {
         WCHAR widePath[MAX_PATH + 1] = {};
-        ::MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH);
+        // A path the wide buffer cannot hold whole would name some other file.
+        bool converted = ::MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) != 0;
         widePath[MAX_PATH] = L'\0';
-        if (SUCCEEDED(file->Load(widePath, STGM_READ))) {
+        if (converted && SUCCEEDED(file->Load(widePath, STGM_READ))) {
             std::memset(target, 0, sizeof(target));
             std::memset(workingDir, 0, sizeof(workingDir));
             link->GetPath(target, sizeof(target), NULL, SLGP_UNCPRIORITY);

@@ -123,4 +123,27 @@ TEST(ProgramManagerNames, BlankDecidesTheShortForm) {
     EXPECT_FALSE(shortcuts::HasBlank(""));
 }
 
+// Names from a hostile CD: a quote would close the command's field and turn the rest
+// of the name into commands of their own; brackets and commas stay inside the quotes.
+TEST(ProgramManagerNames, QuotesAndControlCharactersAreNotPlain) {
+    EXPECT_TRUE(shortcuts::IsPlainCommandText("Atlas [1], (x) 100% \xC4"));
+    EXPECT_TRUE(shortcuts::IsPlainCommandText(""));
+    EXPECT_TRUE(shortcuts::IsPlainCommandText(nullptr));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("x\")][deletegroup(\"Accessories\")][x(\""));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("\""));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("two\r\nlines"));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("tab\there"));
+}
+
+TEST(StartMenuNames, OnlyNamesBelowTheFolderStayInside) {
+    for (const char* inside : {"", "Atlas", "Corvane\\Atlas", "Corvane/Atlas", "a.b", "..x",
+                               "Uninstall Atlas", "x..", ".hidden"})
+        EXPECT_TRUE(shortcuts::StaysInStartMenu(inside)) << inside;
+    for (const char* outside :
+         {"..", "..\\..\\Startup", "Corvane\\..\\..\\x", "...", ". .", ".", "\\Atlas", "Atlas\\",
+          "a\\\\b", "c:Atlas", "c:\\Atlas", "\\\\server\\share", "../x"})
+        EXPECT_FALSE(shortcuts::StaysInStartMenu(outside)) << outside;
+    EXPECT_TRUE(shortcuts::StaysInStartMenu(nullptr));
+}
+
 } // namespace
