@@ -147,6 +147,11 @@ void CBrowserSelDlg::OnOK() {
     int row = m_nSelection;
     // The edit field goes with the window: read it before the dialog ends.
     std::string typed = GetDlgItemText(IDC_BROWSER_PATH);
+    // A path cut to the buffer would name some other program: the dialog stays open.
+    if (row == m_nRows - 1 && typed.size() >= sizeof(m_szBrowserPath)) {
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
     EndDialog(IDOK);
 
     int detected = browser::DetectedIndexOfRow(m_rows, row);

@@ -91,6 +91,13 @@ TEST(BrowserDialog, OtherBrowserTakesTheTypedPath) {
     ASSERT_NE(nullptr, Find(controls, kPathEdit));
     EXPECT_TRUE(Find(controls, kPathEdit)->enabled);
     EXPECT_TRUE(Find(controls, kBrowseButton)->enabled);
+    // A path longer than the dialog keeps would be cut to some other program's: OK
+    // leaves the dialog open. Sent, not posted, so the click is over when it returns.
+    ASSERT_TRUE(SetEditText(dialog, kPathEdit, ("C:\\" + std::string(1100, 'b')).c_str()));
+    DWORD_PTR ignored = 0;
+    ASSERT_NE(0, SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)),
+                                     SMTO_NORMAL, scenario::kTimeoutMs, &ignored));
     ASSERT_TRUE(SetEditText(dialog, kPathEdit, "C:\\Browsers\\typed.exe"));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ASSERT_TRUE(setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
