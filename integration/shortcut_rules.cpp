@@ -1,6 +1,9 @@
 #include "integration/shortcut_rules.h"
 
 #include <cstring>
+#include <string>
+
+#include "setup/install_rules.h"
 
 namespace shortcuts {
 namespace {
@@ -119,20 +122,8 @@ bool IsPlainCommandText(const char* text) {
 bool StaysInStartMenu(const char* name) {
     if (name == nullptr || name[0] == '\0')
         return true;
-    for (const char* part = name;;) {
-        const char* end = part;
-        while (*end != '\0' && *end != '\\' && *end != '/')
-            ++end;
-        std::size_t length = static_cast<std::size_t>(end - part);
-        if (length == 0 || std::memchr(part, ':', length) != nullptr)
-            return false;
-        // Windows drops trailing dots, so "..." or ". ." may also mean a folder higher up.
-        if (std::strspn(part, ". ") >= length)
-            return false;
-        if (*end == '\0')
-            return true;
-        part = end + 1;
-    }
+    // The same test as for the trees below the destination, which begin with a backslash.
+    return rules::IsSubfolderName(("\\" + std::string(name)).c_str());
 }
 
 } // namespace shortcuts

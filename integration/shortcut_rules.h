@@ -60,7 +60,7 @@ void CutToLength(char* text, std::size_t limit);
 bool IsPlainCommandText(const char* text);
 
 // True when a group or shortcut name from search.ini keeps the link inside the Start
-// menu's folder: empty, or relative parts without a drive, "." or ".." and no empty part.
+// menu's folder: empty, or relative parts without a drive or ".." and no empty part.
 bool StaysInStartMenu(const char* name);
 
 // Copies `text` whole into out, or leaves out empty and returns false.

@@ -18,6 +18,20 @@ const char kShellFoldersKey[] =
 // install.dll's one export: program, link file, description, icon.
 using CreateLinkFunction = int(__cdecl*)(const char*, const char*, const char*, const char*);
 
+// The group folder's link file for the application's name with `prefix`; false when
+// there is no folder, the name leads out of it or the path does not fit.
+bool GroupLinkPath(CSetup& setup, const char* prefix, char (&link)[kSetupPathSize]) {
+    char groupDir[kSetupPathSize] = {};
+    setup.GetProgramGroupDir(groupDir, sizeof(groupDir));
+    if (groupDir[0] == '\0')
+        return false;
+    char name[kSetupPathSize] = {};
+    setup.m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
+                                 sizeof(name));
+    return shortcuts::StaysInStartMenu(name) &&
+           shortcuts::BuildLinkPath(groupDir, prefix, name, link, sizeof(link));
+}
+
 } // namespace
 
 BOOL CSetup::CreateShortcuts() {
@@ -56,16 +70,8 @@ BOOL CSetup::CreateAppShortcut() {
         return 0;
     MakeShortPath(program, sizeof(program));
 
-    char groupDir[kSetupPathSize] = {};
-    GetProgramGroupDir(groupDir, sizeof(groupDir));
-    if (groupDir[0] == '\0')
-        return 0;
-    char name[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
-                           sizeof(name));
     char link[kSetupPathSize] = {};
-    if (!shortcuts::StaysInStartMenu(name) ||
-        !shortcuts::BuildLinkPath(groupDir, "", name, link, sizeof(link)))
+    if (!GroupLinkPath(*this, "", link))
         return 0;
 
     char description[kSetupPathSize] = {};
@@ -82,16 +88,8 @@ BOOL CSetup::CreateUninstallShortcut() {
     if (program[0] == '\0')
         return 0;
 
-    char groupDir[kSetupPathSize] = {};
-    GetProgramGroupDir(groupDir, sizeof(groupDir));
-    if (groupDir[0] == '\0')
-        return 0;
-    char name[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
-                           sizeof(name));
     char link[kSetupPathSize] = {};
-    if (!shortcuts::StaysInStartMenu(name) ||
-        !shortcuts::BuildLinkPath(groupDir, shortcuts::kUninstallPrefix, name, link, sizeof(link)))
+    if (!GroupLinkPath(*this, shortcuts::kUninstallPrefix, link))
         return 0;
 
     char icon[kSetupPathSize] = {};
