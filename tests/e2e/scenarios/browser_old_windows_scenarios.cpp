@@ -65,6 +65,28 @@ TEST(Win32s, NavigatorFromItsOwnIniFile) {
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kNavigatorProxy));
 }
 
+// Win32s; CD: Browser = netscape. win.ini names an INI file longer than the setup's
+// buffer whose first 260 characters name Navigator's real file (the blanks after it
+// fall away when the name is opened). A name cut short is no name: Navigator counts as
+// not found, and its file keeps its list.
+TEST(Win32s, NavigatorIniNameTooLongForTheBufferIsNotCut) {
+    ASSERT_TRUE(SetSetupWindowsVersion("win31"));
+    const std::string navigatorIni = "C:\\NETSCAPE\\NETSCAPE.INI";
+    ASSERT_TRUE(MakeDirectories("C:\\NETSCAPE"));
+    std::string named = navigatorIni + std::string(260 - navigatorIni.size(), ' ') + "X.INI";
+    ASSERT_TRUE(SetProfileString(WindowsDirectory() + "\\win.ini", "Netscape", "ini", named));
+    ASSERT_TRUE(SetProfileString(navigatorIni, "Main", "Install Directory", "C:\\NETSCAPE"));
+    ASSERT_TRUE(SetProfileString(navigatorIni, "Proxy Information", "No_Proxy", "gateway"));
+    ChildProcess setup;
+    HWND dialog = WaitForBrowserDialog(setup);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ((std::vector<std::string>{"Other Browser"}), VisibleRows(dialog));
+    ASSERT_TRUE(SetEditText(dialog, kPathEdit, "C:\\Browsers\\old.exe"));
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    ASSERT_TRUE(setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
+    EXPECT_EQ("gateway", ProfileString(navigatorIni, "Proxy Information", "No_Proxy"));
+}
+
 // Win32s; CD: Browser = msie. Internet Explorer is found from its sign-up viewer in
 // iexplore.ini, and its bypass list is in that file.
 TEST(Win32s, InternetExplorerFromItsSignupViewer) {
