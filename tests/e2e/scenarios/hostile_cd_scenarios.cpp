@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver/child_process.h"
+#include "tests/e2e/driver/machine_state.h"
+#include "tests/e2e/scenarios/browser_fixtures.h"
 #include "tests/e2e/scenarios/install_steps.h"
 #include "tests/e2e/scenarios/sample_cd.h"
 
@@ -13,4 +15,19 @@ TEST(HostileCd, SetupEndsCleanlyWhenEveryQuestionIsAnswered) {
     ASSERT_TRUE(scenario::StartSetup(setup));
     ASSERT_TRUE(scenario::AnswerUntilExit(setup, nullptr)) << "setup.exe did not end";
     scenario::ExpectCleanExit(setup);
+}
+
+// Windows NT 3.51; CD: an "ApplicationGroup" whose quote would close the group's field
+// in the Program Manager command and leave the rest to run as commands of their own,
+// here deleting another group. No group is made at all.
+TEST(HostileCd, QuoteInTheGroupNameSendsNoProgramManagerCommand) {
+    ASSERT_TRUE(browserfixture::SetSetupWindowsVersion("nt351"));
+    const std::string victim = ProgramsFolder() + "\\V";
+    ASSERT_TRUE(MakeDirectories(victim));
+    ChildProcess setup;
+    ASSERT_TRUE(scenario::StartSetup(setup));
+    ASSERT_TRUE(scenario::AnswerUntilExit(setup, nullptr)) << "setup.exe did not end";
+    scenario::ExpectCleanExit(setup);
+    EXPECT_TRUE(DirectoryExists(victim));
+    EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\x"));
 }
