@@ -111,3 +111,22 @@ TEST_F(HostileInstall, TreeNamesLeadingOutOfTheDestinationAreRefused) {
     EXPECT_FALSE(DirectoryExists("C:\\data"));
     ExpectNothingOutside({"Inside"});
 }
+
+// A destination with blanks: the search program's path goes on its command line
+// unquoted, and the installed program still starts, from its own folder. (Wine quotes a
+// program path with blanks that it found itself, so the program sees it quoted here.)
+TEST_F(HostileInstall, DestinationWithBlanksStartsTheInstalledProgram) {
+    HWND dialog = WaitForDestination(m_setup);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(InstallTo(dialog, "C:\\My Search  Files"));
+    ExpectCleanExit(m_setup);
+    std::vector<LaunchRecord> launches = WaitForLaunches(1, kTimeoutMs);
+    ASSERT_EQ(1u, launches.size()) << "search.exe was not started once";
+    std::string program = launches[0].commandLine;
+    if (program.size() >= 2 && program.front() == '"' && program.back() == '"')
+        program = program.substr(1, program.size() - 2);
+    EXPECT_TRUE(SamePath("C:\\My Search  Files\\_red40\\bin\\search.exe", program))
+        << launches[0].commandLine;
+    EXPECT_TRUE(SamePath("C:\\My Search  Files\\_red40\\bin", launches[0].currentDirectory));
+    ExpectNothingOutside({"My Search  Files"});
+}
