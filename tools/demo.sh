@@ -40,7 +40,9 @@ for f in "$guidriver" "$build/setup.exe"; do
 done
 
 say "The sample CD (drive D:, read-only, as pressed)"
-"$root/tools/make-sample-cd.sh" "$build" "$RIG_RUN/cd"
+# Without "DefaultInstall" the destination dialog offers "c:\" with "Setup Icon Only"
+# ticked, which the user clears to copy the program files to the disk.
+"$root/tools/make-sample-cd.sh" --unset 'IS\SearchApp\Common' DefaultInstall "$build" "$RIG_RUN/cd"
 rig_map_cd "$RIG_RUN/cd"
 (cd "$RIG_RUN/cd" && find . -maxdepth 2 | sort | sed 's|^\./||; /^\.$/d' | column -c 100)
 
@@ -119,11 +121,43 @@ show_registry() {
     fi
 }
 
+# The installed tree (two levels, with file counts) and the installed settings.
+show_installed() {
+    local dest="$WINEPREFIX/drive_c/lumora"
+    if [ ! -d "$dest" ]; then
+        echo "  nothing installed in C:\lumora"
+        return
+    fi
+    echo "  installed tree C:\lumora ($(find "$dest" -type f | wc -l) files):"
+    (cd "$dest" && find . -mindepth 1 -maxdepth 2 -type d | sort | while read -r dir; do
+        printf '    %-28s %4d files\n' "${dir#./}" "$(find "$dir" -type f | wc -l)"
+    done)
+    echo "  installed settings C:\lumora\search.ini:"
+    tr -d '\r' <"$dest/search.ini" | sed '/^$/d; s/^/    /'
+}
+# Each Start-menu shortcut of the group, read by lnkinfo (a reader we did not write).
+show_shortcuts() {
+    local link
+    find "$WINEPREFIX/drive_c/users" -path "*/$group/*.lnk" 2>/dev/null | sort |
+        while read -r link; do
+            echo "  shortcut $(basename "$link"):"
+            if command -v lnkinfo >/dev/null; then
+                lnkinfo "$link" 2>/dev/null |
+                    grep -E 'Local path|Working directory|Description|Icon location' |
+                    sed 's/^[[:space:]]*/    /'
+            fi
+        done
+}
+
 say "First run: a client CD on a machine without an earlier installation"
+[ "$visible" = 1 ] ||
+    echo "  the driver clears \"Setup Icon Only\", types c:\\lumora and presses Install"
 touch "$RIG_RUN/stamp-first"
-run_setup
+run_setup 'Please specify a directory=check 1026 0;set 1012 c:\lumora;1'
 show_launches
-show_new_files "$RIG_RUN/stamp-first"
+show_installed
+show_shortcuts
+show_new_files "$RIG_RUN/stamp-first" | grep -v 'C:\\lumora\\' || true
 show_registry
 
 say "Second run: the Start-menu shortcut of the first run exists"

@@ -27,7 +27,8 @@ const char kUsage[] =
     "                                start COMMAND in DIR, describe each window it shows\n"
     "                                and press button ID of the first reply whose TITLE\n"
     "                                is in the window's title (* any); wait for its end\n"
-    "                                (ended at MS)\n"
+    "                                (ended at MS); a reply may first set controls:\n"
+    "                                TITLE=set ID TEXT;check ID 0|1;...;ID\n"
     "  launches COUNT [MS]           wait until search.exe was started COUNT times,\n"
     "                                print every recorded start\n"
     "  programs                      print the Start menu's Programs folder\n"
@@ -79,20 +80,60 @@ int Gone(const char* title, DWORD timeoutMs) {
     return 0;
 }
 
-// A reply to a window of the started program: press button `id` when the window's
-// title contains `titlePart` ("*" matches any window).
-struct Reply {
-    std::string titlePart;
-    int id;
+// A reply to a window of the started program, for a window whose title contains
+// `titlePart` ("*" matches any window): first the control actions, in order, then a press
+// of button `id`. Written TITLE=ID, or TITLE=ACTION;...;ID with the actions
+// "set ID TEXT" (type TEXT into edit field ID) and "check ID 0|1".
+struct ControlAction {
+    bool isCheck = false;
+    int controlId = 0;
+    std::string text; // the text to type, or "0"/"1"
 };
 
+struct Reply {
+    std::string titlePart;
+    std::vector<ControlAction> actions;
+    int id = 0;
+};
+
+bool ParseAction(const std::string& text, ControlAction* action) {
+    const bool isSet = text.rfind("set ", 0) == 0;
+    if (!isSet && text.rfind("check ", 0) != 0)
+        return false;
+    std::string rest = text.substr(isSet ? 4 : 6);
+    size_t blank = rest.find(' ');
+    if (blank == std::string::npos)
+        return false;
+    action->isCheck = !isSet;
+    action->controlId = std::atoi(rest.substr(0, blank).c_str());
+    action->text = rest.substr(blank + 1);
+    return action->controlId != 0;
+}
+
 bool ParseReply(const char* text, Reply* reply) {
-    const char* equals = std::strrchr(text, '=');
+    const char* equals = std::strchr(text, '=');
     if (!equals || equals[1] == '\0')
         return false;
     reply->titlePart.assign(text, equals - text);
-    reply->id = std::atoi(equals + 1);
+    std::string rest = equals + 1;
+    size_t semicolon;
+    while ((semicolon = rest.find(';')) != std::string::npos) {
+        ControlAction action;
+        if (!ParseAction(rest.substr(0, semicolon), &action))
+            return false;
+        reply->actions.push_back(action);
+        rest.erase(0, semicolon + 1);
+    }
+    reply->id = std::atoi(rest.c_str());
     return true;
+}
+
+bool Perform(HWND hwnd, const ControlAction& action) {
+    bool ok = action.isCheck ? guidriver::SetCheck(hwnd, action.controlId, action.text == "1")
+                             : guidriver::SetEditText(hwnd, action.controlId, action.text);
+    std::printf("  %s control %d: %s%s\n", action.isCheck ? "set check box" : "typed into",
+                action.controlId, action.text.c_str(), ok ? "" : " (FAILED)");
+    return ok;
 }
 
 const Reply* ReplyFor(const std::vector<Reply>& replies, const std::string& title) {
@@ -124,7 +165,11 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
             seen.push_back(hwnd);
             guidriver::WindowInfo info = guidriver::Describe(hwnd);
             std::fputs(guidriver::Format(info).c_str(), stdout);
-            if (const Reply* reply = ReplyFor(replies, info.title)) {
+            // A window without the reply's button (the untitled copy notice) is only shown.
+            const Reply* reply = ReplyFor(replies, info.title);
+            if (reply && GetDlgItem(hwnd, reply->id)) {
+                for (const ControlAction& action : reply->actions)
+                    Perform(hwnd, action);
                 bool pressed = guidriver::ClickButton(hwnd, reply->id);
                 std::printf("  pressed button %d%s\n", reply->id, pressed ? "" : " (FAILED)");
             }
