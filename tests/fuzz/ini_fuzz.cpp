@@ -9,6 +9,8 @@
 #include <set>
 #include <string>
 
+#include <unistd.h>
+
 #include "platform/ini_hash.h"
 #include "platform/inifile.h"
 #include "tests/unit/ini_test_files.h"
@@ -17,12 +19,14 @@ using inifile::IniFile;
 
 namespace {
 
-// One scratch file per fuzzing process, removed when it exits.
+// One scratch file per fuzzing process, removed when it exits. The process id makes it
+// unique: fuzzers started at the same time (a test run beside a long fuzzing session)
+// would otherwise rewrite each other's file between a save and its reload.
 struct ScratchFile {
     std::string path;
     ScratchFile() {
         path = (std::filesystem::temp_directory_path() /
-                ("lumora-ini-fuzz-" + std::to_string(std::rand()) + ".ini"))
+                ("lumora-ini-fuzz-" + std::to_string(getpid()) + ".ini"))
                    .string();
     }
     ~ScratchFile() { std::remove(path.c_str()); }
