@@ -18,18 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A host path as the program sees it; under Wine the host is reached through Z:.
-std::string Native(std::string path) {
-#if defined(_WIN32)
-    if (!path.empty() && path[0] == '/') {
-        for (char& c : path)
-            c = c == '/' ? '\\' : c;
-        path = "Z:" + path;
-    }
-#endif
-    return path;
-}
-
 struct Outcome {
     int code;
     std::string out;
@@ -37,7 +25,8 @@ struct Outcome {
 
 Outcome Cdcheck(const ScratchDir& dir, const std::string& arguments) {
     const std::string out = dir.File("cdcheck-out.txt");
-    std::string command = Native(LUMORA_CDCHECK) + " " + arguments + " >\"" + out + "\" 2>&1";
+    std::string command =
+        ini_test::HostPath(LUMORA_CDCHECK) + " " + arguments + " >\"" + out + "\" 2>&1";
     int status = std::system(command.c_str());
 #if !defined(_WIN32)
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -49,7 +38,7 @@ Outcome Cdcheck(const ScratchDir& dir, const std::string& arguments) {
 class CdCopy {
 public:
     CdCopy(const ScratchDir& dir, const char* kind) : root_(dir.File(kind)) {
-        fs::copy(Native(std::string(LUMORA_CDCHECK_CDS) + "/" + kind), root_,
+        fs::copy(ini_test::HostPath(std::string(LUMORA_CDCHECK_CDS) + "/" + kind), root_,
                  fs::copy_options::recursive);
     }
     std::string Path(const std::string& relative) const {
@@ -80,7 +69,7 @@ const char kClientIni[] = "[IS\\SearchApp\\Common]\n"
 TEST(Cdcheck, SampleCdsAreCleanAndSayWhichEnvironment) {
     ScratchDir dir;
     for (const char* kind : {"client", "publisher"}) {
-        const std::string cd = Native(std::string(LUMORA_CDCHECK_CDS) + "/" + kind);
+        const std::string cd = ini_test::HostPath(std::string(LUMORA_CDCHECK_CDS) + "/" + kind);
         Outcome run = Cdcheck(dir, "\"" + cd + "\"");
         EXPECT_EQ(0, run.code) << run.out;
         EXPECT_TRUE(Has(run, std::string("search.ini:3: note: ") + kind + " environment"))

@@ -85,4 +85,17 @@ inline std::string Dump(const inifile::IniFile& ini) {
     return printer.text;
 }
 
+// A host path as a test program sees it: under Wine the host's files are reached
+// through drive Z:.
+inline std::string HostPath(std::string path) {
+#if defined(_WIN32)
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path)
+            c = c == '/' ? '\\' : c;
+        path = "Z:" + path;
+    }
+#endif
+    return path;
+}
+
 } // namespace ini_test

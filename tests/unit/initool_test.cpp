@@ -16,19 +16,6 @@ using ini_test::WriteBytes;
 
 namespace {
 
-// The tool's path as the build names it; under Wine a host path is reached through Z:.
-std::string ToolPath() {
-    std::string path = LUMORA_INITOOL;
-#if defined(_WIN32)
-    if (!path.empty() && path[0] == '/') {
-        for (char& c : path)
-            c = c == '/' ? '\\' : c;
-        path = "Z:" + path;
-    }
-#endif
-    return path;
-}
-
 struct ToolResult {
     int code;
     std::string out;
@@ -39,7 +26,8 @@ struct ToolResult {
 ToolResult Tool(const ScratchDir& dir, const std::string& arguments) {
     const std::string out = dir.File("stdout.txt");
     const std::string err = dir.File("stderr.txt");
-    std::string command = ToolPath() + " " + arguments + " >" + out + " 2>" + err;
+    std::string command =
+        ini_test::HostPath(LUMORA_INITOOL) + " " + arguments + " >" + out + " 2>" + err;
     int status = std::system(command.c_str());
 #if !defined(_WIN32)
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
