@@ -8,16 +8,11 @@
 #include "dialogs/netscape_installations.h"
 #include "framework/strings.h"
 #include "resources/resource.h"
+#include "setup/rules.h"
 
 namespace {
 
 const char kOtherBrowserLabel[] = "Other Browser";
-
-void CopyBounded(char* out, size_t outSize, const char* text) {
-    size_t length = strnlen(text, outSize - 1);
-    std::memcpy(out, text, length);
-    out[length] = '\0';
-}
 
 // The centre of a control in the dialog's client coordinates.
 POINT ControlCentre(HWND dialog, int id) {
@@ -156,9 +151,9 @@ void CBrowserSelDlg::OnOK() {
 
     int detected = browser::DetectedIndexOfRow(m_rows, row);
     if (row == m_nRows - 1)
-        CopyBounded(m_szBrowserPath, sizeof(m_szBrowserPath), typed.c_str());
+        rules::CopyCut(m_szBrowserPath, sizeof(m_szBrowserPath), typed.c_str());
     else if (detected >= 0 && m_ppPaths[detected] != nullptr)
-        CopyBounded(m_szBrowserPath, sizeof(m_szBrowserPath), m_ppPaths[detected]);
+        rules::CopyCut(m_szBrowserPath, sizeof(m_szBrowserPath), m_ppPaths[detected]);
     else
         m_szBrowserPath[0] = '\0';
     if (row >= 0 && row < m_nRows)

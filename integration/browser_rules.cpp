@@ -2,19 +2,11 @@
 
 #include <cstring>
 
+#include "setup/rules.h"
+
 namespace {
 
-char ToLowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (ToLowerAscii(*a) != ToLowerAscii(*b))
-            return false;
-    }
-    return *a == *b;
-}
+using rules::EqualsNoCase;
 
 bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;

@@ -13,6 +13,7 @@
 #include "platform/filemgr.h"
 #include "platform/ini.h"
 #include "platform/registry.h"
+#include "setup/rules.h"
 #include "setup/settings.h"
 
 namespace {
@@ -20,12 +21,6 @@ namespace {
 constexpr size_t kBrowserTextSize = 1024;
 const char kParametersText[] =
     "3.0 is a self-contained package. All parameters are stored in file search.ini";
-
-void CopyBounded(char* out, size_t outSize, const char* text) {
-    size_t length = strnlen(text, outSize - 1);
-    std::memcpy(out, text, length);
-    out[length] = '\0';
-}
 
 void AppendWithBackslash(std::string& key, const char* part) {
     key += part;
@@ -67,7 +62,7 @@ BOOL CSetup::RecordBrowser() {
 
     // m_pszBrowser holds less than the text read: a longer browser text is kept only in
     // search.ini, where it is written whole.
-    CopyBounded(m_pszBrowser, kSetupBrowserSize, text.get());
+    rules::CopyCut(m_pszBrowser, kSetupBrowserSize, text.get());
 
     char group[kSetupPathSize] = {};
     char name[kSetupPathSize] = {};
@@ -105,13 +100,13 @@ BOOL CSetup::ChooseBrowser(char* text, size_t textSize) {
     dialog.DoModal();
 
     if (dialog.m_nSelection == browser::kCodeNavigator3) {
-        CopyBounded(text, textSize, "netscape");
+        rules::CopyCut(text, textSize, "netscape");
         m_nBrowserKind = browser::kNavigator;
     } else if (dialog.m_nSelection == browser::kCodeIE) {
-        CopyBounded(text, textSize, "msie");
+        rules::CopyCut(text, textSize, "msie");
         m_nBrowserKind = browser::kInternetExplorer;
     } else {
-        CopyBounded(text, textSize, dialog.m_szBrowserPath);
+        rules::CopyCut(text, textSize, dialog.m_szBrowserPath);
         m_nBrowserKind = browser::kOther;
     }
     return TRUE;

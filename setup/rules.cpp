@@ -8,6 +8,7 @@ namespace {
 char ToLowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
+} // namespace
 
 bool EqualsNoCase(const char* a, const char* b) {
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
@@ -16,7 +17,6 @@ bool EqualsNoCase(const char* a, const char* b) {
     }
     return *a == *b;
 }
-} // namespace
 
 void MakeSourceRoot(const char* currentDir, char* out, std::size_t outSize) {
     if (out == nullptr || outSize == 0)
@@ -54,6 +54,15 @@ bool AppendBounded(char* buffer, std::size_t size, const char* text) {
         return false;
     std::memcpy(buffer + used, text, extra + 1);
     return true;
+}
+
+void CopyCut(char* out, std::size_t outSize, const char* text) {
+    if (out == nullptr || outSize == 0)
+        return;
+    std::size_t length = text != nullptr ? strnlen(text, outSize - 1) : 0;
+    if (length > 0)
+        std::memcpy(out, text, length);
+    out[length] = '\0';
 }
 
 bool EnsureTrailingBackslash(char* buffer, std::size_t size) {

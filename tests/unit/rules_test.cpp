@@ -83,6 +83,19 @@ TEST(BoundedText, AppendLeavesTheBufferAloneWhenTheTextDoesNotFit) {
     EXPECT_EQ('d', full[3]);
 }
 
+TEST(BoundedText, CutCopyIsAlwaysTerminated) {
+    char buffer[4] = "xyz";
+    rules::CopyCut(buffer, sizeof(buffer), "abcdef");
+    EXPECT_STREQ("abc", buffer);
+    rules::CopyCut(buffer, sizeof(buffer), "ab");
+    EXPECT_STREQ("ab", buffer);
+    rules::CopyCut(buffer, sizeof(buffer), nullptr);
+    EXPECT_STREQ("", buffer);
+    char one[1] = {'x'};
+    rules::CopyCut(one, sizeof(one), "abc");
+    EXPECT_EQ('\0', one[0]);
+}
+
 TEST(BoundedText, TrailingBackslashIsAddedOnce) {
     char buffer[8] = "c:";
     EXPECT_TRUE(rules::EnsureTrailingBackslash(buffer, sizeof(buffer)));

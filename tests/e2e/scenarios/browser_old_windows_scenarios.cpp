@@ -17,6 +17,18 @@ std::string IExploreIni() {
     return WindowsDirectory() + "\\iexplore.ini";
 }
 
+// The browser dialog offers nothing but "Other Browser": answer it with `path` and let
+// the setup end.
+void AnswerWithTheOnlyRowLeft(const char* path) {
+    ChildProcess setup;
+    HWND dialog = WaitForBrowserDialog(setup);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ((std::vector<std::string>{"Other Browser"}), VisibleRows(dialog));
+    ASSERT_TRUE(SetEditText(dialog, kPathEdit, path));
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    ASSERT_TRUE(setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
+}
+
 } // namespace
 
 // Windows NT 3.51; CD: Browser = MSIE.
@@ -39,13 +51,7 @@ TEST(OldWindows, CacheFolderWithoutTheProgramFindsNothing) {
     ASSERT_TRUE(SetSetupWindowsVersion("nt351"));
     ASSERT_TRUE(
         SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
-    ChildProcess setup;
-    HWND dialog = WaitForBrowserDialog(setup);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ((std::vector<std::string>{"Other Browser"}), VisibleRows(dialog));
-    ASSERT_TRUE(SetEditText(dialog, kPathEdit, "C:\\Browsers\\old.exe"));
-    ASSERT_TRUE(ClickButton(dialog, IDOK));
-    ASSERT_TRUE(setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
+    ASSERT_NO_FATAL_FAILURE(AnswerWithTheOnlyRowLeft("C:\\Browsers\\old.exe"));
     EXPECT_EQ("C:\\Browsers\\old.exe", InstalledBrowserSetting());
 }
 
@@ -77,13 +83,7 @@ TEST(Win32s, NavigatorIniNameTooLongForTheBufferIsNotCut) {
     ASSERT_TRUE(SetProfileString(WindowsDirectory() + "\\win.ini", "Netscape", "ini", named));
     ASSERT_TRUE(SetProfileString(navigatorIni, "Main", "Install Directory", "C:\\NETSCAPE"));
     ASSERT_TRUE(SetProfileString(navigatorIni, "Proxy Information", "No_Proxy", "gateway"));
-    ChildProcess setup;
-    HWND dialog = WaitForBrowserDialog(setup);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ((std::vector<std::string>{"Other Browser"}), VisibleRows(dialog));
-    ASSERT_TRUE(SetEditText(dialog, kPathEdit, "C:\\Browsers\\old.exe"));
-    ASSERT_TRUE(ClickButton(dialog, IDOK));
-    ASSERT_TRUE(setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
+    ASSERT_NO_FATAL_FAILURE(AnswerWithTheOnlyRowLeft("C:\\Browsers\\old.exe"));
     EXPECT_EQ("gateway", ProfileString(navigatorIni, "Proxy Information", "No_Proxy"));
 }
 
