@@ -53,8 +53,8 @@ rig_clone_prefix() {
 rig_remove_abandoned_runs() {
     local run owner
     for run in "$1"/*; do
-        [ -f "$run/owner" ] || continue
-        owner=$(cat "$run/owner")
+        # A run that ends meanwhile removes its own folder: not an error.
+        owner=$(cat "$run/owner" 2>/dev/null) || continue
         kill -0 "$owner" 2>/dev/null && continue
         chattr -R -i "$run/cd" 2>/dev/null || true
         chmod -R u+w "$run" 2>/dev/null || true
