@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/fuzz"
 cmake --preset native -B "$build" >/dev/null
 cmake --build "$build" --target ini_fuzz >/dev/null
-corpus="$build/tests/fuzz/ini_corpus"
+corpus="$build/tests/fuzz/corpus"
 artifacts="$build/fuzz-findings"
 mkdir -p "$corpus" "$artifacts"
 log="$build/fuzz-ini.log"

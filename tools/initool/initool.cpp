@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #if defined(_WIN32)
@@ -69,22 +70,32 @@ bool ParseIndex(const char* text, int* index) {
     return true;
 }
 
+// The reading commands never create a file (CIni would make a missing one empty); on
+// success `buffer` has room for any value or listing of the file.
+bool OpenExisting(const char* fileName, std::unique_ptr<CIni>& ini, std::vector<char>& buffer) {
+    long size = ReadableSize(fileName);
+    if (size < 0)
+        return false;
+    ini = std::make_unique<CIni>(fileName);
+    if (!ini->Status())
+        return false;
+    buffer = BufferFor(size);
+    return true;
+}
+
 int Get(const char* fileName, const char* section, const char* key, const char* indexText) {
     int index = 0;
     if (indexText && !ParseIndex(indexText, &index))
         return Usage();
-    long size = ReadableSize(fileName);
-    if (size < 0)
+    std::unique_ptr<CIni> ini;
+    std::vector<char> value;
+    if (!OpenExisting(fileName, ini, value))
         return CannotLoad(fileName);
-    CIni ini(fileName);
-    if (!ini.Status())
-        return CannotLoad(fileName);
-    std::vector<char> value = BufferFor(size);
     bool found = false;
     if (index < 1) {
-        found = ini.GetValue(section, key, value.data(), value.size()) != 0;
+        found = ini->GetValue(section, key, value.data(), value.size()) != 0;
     } else {
-        ini.GetValue(section, key, value.data(), value.size(), index);
+        ini->GetValue(section, key, value.data(), value.size(), index);
         // The indexed read returns no result: an empty value still counts as present
         // when the key it falls back to exists.
         found = value[0] != '\0';
@@ -92,8 +103,8 @@ int Get(const char* fileName, const char* section, const char* key, const char* 
             char indexed[128];
             std::vector<char> probe(1);
             std::snprintf(indexed, sizeof indexed, "%s(%d)", key, index);
-            found = ini.GetValue(section, indexed, probe.data(), probe.size()) != 0 ||
-                    (index == 1 && ini.GetValue(section, key, probe.data(), probe.size()));
+            found = ini->GetValue(section, indexed, probe.data(), probe.size()) != 0 ||
+                    (index == 1 && ini->GetValue(section, key, probe.data(), probe.size()));
         }
     }
     if (!found)
@@ -125,14 +136,11 @@ int Delete(const char* fileName, const char* section, const char* key) {
 }
 
 int List(const char* fileName, const char* section) {
-    long size = ReadableSize(fileName);
-    if (size < 0)
+    std::unique_ptr<CIni> ini;
+    std::vector<char> text;
+    if (!OpenExisting(fileName, ini, text))
         return CannotLoad(fileName);
-    CIni ini(fileName);
-    if (!ini.Status())
-        return CannotLoad(fileName);
-    std::vector<char> text = BufferFor(size);
-    ini.GetAllValues(section, text.data(), text.size());
+    ini->GetAllValues(section, text.data(), text.size());
     std::printf("%s\n", text.data());
     return kExitOk;
 }
