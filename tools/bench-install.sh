@@ -25,8 +25,8 @@ build=$(cd "$build" && pwd)
 for f in setup.exe tests/e2e/e2e_testdlg.exe; do
     [ -f "$build/$f" ] || { echo "bench-install: $build/$f is not built" >&2; exit 1; }
 done
-# shellcheck source=../tests/e2e/rig.sh
-. "$root/tests/e2e/rig.sh"
+# shellcheck source=../rig/rig.sh
+. "$root/tools/rig/rig.sh"
 RIG_WINE_TIMEOUT=900
 rig_start "$build" bench-install
 
@@ -35,8 +35,8 @@ mkdir -p "$tools"
 echo "building the timer program"
 x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
     -D_WIN32_WINNT=0x0601 -I"$root" \
-    "$root/bench/install/install_timer.cpp" "$root/tests/e2e/driver/gui_driver.cpp" \
-    "$root/tests/e2e/driver/child_process.cpp" \
+    "$root/bench/install/install_timer.cpp" "$root/tools/guidriver/gui_driver.cpp" \
+    "$root/tools/guidriver/child_process.cpp" \
     -static -o "$tools/install_timer.exe" -luser32
 # The setup's own tree copy alone, to tell the copy from the other steps.
 x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \

@@ -13,8 +13,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/mingw64}
 build=$(cd "$build" && pwd)
-# shellcheck source=../tests/e2e/rig.sh
-. "$root/tests/e2e/rig.sh"
+# shellcheck source=../rig/rig.sh
+. "$root/tools/rig/rig.sh"
 
 visible=0
 if [ -n "${DISPLAY:-}" ] && [ -z "${DEMO_HEADLESS:-}" ]; then
@@ -34,7 +34,7 @@ for candidate in ${INITOOL:-} "$root/build/native/tools/initool/initool" \
 done
 
 rig_start "$build" demo
-guidriver="$build/tests/e2e/guidriver.exe"
+guidriver="$build/tools/guidriver/guidriver.exe"
 for f in "$guidriver" "$build/setup.exe"; do
     [ -f "$f" ] || { echo "demo: $f is not built (run make build)" >&2; exit 1; }
 done

@@ -14,12 +14,12 @@ out=${2:-$root/docs/screenshots}
 build=$(cd "$build" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-# shellcheck source=../tests/e2e/rig.sh
-. "$root/tests/e2e/rig.sh"
-# shellcheck source=../tests/e2e/rig_drives.sh
-. "$root/tests/e2e/rig_drives.sh"
+# shellcheck source=../rig/rig.sh
+. "$root/tools/rig/rig.sh"
+# shellcheck source=../rig/rig_drives.sh
+. "$root/tools/rig/rig_drives.sh"
 rig_start "$build" screenshots
-guidriver="$build/tests/e2e/guidriver.exe"
+guidriver="$build/tools/guidriver/guidriver.exe"
 [ -f "$guidriver" ] || { echo "screenshots: $guidriver is not built" >&2; exit 1; }
 
 common='IS\SearchApp\Common'

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "product/search/launch_log.h"
-#include "tests/e2e/driver/child_process.h"
-#include "tests/e2e/driver/gui_driver.h"
+#include "tools/guidriver/child_process.h"
+#include "tools/guidriver/gui_driver.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 set -eEuo pipefail
 trap 'echo "run-scenario: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=rig.sh
-. "$here/rig.sh"
-# shellcheck source=rig_drives.sh
-. "$here/rig_drives.sh"
+# shellcheck source=../../tools/rig/rig.sh
+. "$here/../../tools/rig/rig.sh"
+# shellcheck source=../../tools/rig/rig_drives.sh
+. "$here/../../tools/rig/rig_drives.sh"
 
 build=$1
 scenario=$2

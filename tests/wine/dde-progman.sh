@@ -9,8 +9,8 @@
 set -eEuo pipefail
 trap 'echo "dde-progman: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../e2e/rig.sh
-. "$here/../e2e/rig.sh"
+# shellcheck source=../../tools/rig/rig.sh
+. "$here/../../tools/rig/rig.sh"
 
 build=$1
 mode=$2

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/driver/gui_driver.h"
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/gui_driver.h"
+#include "tools/guidriver/machine_state.h"
 #include "tests/e2e/scenarios/sample_cd.h"
 
 namespace browserfixture {

@@ -3,7 +3,7 @@
 // plug-in folder registered at the end of the run.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/machine_state.h"
 #include "tests/e2e/scenarios/browser_fixtures.h"
 
 using namespace guidriver;

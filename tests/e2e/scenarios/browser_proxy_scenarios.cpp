@@ -2,7 +2,7 @@
 // already holds the address, and Communicator's prefs.js in its three shapes.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/machine_state.h"
 #include "tests/e2e/scenarios/browser_fixtures.h"
 
 using namespace guidriver;

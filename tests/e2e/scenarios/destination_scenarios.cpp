@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "tests/e2e/driver/child_process.h"
-#include "tests/e2e/driver/gui_driver.h"
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/child_process.h"
+#include "tools/guidriver/gui_driver.h"
+#include "tools/guidriver/machine_state.h"
 #include "tests/e2e/scenarios/install_steps.h"
 #include "tests/e2e/scenarios/sample_cd.h"
 

@@ -2,8 +2,8 @@
 // crashing, whatever it decides to do with them.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/driver/child_process.h"
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/child_process.h"
+#include "tools/guidriver/machine_state.h"
 #include "tests/e2e/scenarios/browser_fixtures.h"
 #include "tests/e2e/scenarios/install_steps.h"
 #include "tests/e2e/scenarios/sample_cd.h"

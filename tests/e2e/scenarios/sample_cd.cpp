@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/machine_state.h"
 
 namespace scenario {
 

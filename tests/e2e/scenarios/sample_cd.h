@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tests/e2e/driver/child_process.h"
+#include "tools/guidriver/child_process.h"
 
 namespace scenario {
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/gui_driver.h"
+#include "tools/guidriver/gui_driver.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/machine_state.h"
 
 #include <objbase.h>
 #include <shlobj.h>

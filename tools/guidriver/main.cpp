@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/driver/child_process.h"
-#include "tests/e2e/driver/gui_driver.h"
-#include "tests/e2e/driver/machine_state.h"
+#include "tools/guidriver/child_process.h"
+#include "tools/guidriver/gui_driver.h"
+#include "tools/guidriver/machine_state.h"
 
 namespace {
 

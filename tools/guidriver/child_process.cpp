@@ -1,8 +1,8 @@
-#include "tests/e2e/driver/child_process.h"
+#include "tools/guidriver/child_process.h"
 
 #include <algorithm>
 
-#include "tests/e2e/driver/gui_driver.h"
+#include "tools/guidriver/gui_driver.h"
 
 namespace guidriver {
 
