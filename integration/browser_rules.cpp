@@ -49,6 +49,8 @@ std::string MergeBypassList(const std::string& list, ListOrder order) {
     return list + "," + kLocalAddress;
 }
 
+namespace {
+
 std::string RewritePrefsPiece(const std::string& piece, bool* present) {
     if (!Contains(piece, kNoProxiesPreference))
         return piece;
@@ -65,26 +67,15 @@ std::string RewritePrefsPiece(const std::string& piece, bool* present) {
     return piece.substr(0, quote) + inserted + piece.substr(quote);
 }
 
-std::string RewritePrefsText(const std::string& text) {
-    std::string result;
+} // namespace
+
+void RewritePrefsFile(std::FILE* prefs, std::FILE* rewritten) {
     bool present = false;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // A piece ends after a line end or at the reader's buffer size.
-        std::size_t end = pos;
-        while (end < text.size() && end - pos < kPrefsPieceLength) {
-            if (text[end++] == '\n')
-                break;
-        }
-        std::string piece = text.substr(pos, end - pos);
-        pos = end;
-        // The reader hands over a C string: a NUL ends the piece's text.
-        piece.resize(std::strlen(piece.c_str()));
-        result += RewritePrefsPiece(piece, &present);
-    }
+    char piece[kPrefsPieceLength + 1];
+    while (std::fgets(piece, sizeof(piece), prefs) != nullptr)
+        std::fputs(RewritePrefsPiece(piece, &present).c_str(), rewritten);
     if (!present)
-        result += kNoProxiesLine;
-    return result;
+        std::fputs(kNoProxiesLine, rewritten);
 }
 
 std::string DirectoryFromAppPath(const std::string& appPath) {

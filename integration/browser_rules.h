@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 // Nonzero when `text` ends with `suffix` ignoring letter case; an empty suffix, one longer
@@ -42,14 +43,12 @@ enum class ListOrder { AddressFirst, AddressLast };
 // entries are kept whatever the length.
 std::string MergeBypassList(const std::string& list, ListOrder order);
 
-// One piece of prefs.js as read: when it names the bypass preference without the address,
-// the address is put in front of the piece's last double quote (after a comma unless the
-// value was empty). `present` is set when the piece names the preference.
-std::string RewritePrefsPiece(const std::string& piece, bool* present);
-// The whole file as the engine rewrites it: pieces as a 512-byte line reader delivers
-// them (a NUL ends a piece's text), each rewritten, and the fixed line appended when no
-// piece named the preference.
-std::string RewritePrefsText(const std::string& text);
+// Copies prefs.js from `prefs` to `rewritten` as the proxy step rewrites it. The file is
+// read in pieces as a 512-byte line reader delivers them (a NUL ends a piece's text). A
+// piece that names the bypass preference without the address gets the address in front
+// of its last double quote (after a comma unless the value was empty); the fixed line is
+// appended when no piece named the preference.
+void RewritePrefsFile(std::FILE* prefs, std::FILE* rewritten);
 
 // Internet Explorer's program directory from its App Paths value: a leading double quote
 // removed, then everything from the last backslash after the first character cut off.

@@ -118,12 +118,7 @@ BOOL CSetup::BypassProxyForCommunicator() {
         return FALSE;
     }
 
-    bool present = false;
-    char piece[browser::kPrefsPieceLength + 1];
-    while (std::fgets(piece, sizeof(piece), prefs) != nullptr)
-        std::fputs(browser::RewritePrefsPiece(piece, &present).c_str(), rewritten);
-    if (!present)
-        std::fputs(browser::kNoProxiesLine, rewritten);
+    browser::RewritePrefsFile(prefs, rewritten);
     std::fclose(prefs);
     std::fclose(rewritten);
 

@@ -1,16 +1,17 @@
-// Fuzz target of the prefs.js rewrite. Checked on every input:
-//  - every piece of the file (as the 512-byte line reader delivers it) that does not name
-//    the bypass preference comes out unchanged;
-//  - a piece that names it holds 127.0.0.1 afterwards (unless it has no double quote to
-//    put it before), and differs from the input only by that one insertion;
-//  - the fixed preference line is appended exactly when no piece named the preference;
-//  - on files of short lines, a second rewrite changes nothing.
+// Fuzz target of the prefs.js rewrite as the proxy step runs it: RewritePrefsFile from one
+// stdio stream to another. Checked on every input without a NUL:
+//  - the output is the input with insertions only, each the address with or without a
+//    comma right before a double quote, and at most the fixed line appended;
+//  - an input that never names the bypass preference gets the fixed line, nothing else.
+// On files of short lines (each one piece of the reader) also:
+//  - every line that names the preference and has a double quote holds the address;
+//  - the fixed line is appended exactly when no line names the preference;
+//  - a second rewrite changes nothing.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "integration/browser_rules.h"
 
@@ -21,31 +22,57 @@ void Check(bool condition) {
         std::abort();
 }
 
-// The reader's pieces: through a line end or kPrefsPieceLength characters, cut at a NUL.
-std::vector<std::string> Pieces(const std::string& text) {
-    std::vector<std::string> pieces;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = pos;
-        while (end < text.size() && end - pos < browser::kPrefsPieceLength) {
-            if (text[end++] == '\n')
-                break;
-        }
-        std::string piece = text.substr(pos, end - pos);
-        piece.resize(std::strlen(piece.c_str()));
-        pieces.push_back(piece);
-        pos = end;
-    }
-    return pieces;
+std::string Rewrite(const std::string& text) {
+    // fmemopen refuses an empty buffer: a file of one byte read from its end is empty too.
+    std::string buffer = text.empty() ? std::string(1, ' ') : text;
+    std::FILE* prefs = fmemopen(&buffer[0], buffer.size(), "rb");
+    Check(prefs != nullptr);
+    if (text.empty())
+        std::fseek(prefs, 0, SEEK_END);
+    char* written = nullptr;
+    std::size_t length = 0;
+    std::FILE* rewritten = open_memstream(&written, &length);
+    Check(rewritten != nullptr);
+    browser::RewritePrefsFile(prefs, rewritten);
+    std::fclose(prefs);
+    std::fclose(rewritten);
+    std::string result(written, length);
+    std::free(written);
+    return result;
 }
 
-bool Names(const std::string& piece) {
-    return piece.find(browser::kNoProxiesPreference) != std::string::npos;
+bool Names(const std::string& text) {
+    return text.find(browser::kNoProxiesPreference) != std::string::npos;
+}
+
+// The output with the fixed line taken off its end, when the walk over the insertions
+// leaves exactly that line; aborts on any other difference from the input.
+std::string WithoutAppendedLine(const std::string& input, const std::string& output,
+                                bool* appended) {
+    const std::string address = browser::kLocalAddress;
+    std::string merged;
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < input.size(); ++in) {
+        if (out < output.size() && output[out] != input[in]) {
+            Check(input[in] == '"');
+            std::size_t inserted = output.compare(out, address.size(), address) == 0
+                                       ? address.size()
+                                       : address.size() + 1;
+            Check(output.compare(out + inserted - address.size(), address.size(), address) == 0);
+            Check(inserted == address.size() || output[out] == ',');
+            merged.append(output, out, inserted);
+            out += inserted;
+        }
+        Check(out < output.size() && output[out] == input[in]);
+        merged += output[out++];
+    }
+    std::string tail = output.substr(out);
+    *appended = !tail.empty();
+    Check(tail.empty() || tail == browser::kNoProxiesLine);
+    return merged;
 }
 
 bool ShortLines(const std::string& text) {
-    if (text.find('\0') != std::string::npos)
-        return false;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
@@ -62,39 +89,30 @@ bool ShortLines(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string input(reinterpret_cast<const char*>(data), size);
-    std::string output = browser::RewritePrefsText(input);
+    std::string output = Rewrite(input);
+    if (input.find('\0') != std::string::npos)
+        return 0;
 
-    std::size_t pos = 0;
+    bool appended = false;
+    std::string merged = WithoutAppendedLine(input, output, &appended);
+    if (!Names(input))
+        Check(appended && merged == input);
+    if (!ShortLines(input))
+        return 0;
+
     bool named = false;
-    const std::string address = browser::kLocalAddress;
-    for (const std::string& piece : Pieces(input)) {
-        bool present = false;
-        std::string rewritten = browser::RewritePrefsPiece(piece, &present);
-        Check(output.compare(pos, rewritten.size(), rewritten) == 0);
-        pos += rewritten.size();
-        Check(present == Names(piece));
-        if (!present) {
-            Check(rewritten == piece);
-            continue;
+    std::size_t start = 0;
+    while (start < merged.size()) {
+        std::size_t end = merged.find('\n', start);
+        std::string line = merged.substr(start, end == std::string::npos ? end : end - start);
+        if (Names(line)) {
+            named = true;
+            Check(line.find('"') == std::string::npos ||
+                  line.find(browser::kLocalAddress) != std::string::npos);
         }
-        named = true;
-        if (piece.find('"') == std::string::npos || piece.find(address) != std::string::npos) {
-            Check(rewritten == piece);
-            continue;
-        }
-        Check(rewritten.find(address) != std::string::npos);
-        // Only the address, with or without a comma, was put in.
-        std::size_t extra = rewritten.size() - piece.size();
-        Check(extra == address.size() || extra == address.size() + 1);
-        std::size_t at = 0;
-        while (at < piece.size() && piece[at] == rewritten[at])
-            ++at;
-        Check(rewritten.compare(at + extra, std::string::npos, piece, at, std::string::npos) == 0);
+        start = end == std::string::npos ? merged.size() : end + 1;
     }
-    std::string tail = output.substr(pos);
-    Check(tail == (named ? std::string() : std::string(browser::kNoProxiesLine)));
-
-    if (ShortLines(input))
-        Check(browser::RewritePrefsText(output) == output);
+    Check(appended == !named);
+    Check(Rewrite(output) == output);
     return 0;
 }

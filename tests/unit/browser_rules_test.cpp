@@ -4,13 +4,39 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/unit/ini_test_files.h"
 
 using namespace browser;
 
+namespace {
+
+// prefs.js through the proxy step's own rewrite, file to file.
+std::string RewritePrefs(const std::string& text) {
+    ini_test::ScratchDir dir;
+    ini_test::WriteBytes(dir.File("prefs.js"), text);
+    std::FILE* prefs = std::fopen(dir.File("prefs.js").c_str(), "rb");
+    std::FILE* rewritten = std::fopen(dir.File("rewritten.js").c_str(), "wb");
+    EXPECT_TRUE(prefs != nullptr && rewritten != nullptr);
+    if (prefs != nullptr && rewritten != nullptr)
+        RewritePrefsFile(prefs, rewritten);
+    for (std::FILE* file : {prefs, rewritten}) {
+        if (file != nullptr)
+            std::fclose(file);
+    }
+    return ini_test::ReadBytes(dir.File("rewritten.js"));
+}
+
+const std::string kPref = "user_pref(\"network.proxy.no_proxies_on\", ";
+
+} // namespace
+
 TEST(EndsWithNoCase, ComparesTheEndIgnoringCase) {
     EXPECT_TRUE(EndsWithNoCase("C:\\Netscape\\Program", "program"));
-    EXPECT_TRUE(EndsWithNoCase("PROGRAM", "program"));
     EXPECT_FALSE(EndsWithNoCase("C:\\Netscape\\Programs", "program"));
     // An empty suffix or one longer than the text never matches.
     EXPECT_FALSE(EndsWithNoCase("abc", ""));
@@ -19,141 +45,109 @@ TEST(EndsWithNoCase, ComparesTheEndIgnoringCase) {
 }
 
 TEST(BrowserCode, NamesAKindInAnyLetterCase) {
-    EXPECT_EQ(kCommunicator, KindFromCode("communicator"));
-    EXPECT_EQ(kCommunicator, KindFromCode("NetScape4"));
-    EXPECT_EQ(kNavigator, KindFromCode("netscape"));
-    EXPECT_EQ(kInternetExplorer, KindFromCode("MSIE"));
-    EXPECT_EQ(kInternetExplorer, KindFromCode("msie4"));
-    EXPECT_EQ(kOther, KindFromCode("C:\\Browsers\\opera.exe"));
-    EXPECT_EQ(kOther, KindFromCode("msie5"));
-    EXPECT_EQ(kNoKind, KindFromCode(""));
+    const std::pair<const char*, int> cases[] = {
+        {"communicator", kCommunicator}, {"NetScape4", kCommunicator},
+        {"netscape", kNavigator},        {"MSIE", kInternetExplorer},
+        {"msie4", kInternetExplorer},    {"C:\\Browsers\\opera.exe", kOther},
+        {"msie5", kOther},               {"", kNoKind},
+    };
+    for (const auto& [code, kind] : cases)
+        EXPECT_EQ(kind, KindFromCode(code)) << code;
 }
 
-TEST(BrowserFolders, InternetExplorerFromAppPathsAndClassRegistration) {
-    EXPECT_EQ("C:\\Program Files\\Internet Explorer",
-              DirectoryFromAppPath("\"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE\""));
-    EXPECT_EQ("C:\\IE", DirectoryFromAppPath("C:\\IE\\iexplore.exe"));
-    // A backslash in the first place is never taken: the text stays.
-    EXPECT_EQ("\\iexplore.exe", DirectoryFromAppPath("\\iexplore.exe"));
-    EXPECT_EQ("iexplore.exe", DirectoryFromAppPath("iexplore.exe"));
-    EXPECT_EQ("", DirectoryFromAppPath(""));
-
-    EXPECT_EQ("C:\\Program Files\\Internet Explorer",
-              DirectoryFromLocalServer("\"C:\\Program Files\\Internet Explorer\\iexplore.exe\""));
-    EXPECT_EQ("C:\\IE", DirectoryFromLocalServer("'C:\\IE\\iexplore.exe -embedding"));
+TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
+    struct Case {
+        std::string (*rule)(const std::string&);
+        const char* input;
+        const char* expected;
+    } cases[] = {
+        {DirectoryFromAppPath, "\"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE\"",
+         "C:\\Program Files\\Internet Explorer"},
+        {DirectoryFromAppPath, "C:\\IE\\iexplore.exe", "C:\\IE"},
+        // A backslash in the first place is never taken: the text stays.
+        {DirectoryFromAppPath, "\\iexplore.exe", "\\iexplore.exe"},
+        {DirectoryFromAppPath, "", ""},
+        {DirectoryFromLocalServer, "'C:\\IE\\iexplore.exe -embedding", "C:\\IE"},
+        {DirectoryFromCacheFolder, "C:\\IEXPLORE\\CACHE\\", "C:\\IEXPLORE"},
+        {DirectoryFromCacheFolder, "C:\\IEXPLORE\\CACHE", "C:\\IEXPLORE"},
+        {DirectoryFromSignupViewer, "C:\\IE\\isignup.exe %1", "C:\\IE"},
+        {DirectoryFromSignupViewer, "C:\\IE\\other.exe", "C:\\IE\\other.exe"},
+        {NavigatorProgramFolder, "C:\\Netscape\\Program", "C:\\Netscape\\Program"},
+        {NavigatorProgramFolder, "C:\\Netscape", "C:\\Netscape\\program"},
+        // Navigator 4 records the Communicator folder: its program is in the sibling.
+        {NavigatorProgramFolder, "C:\\Program Files\\Netscape\\Communicator",
+         "C:\\Program Files\\Netscape\\navigator\\program"},
+        {NavigatorProgramFolder, "C:\\ns\\communicator\\Program", "C:\\ns\\navigator\\program"},
+        // Only the two spellings count.
+        {NavigatorProgramFolder, "C:\\COMMUNICATOR", "C:\\COMMUNICATOR\\program"},
+        {CommunicatorProgramFolder, "C:\\NS\\Communicator\\Program",
+         "C:\\NS\\Communicator\\Program"},
+        {Netscape4ProgramPath, "C:\\NS", "C:\\NS\\program\\netscape.exe"},
+        {Netscape6ProgramPath, "C:\\Netscape 6\\", "C:\\Netscape 6\\netscp6.exe"},
+        {PluginFolderFromProgramPath, "C:\\NS\\Program\\netscape.exe", "C:\\NS\\Program\\plugins"},
+        {PluginFolderFromProgramPath, "C:\\Netscape 6\\netscp6.exe", "C:\\Netscape 6\\plugins"},
+        {PluginFolderFromProgramPath, "C:\\Browsers\\NETSCAPE.EXE", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, c.rule(c.input)) << c.input;
 }
 
-TEST(BrowserFolders, InternetExplorerFromIExploreIni) {
-    EXPECT_EQ("C:\\IEXPLORE", DirectoryFromCacheFolder("C:\\IEXPLORE\\CACHE\\"));
-    EXPECT_EQ("C:\\IEXPLORE", DirectoryFromCacheFolder("C:\\IEXPLORE\\CACHE"));
-    EXPECT_EQ("C:\\IE", DirectoryFromSignupViewer("C:\\IE\\isignup.exe %1"));
-    EXPECT_EQ("C:\\IE\\other.exe", DirectoryFromSignupViewer("C:\\IE\\other.exe"));
+TEST(BypassList, AddressFirstForInternetExplorerLastForNavigatorNeverCut) {
+    const std::string longList(300, 'x');
+    struct Case {
+        std::string list;
+        ListOrder order;
+        std::string expected;
+    } cases[] = {
+        {"", ListOrder::AddressFirst, "127.0.0.1"},
+        {"intranet;*.local", ListOrder::AddressFirst, "127.0.0.1;intranet;*.local"},
+        {"", ListOrder::AddressLast, "127.0.0.1"},
+        {"gateway", ListOrder::AddressLast, "gateway,127.0.0.1"},
+        {"intranet;127.0.0.1", ListOrder::AddressFirst, "intranet;127.0.0.1"},
+        {"127.0.0.10", ListOrder::AddressLast, "127.0.0.10"},
+        {longList, ListOrder::AddressLast, longList + ",127.0.0.1"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, MergeBypassList(c.list, c.order)) << c.list;
 }
 
-TEST(BrowserFolders, NavigatorProgramFolder) {
-    EXPECT_EQ("C:\\Netscape\\Program", NavigatorProgramFolder("C:\\Netscape\\Program"));
-    EXPECT_EQ("C:\\Netscape\\program", NavigatorProgramFolder("C:\\Netscape"));
-    // Navigator 4 records the Communicator folder: its program is in the sibling folder.
-    EXPECT_EQ("C:\\Program Files\\Netscape\\navigator\\program",
-              NavigatorProgramFolder("C:\\Program Files\\Netscape\\Communicator"));
-    EXPECT_EQ("C:\\ns\\navigator\\program",
-              NavigatorProgramFolder("C:\\ns\\communicator\\Program"));
-    // Only the two spellings count.
-    EXPECT_EQ("C:\\COMMUNICATOR\\program", NavigatorProgramFolder("C:\\COMMUNICATOR"));
-    EXPECT_EQ("C:\\Netscape\\Communicator\\Program",
-              CommunicatorProgramFolder("C:\\Netscape\\Communicator\\Program"));
-}
-
-TEST(BrowserFolders, DetectedInstallationsAndTheirPluginFolders) {
-    EXPECT_EQ("C:\\NS\\PROGRAM\\netscape.exe", Netscape4ProgramPath("C:\\NS\\PROGRAM"));
-    EXPECT_EQ("C:\\NS\\program\\netscape.exe", Netscape4ProgramPath("C:\\NS"));
-    EXPECT_EQ("C:\\Netscape 6\\netscp6.exe", Netscape6ProgramPath("C:\\Netscape 6\\"));
-    EXPECT_EQ("C:\\Netscape 6\\netscp6.exe", Netscape6ProgramPath("C:\\Netscape 6"));
-
-    EXPECT_EQ("C:\\Netscape\\Communicator\\Program\\plugins",
-              PluginFolderFromProgramPath("C:\\Netscape\\Communicator\\Program\\netscape.exe"));
-    EXPECT_EQ("C:\\Netscape 6\\plugins",
-              PluginFolderFromProgramPath("C:\\Netscape 6\\netscp6.exe"));
-    EXPECT_EQ("", PluginFolderFromProgramPath("C:\\Browsers\\NETSCAPE.EXE"));
-}
-
-TEST(BypassList, InternetExplorerPutsTheAddressFirst) {
-    EXPECT_EQ("127.0.0.1", MergeBypassList("", ListOrder::AddressFirst));
-    EXPECT_EQ("127.0.0.1;intranet;*.local",
-              MergeBypassList("intranet;*.local", ListOrder::AddressFirst));
-}
-
-TEST(BypassList, NavigatorPutsTheAddressLast) {
-    EXPECT_EQ("127.0.0.1", MergeBypassList("", ListOrder::AddressLast));
-    EXPECT_EQ("gateway,127.0.0.1", MergeBypassList("gateway", ListOrder::AddressLast));
-}
-
-TEST(BypassList, AListHoldingTheAddressStaysAsItIs) {
-    EXPECT_EQ("intranet;127.0.0.1", MergeBypassList("intranet;127.0.0.1", ListOrder::AddressFirst));
-    EXPECT_EQ("127.0.0.10", MergeBypassList("127.0.0.10", ListOrder::AddressLast));
-}
-
-TEST(BypassList, LongListsAreKeptWhole) {
-    std::string list(300, 'x');
-    std::string merged = MergeBypassList(list, ListOrder::AddressLast);
-    EXPECT_EQ(list + ",127.0.0.1", merged);
-}
-
-TEST(PrefsRewrite, AddsTheAddressInsideTheQuotedValue) {
-    EXPECT_EQ("first\n"
-              "user_pref(\"network.proxy.no_proxies_on\", \"intranet,127.0.0.1\");\n"
-              "last\n",
-              RewritePrefsText("first\n"
-                               "user_pref(\"network.proxy.no_proxies_on\", \"intranet\");\n"
-                               "last\n"));
-}
-
-TEST(PrefsRewrite, AnEmptyValueGetsTheAddressWithoutAComma) {
-    EXPECT_EQ("user_pref(\"network.proxy.no_proxies_on\", \"127.0.0.1\");\n",
-              RewritePrefsText("user_pref(\"network.proxy.no_proxies_on\", \"\");\n"));
-}
-
-TEST(PrefsRewrite, AMissingPreferenceIsAppendedWithoutALineEnd) {
-    EXPECT_EQ(std::string("a\nb\n") + kNoProxiesLine, RewritePrefsText("a\nb\n"));
-    EXPECT_EQ(kNoProxiesLine, RewritePrefsText(""));
-}
-
-TEST(PrefsRewrite, APresentAddressOrALineWithoutQuotesIsLeftAlone) {
-    std::string present = "user_pref(\"network.proxy.no_proxies_on\", \"a,127.0.0.1\");\n";
-    EXPECT_EQ(present, RewritePrefsText(present));
-    // Named without a quote: counted as present, nothing inserted, nothing appended.
-    EXPECT_EQ("network.proxy.no_proxies_on\n", RewritePrefsText("network.proxy.no_proxies_on\n"));
-}
-
-TEST(PrefsRewrite, LongLinesArriveInPieces) {
-    // The preference's name only in the second piece of a long line: that piece is
-    // rewritten on its own.
-    std::string line = std::string(kPrefsPieceLength, ' ') +
-                       "user_pref(\"network.proxy.no_proxies_on\", \"x\");\n";
-    EXPECT_EQ(std::string(kPrefsPieceLength, ' ') +
-                  "user_pref(\"network.proxy.no_proxies_on\", \"x,127.0.0.1\");\n",
-              RewritePrefsText(line));
+TEST(PrefsRewrite, TheAddressGoesIntoTheValueOrAFixedLineIsAppended) {
+    const std::string pad(kPrefsPieceLength, ' ');
+    const std::pair<std::string, std::string> cases[] = {
+            {"first\n" + kPref + "\"intranet\");\nlast\n",
+             "first\n" + kPref + "\"intranet,127.0.0.1\");\nlast\n"},
+            {kPref + "\"\");\n", kPref + "\"127.0.0.1\");\n"},
+            // Appended without a line end.
+            {"a\nb\n", std::string("a\nb\n") + kNoProxiesLine},
+            {"", kNoProxiesLine},
+            {kPref + "\"a,127.0.0.1\");\n", kPref + "\"a,127.0.0.1\");\n"},
+            // Named without a quote: counted as present, nothing inserted or appended.
+            {"network.proxy.no_proxies_on\n", "network.proxy.no_proxies_on\n"},
+            // A long line arrives in pieces: the name only in the second one.
+            {pad + kPref + "\"x\");\n", pad + kPref + "\"x,127.0.0.1\");\n"},
+            // A NUL ends the piece's text; the rest of its line is lost.
+            {std::string("a\0b\n", 4) + kPref + "\"\");\n", "a" + kPref + "\"127.0.0.1\");\n"},
+    };
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(expected, RewritePrefs(input)) << input;
 }
 
 TEST(SelectionRows, FixedRowsDetectedInstallationsAndOther) {
     BrowserRows rows = BuildRows(true, true, 2, true);
     ASSERT_EQ(5, rows.rows);
     EXPECT_EQ((std::vector<int>{0, 1, 2, 2, 2}), std::vector<int>(rows.codes, rows.codes + 5));
-    EXPECT_EQ(-1, DetectedIndexOfRow(rows, 0));
-    EXPECT_EQ(-1, DetectedIndexOfRow(rows, 1));
-    EXPECT_EQ(0, DetectedIndexOfRow(rows, 2));
-    EXPECT_EQ(1, DetectedIndexOfRow(rows, 3));
-    EXPECT_EQ(-1, DetectedIndexOfRow(rows, 4)); // Other Browser: the edit field's path
+    // Fixed rows and Other Browser (the edit field's path) list no detected installation.
+    EXPECT_EQ((std::vector<int>{-1, -1, 0, 1, -1}),
+              (std::vector<int>{DetectedIndexOfRow(rows, 0), DetectedIndexOfRow(rows, 1),
+                                DetectedIndexOfRow(rows, 2), DetectedIndexOfRow(rows, 3),
+                                DetectedIndexOfRow(rows, 4)}));
     // Six rows fewer than the template: six tenths of the first-to-last span.
     EXPECT_EQ(60, RowsShrink(100, rows.rows));
-}
 
-TEST(SelectionRows, OnlyOtherBrowserWhenNothingWasFound) {
-    BrowserRows rows = BuildRows(false, false, 0, true);
-    ASSERT_EQ(1, rows.rows);
-    EXPECT_EQ(kCodeByPath, rows.codes[0]);
-    EXPECT_EQ(-1, DetectedIndexOfRow(rows, 0));
-    EXPECT_EQ(100, RowsShrink(100, rows.rows));
+    BrowserRows other = BuildRows(false, false, 0, true);
+    ASSERT_EQ(1, other.rows);
+    EXPECT_EQ(-1, DetectedIndexOfRow(other, 0));
+    EXPECT_EQ(100, RowsShrink(100, other.rows));
 }
 
 TEST(SelectionRows, TooManyCandidatesDropTheLastDetected) {
