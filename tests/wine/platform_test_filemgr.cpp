@@ -3,77 +3,49 @@
 // refusal of paths that are too long.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/filemgr.h"
-#include "tests/wine/platform_test_support.h"
+#include "tests/wine/wine_test_kit.h"
 
-using namespace platform_test;
+using namespace wine_test;
 
 namespace {
-
-// Names in the order the file system lists them, "." and ".." left out.
-std::vector<std::string> Listing(const std::string& dir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = ::FindFirstFileA((dir + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-    return names;
-}
-
-// The path without its drive ("c:"), i.e. root-relative on the current drive.
-std::string WithoutDrive(const std::string& path) {
-    return path.substr(2);
-}
 
 class FileMgrTest : public ::testing::Test {
 protected:
     // src\a.txt, src\b.txt (read-only), src\sub\c.txt, src\sub\deeper\d.txt
     void MakeSourceTree() {
-        ::CreateDirectoryA((dir / "src").c_str(), nullptr);
-        ::CreateDirectoryA((dir / "src\\sub").c_str(), nullptr);
-        ::CreateDirectoryA((dir / "src\\sub\\deeper").c_str(), nullptr);
-        WriteFile(dir / "src\\a.txt", "alpha");
-        WriteFile(dir / "src\\b.txt", "bravo", true);
-        WriteFile(dir / "src\\sub\\c.txt", "charlie");
-        WriteFile(dir / "src\\sub\\deeper\\d.txt", "delta");
+        guidriver::MakeDirectories(dir / "src\\sub\\deeper");
+        WriteBytes(dir / "src\\a.txt", "alpha");
+        WriteReadOnly(dir / "src\\b.txt", "bravo");
+        WriteBytes(dir / "src\\sub\\c.txt", "charlie");
+        WriteBytes(dir / "src\\sub\\deeper\\d.txt", "delta");
     }
+    void EnterDir() { ::SetCurrentDirectoryA(dir.Path().c_str()); }
 
-    ScratchDir dir{"fm"};
+    ScratchDir dir;
     CFileMgr mgr;
 };
 
-TEST_F(FileMgrTest, CreateTreeBuildsChainsAndReportsTheOutcome) {
+TEST_F(FileMgrTest, CreateTreeBuildsChainsAndTakesRootRelativeAndUncPathsAsRelative) {
     EXPECT_EQ(1, mgr.CreateTree((dir / "x\\y\\z\\").c_str(), nullptr));
-    EXPECT_TRUE(IsDir(dir / "x\\y\\z"));
+    EXPECT_TRUE(DirectoryExists(dir / "x\\y\\z"));
     EXPECT_EQ(1, mgr.CreateTree((dir / "x\\y").c_str(), nullptr)); // existing
-
-    WriteFile(dir / "file", "");
+    WriteBytes(dir / "file", "");
     EXPECT_EQ(0, mgr.CreateTree((dir / "file").c_str(), nullptr));
-
-    const DWORD drives = ::GetLogicalDrives();
     char missing[] = "?:\\lumora\\x";
     for (char letter = 'Z'; letter > 'C' && missing[0] == '?'; --letter)
-        if (!(drives & (1u << (letter - 'A'))))
+        if (!(::GetLogicalDrives() & (1u << (letter - 'A'))))
             missing[0] = letter;
     EXPECT_EQ(0, mgr.CreateTree(missing, nullptr));
-}
 
-TEST_F(FileMgrTest, CreateTreeTreatsRootRelativeAndUncPathsAsRelative) {
-    ::SetCurrentDirectoryA(dir.Path().c_str());
+    EnterDir();
     EXPECT_EQ(1, mgr.CreateTree("\\rooted\\one", nullptr));
-    EXPECT_TRUE(IsDir(dir / "rooted\\one"));
+    EXPECT_TRUE(DirectoryExists(dir / "rooted\\one"));
     EXPECT_EQ(1, mgr.CreateTree("\\\\server\\share\\two", nullptr));
-    EXPECT_TRUE(IsDir(dir / "server\\share\\two"));
+    EXPECT_TRUE(DirectoryExists(dir / "server\\share\\two"));
 }
 
 TEST_F(FileMgrTest, CopyTreeCopiesEverythingAndRestoresTheCurrentDirectory) {
@@ -82,9 +54,9 @@ TEST_F(FileMgrTest, CopyTreeCopiesEverythingAndRestoresTheCurrentDirectory) {
     const std::string before = CurrentDir();
     ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "new\\dst").c_str(), 0, nullptr));
     EXPECT_EQ(before, CurrentDir());
-    EXPECT_EQ("alpha", ReadFile(dir / "new\\dst\\a.txt"));
-    EXPECT_EQ("delta", ReadFile(dir / "new\\dst\\sub\\deeper\\d.txt"));
-    EXPECT_TRUE(IsDir(dir / "new\\dst\\empty"));
+    EXPECT_EQ("alpha", ReadBytes(dir / "new\\dst\\a.txt"));
+    EXPECT_EQ("delta", ReadBytes(dir / "new\\dst\\sub\\deeper\\d.txt"));
+    EXPECT_TRUE(DirectoryExists(dir / "new\\dst\\empty"));
     // Without force a copy keeps the source's attributes.
     EXPECT_TRUE(IsReadOnly(dir / "new\\dst\\b.txt"));
     EXPECT_FALSE(IsReadOnly(dir / "new\\dst\\a.txt"));
@@ -97,76 +69,75 @@ TEST_F(FileMgrTest, CopyTreeCopiesEverythingAndRestoresTheCurrentDirectory) {
 TEST_F(FileMgrTest, CopyTreeWithForceReplacesReadOnlyFilesAndLeavesThemWritable) {
     MakeSourceTree();
     ::SetFileAttributesA((dir / "src\\sub\\c.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    ::CreateDirectoryA((dir / "dst").c_str(), nullptr);
-    ::CreateDirectoryA((dir / "dst\\sub").c_str(), nullptr);
-    WriteFile(dir / "dst\\a.txt", "old", true);
-    WriteFile(dir / "dst\\sub\\c.txt", "old", true);
+    guidriver::MakeDirectories(dir / "dst\\sub");
+    WriteReadOnly(dir / "dst\\a.txt", "old");
+    WriteReadOnly(dir / "dst\\sub\\c.txt", "old");
 
     ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, nullptr));
     for (const char* name : {"a.txt", "b.txt", "sub\\c.txt", "sub\\deeper\\d.txt"})
         EXPECT_FALSE(IsReadOnly(dir / "dst\\" + name)) << name;
-    EXPECT_EQ("alpha", ReadFile(dir / "dst\\a.txt"));
-    EXPECT_EQ("charlie", ReadFile(dir / "dst\\sub\\c.txt"));
+    EXPECT_EQ("alpha", ReadBytes(dir / "dst\\a.txt"));
+    EXPECT_EQ("charlie", ReadBytes(dir / "dst\\sub\\c.txt"));
 }
 
 TEST_F(FileMgrTest, CopyTreeWithoutForceStopsAtTheFirstExistingFile) {
     ::CreateDirectoryA((dir / "src").c_str(), nullptr);
     for (const char* name : {"f1", "f2", "f3", "f4", "f5"})
-        WriteFile(dir / "src\\" + name, name);
-    const std::vector<std::string> order = Listing(dir / "src");
+        WriteBytes(dir / "src\\" + name, name);
+    const std::vector<std::string> order = ListFolder(dir / "src");
     ASSERT_EQ(5u, order.size());
-    const std::string& clash = order[2];
     ::CreateDirectoryA((dir / "dst").c_str(), nullptr);
-    WriteFile(dir / "dst\\" + clash, "kept");
+    WriteBytes(dir / "dst\\" + order[2], "kept");
 
     EXPECT_EQ(0, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 0, nullptr));
-    EXPECT_EQ("kept", ReadFile(dir / "dst\\" + clash));
-    EXPECT_TRUE(Exists(dir / "dst\\" + order[0]));
-    EXPECT_TRUE(Exists(dir / "dst\\" + order[1]));
-    EXPECT_FALSE(Exists(dir / "dst\\" + order[3]));
-    EXPECT_FALSE(Exists(dir / "dst\\" + order[4]));
+    EXPECT_EQ("kept", ReadBytes(dir / "dst\\" + order[2]));
+    for (std::size_t i : {0, 1, 3, 4})
+        EXPECT_EQ(i < 2, Exists(dir / "dst\\" + order[i])) << order[i];
 }
 
 TEST_F(FileMgrTest, CopyTreeSkipsTheExcludedFileNameAtEveryDepth) {
     MakeSourceTree();
-    WriteFile(dir / "src\\Search.INI", "top");
-    WriteFile(dir / "src\\sub\\deeper\\search.ini", "deep");
+    WriteBytes(dir / "src\\Search.INI", "top");
+    WriteBytes(dir / "src\\sub\\deeper\\search.ini", "deep");
     ::CreateDirectoryA((dir / "src\\search.ini.d").c_str(), nullptr);
     ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, "SEARCH.ini"));
     EXPECT_FALSE(Exists(dir / "dst\\Search.INI"));
     EXPECT_FALSE(Exists(dir / "dst\\sub\\deeper\\search.ini"));
     EXPECT_TRUE(Exists(dir / "dst\\sub\\deeper\\d.txt"));
-    EXPECT_TRUE(IsDir(dir / "dst\\search.ini.d"));
+    EXPECT_TRUE(DirectoryExists(dir / "dst\\search.ini.d"));
 }
 
 TEST_F(FileMgrTest, CopyTreeResolvesTargetsWithoutADrive) {
     MakeSourceTree();
-    ::SetCurrentDirectoryA(dir.Path().c_str());
-    // Relative: against the directory current at the call, not the source.
-    ASSERT_EQ(1, mgr.CopyTree("src", "rel", 1, nullptr));
-    EXPECT_EQ("alpha", ReadFile(dir / "rel\\a.txt"));
+    EnterDir();
+    auto withoutDrive = [this](const char* name) { return (dir / name).substr(2); };
+    // Relative: against the directory current at the call, not the source. Root-relative:
+    // on the current drive. UNC form: also given the current drive, where the doubled
+    // backslash collapses.
+    const std::pair<std::string, const char*> cases[] = {
+        {"rel", "rel"}, {withoutDrive("rooted"), "rooted"}, {"\\" + withoutDrive("unc"), "unc"}};
+    for (const auto& [target, folder] : cases) {
+        ASSERT_EQ(1, mgr.CopyTree("src", target.c_str(), 1, nullptr)) << target;
+        EXPECT_EQ("delta", ReadBytes(dir / folder + "\\sub\\deeper\\d.txt")) << target;
+    }
     EXPECT_FALSE(Exists(dir / "src\\rel"));
-    // Root-relative: on the drive of the current directory.
-    ASSERT_EQ(1, mgr.CopyTree("src", WithoutDrive(dir / "rooted").c_str(), 1, nullptr));
-    EXPECT_EQ("delta", ReadFile(dir / "rooted\\sub\\deeper\\d.txt"));
-    // UNC form: also given the current drive, where the doubled backslash collapses.
-    ASSERT_EQ(1, mgr.CopyTree("src", ("\\" + WithoutDrive(dir / "unc")).c_str(), 1, nullptr));
-    EXPECT_EQ("charlie", ReadFile(dir / "unc\\sub\\c.txt"));
     EXPECT_EQ(dir.Path(), CurrentDir());
 }
 
 TEST_F(FileMgrTest, DelTreeRemovesReadOnlyTreesWithForceAndLeavesTheParentCurrent) {
     MakeSourceTree();
-    ::SetFileAttributesA((dir / "src\\sub\\deeper\\d.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EnterDir();
+    EXPECT_EQ(0, mgr.DelTree((dir / "src").c_str(), 0)); // stops at the read-only file
+    EXPECT_TRUE(Exists(dir / "src\\b.txt"));
+    EXPECT_EQ(dir.Path(), CurrentDir());
     ::SetCurrentDirectoryA((dir / "src\\sub").c_str());
     ASSERT_EQ(1, mgr.DelTree((dir / "src").c_str(), 1));
     EXPECT_FALSE(Exists(dir / "src"));
     EXPECT_EQ(dir.Path(), CurrentDir());
 
     // A relative path of several components, and a directory that does not exist.
-    ::CreateDirectoryA((dir / "a").c_str(), nullptr);
-    ::CreateDirectoryA((dir / "a\\b").c_str(), nullptr);
-    WriteFile(dir / "a\\b\\f", "");
+    guidriver::MakeDirectories(dir / "a\\b");
+    WriteBytes(dir / "a\\b\\f", "");
     ASSERT_EQ(1, mgr.DelTree("a\\b", 0));
     EXPECT_FALSE(Exists(dir / "a\\b"));
     EXPECT_EQ(dir / "a", CurrentDir());
@@ -174,36 +145,21 @@ TEST_F(FileMgrTest, DelTreeRemovesReadOnlyTreesWithForceAndLeavesTheParentCurren
     EXPECT_EQ(dir / "a", CurrentDir());
 }
 
-TEST_F(FileMgrTest, DelTreeWithoutForceStopsAtAReadOnlyFile) {
-    MakeSourceTree();
-    ::SetCurrentDirectoryA(dir.Path().c_str());
-    EXPECT_EQ(0, mgr.DelTree((dir / "src").c_str(), 0));
-    EXPECT_TRUE(Exists(dir / "src\\b.txt"));
-    EXPECT_EQ(dir.Path(), CurrentDir());
-}
-
 TEST_F(FileMgrTest, FindFileReturnsTheFirstMatchInListingOrder) {
-    ::CreateDirectoryA((dir / "tree").c_str(), nullptr);
-    ::CreateDirectoryA((dir / "tree\\sub").c_str(), nullptr);
+    guidriver::MakeDirectories(dir / "tree\\sub");
     ::CreateDirectoryA((dir / "tree\\Key.tbl.d").c_str(), nullptr);
-    WriteFile(dir / "tree\\KEY.TBL", "top");
-    WriteFile(dir / "tree\\sub\\Key.Tbl", "sub");
-    const std::vector<std::string> order = Listing(dir / "tree");
-    bool subFirst = false;
-    for (const std::string& name : order) {
-        if (name == "sub" || name == "KEY.TBL") {
-            subFirst = name == "sub";
-            break;
-        }
+    WriteBytes(dir / "tree\\KEY.TBL", "top");
+    WriteBytes(dir / "tree\\sub\\Key.Tbl", "sub");
+    std::string expected;
+    for (const std::string& name : ListFolder(dir / "tree")) {
+        if (expected.empty() && (name == "sub" || name == "KEY.TBL"))
+            expected = name == "sub" ? dir / "tree\\sub\\Key.Tbl" : dir / "tree\\KEY.TBL";
     }
-    const std::string expected = subFirst ? dir / "tree\\sub\\Key.Tbl" : dir / "tree\\KEY.TBL";
 
     const std::string before = CurrentDir();
     char out[MAX_PATH + 1] = "unchanged";
     ASSERT_EQ(1, mgr.FindFile((dir / "tree\\").c_str(), "key.tbl", out, sizeof out));
     EXPECT_EQ(expected, out);
-    EXPECT_EQ(before, CurrentDir());
-
     char tiny[8] = "tiny";
     EXPECT_EQ(0, mgr.FindFile((dir / "tree").c_str(), "key.tbl", tiny, sizeof tiny));
     EXPECT_STREQ("tiny", tiny);
@@ -213,13 +169,14 @@ TEST_F(FileMgrTest, FindFileReturnsTheFirstMatchInListingOrder) {
 }
 
 TEST_F(FileMgrTest, SingleFileOperations) {
-    WriteFile(dir / "src.txt", "new", true);
+    WriteReadOnly(dir / "src.txt", "new");
     const std::string target = dir / "p\\q\\target.txt";
     ASSERT_EQ(1, mgr.ForceCopyFile((dir / "src.txt").c_str(), target.c_str()));
     EXPECT_TRUE(IsReadOnly(target)); // the copy keeps the source's attributes
-    WriteFile(dir / "src.txt", "newer");
+    ::SetFileAttributesA((dir / "src.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    WriteBytes(dir / "src.txt", "newer");
     ASSERT_EQ(1, mgr.ForceCopyFile((dir / "src.txt").c_str(), target.c_str()));
-    EXPECT_EQ("newer", ReadFile(target));
+    EXPECT_EQ("newer", ReadBytes(target));
 
     EXPECT_EQ(1, mgr.FileExists(target.c_str()));
     EXPECT_EQ(0, mgr.FileExists((dir / "p").c_str()));
@@ -232,7 +189,6 @@ TEST_F(FileMgrTest, SingleFileOperations) {
     EXPECT_EQ(1, mgr.ForceDeleteFile(target.c_str()));
     EXPECT_FALSE(Exists(target));
     EXPECT_EQ(0, mgr.ForceDeleteFile(target.c_str()));
-    EXPECT_EQ(0, mgr.FileExists(target.c_str()));
 
     EXPECT_NE(0, mgr.CreateDirectoryA((dir / "one").c_str()));
     EXPECT_EQ(0, mgr.CreateDirectoryA((dir / "one").c_str()));
@@ -247,17 +203,19 @@ TEST_F(FileMgrTest, PathsLongerThan255CharactersAreRefusedUntouched) {
     tooLong.resize(256);
     const char* path = tooLong.c_str();
     char out[MAX_PATH + 1] = "unchanged";
-
-    EXPECT_EQ(0, mgr.CreateTree(path, nullptr));
-    EXPECT_EQ(0, mgr.CopyTree((dir / "src").c_str(), path, 1, nullptr));
-    EXPECT_EQ(0, mgr.CopyTree(path, (dir / "dst").c_str(), 1, nullptr));
-    EXPECT_EQ(0, mgr.ForceCopyFile((dir / "src\\a.txt").c_str(), path));
-    EXPECT_EQ(0, mgr.CreateDirectoryA(path));
-    EXPECT_EQ(0, mgr.DelTree(path, 1));
-    EXPECT_EQ(0, mgr.FindFile(path, "a.txt", out, sizeof out));
-    EXPECT_EQ(0, mgr.FileExists(path));
-    EXPECT_EQ(0, mgr.DirectoryExists(path));
-    EXPECT_EQ(0, mgr.ForceDeleteFile(path));
+    const int results[] = {
+        mgr.CreateTree(path, nullptr),
+        mgr.CopyTree((dir / "src").c_str(), path, 1, nullptr),
+        mgr.CopyTree(path, (dir / "dst").c_str(), 1, nullptr),
+        mgr.ForceCopyFile((dir / "src\\a.txt").c_str(), path),
+        mgr.CreateDirectoryA(path),
+        mgr.DelTree(path, 1),
+        mgr.FindFile(path, "a.txt", out, sizeof out),
+        mgr.FileExists(path),
+        mgr.DirectoryExists(path),
+        mgr.ForceDeleteFile(path),
+    };
+    EXPECT_EQ(std::vector<int>(10, 0), std::vector<int>(std::begin(results), std::end(results)));
     EXPECT_FALSE(Exists(dir / "long"));
     EXPECT_FALSE(Exists(dir / "dst"));
     EXPECT_STREQ("unchanged", out);

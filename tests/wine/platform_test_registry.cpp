@@ -7,9 +7,9 @@
 #include <string>
 
 #include "platform/registry.h"
-#include "tests/wine/platform_test_support.h"
+#include "tests/wine/wine_test_kit.h"
 
-using namespace platform_test;
+using namespace wine_test;
 
 namespace {
 
@@ -37,8 +37,8 @@ protected:
 };
 
 TEST_F(RegistryTest, StringsRoundTripThroughTheRegistryNotTheIniFile) {
-    ScratchDir dir("reg");
-    WriteFile(dir / "search.ini", "[x]\r\na=b\r\n");
+    ScratchDir dir;
+    WriteBytes(dir / "search.ini", "[x]\r\na=b\r\n");
     ::SetCurrentDirectoryA(dir.Path().c_str());
     CRegistry withLocalIni; // a registry platform ignores the INI file beside it
 
@@ -48,7 +48,7 @@ TEST_F(RegistryTest, StringsRoundTripThroughTheRegistryNotTheIniFile) {
     ASSERT_EQ(1,
               withLocalIni.GetString(HKEY_CURRENT_USER, Key(), "Path", out, sizeof out, KEY_READ));
     EXPECT_STREQ("c:\\red", out);
-    EXPECT_EQ("[x]\r\na=b\r\n", ReadFile(dir / "search.ini"));
+    EXPECT_EQ("[x]\r\na=b\r\n", ReadBytes(dir / "search.ini"));
 
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, Key(), 0, KEY_READ, &key));
@@ -101,7 +101,7 @@ TEST_F(RegistryTest, DWordsAreWrittenAsDWordsAndReadAsBytes) {
 }
 
 TEST_F(RegistryTest, IniHelpersCreateOnlyWhenWriting) {
-    ScratchDir dir("regini");
+    ScratchDir dir;
     const std::string ini = dir / "other.ini";
     char out[16] = "keep";
     EXPECT_EQ(0, registry.ReadIniString("S", "k", out, sizeof out, ini.c_str()));
@@ -119,10 +119,10 @@ TEST_F(RegistryTest, IniHelpersCreateOnlyWhenWriting) {
     EXPECT_EQ(0, registry.ReadIniString("S", "none", out, sizeof out, ini.c_str()));
 
     // A file the INI store refuses is neither read nor rewritten.
-    WriteFile(ini, "[S]\r\nno equals sign\r\n");
+    WriteBytes(ini, "[S]\r\nno equals sign\r\n");
     EXPECT_EQ(0, registry.ReadIniString("S", "k", out, sizeof out, ini.c_str()));
     EXPECT_EQ(0, registry.WriteIniString("S", "k", "v", ini.c_str()));
-    EXPECT_EQ("[S]\r\nno equals sign\r\n", ReadFile(ini));
+    EXPECT_EQ("[S]\r\nno equals sign\r\n", ReadBytes(ini));
 }
 
 } // namespace

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "platform/registry.h"
-#include "tests/wine/platform_test_support.h"
+#include "tests/wine/wine_test_kit.h"
 
-using namespace platform_test;
+using namespace wine_test;
 
 namespace {
 
@@ -32,17 +32,17 @@ TEST(Win32sPlatform, WineReportsWin32s) {
 }
 
 TEST(Win32sPlatform, LocalIniIsChosenOnceAndStaysRelative) {
-    ScratchDir first("w32s_a");
-    ScratchDir second("w32s_b");
-    WriteFile(first / "search.ini", "; CD settings\r\n");
+    ScratchDir first;
+    ScratchDir second;
+    WriteBytes(first / "search.ini", "; CD settings\r\n");
     ::SetCurrentDirectoryA(first.Path().c_str());
     CRegistry registry;
 
     ::SetCurrentDirectoryA(second.Path().c_str());
     ASSERT_EQ(1, registry.SetString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
                                     "127.0.0.1", KEY_ALL_ACCESS));
-    EXPECT_EQ("; CD settings\r\n", ReadFile(first / "search.ini"));
-    const std::string written = ReadFile(second / "search.ini");
+    EXPECT_EQ("; CD settings\r\n", ReadBytes(first / "search.ini"));
+    const std::string written = ReadBytes(second / "search.ini");
     EXPECT_NE(std::string::npos, written.find(std::string("[") + kInternetSettings + "]\r\n"));
     EXPECT_NE(std::string::npos, written.find("ProxyOverride=127.0.0.1\r\n"));
 
@@ -60,7 +60,7 @@ TEST(Win32sPlatform, LocalIniIsChosenOnceAndStaysRelative) {
 TEST(Win32sPlatform, WindowsDirectoryIniWhenNoneIsBesideTheProgram) {
     const std::string ini = WindowsIni();
     ASSERT_FALSE(Exists(ini)) << "left over from an earlier run: " << ini;
-    ScratchDir dir("w32s_w");
+    ScratchDir dir;
     ::SetCurrentDirectoryA(dir.Path().c_str());
     CRegistry registry;
 
@@ -70,7 +70,7 @@ TEST(Win32sPlatform, WindowsDirectoryIniWhenNoneIsBesideTheProgram) {
     EXPECT_FALSE(Exists(ini)); // reading never creates the fallback file
     const bool written =
         registry.SetString(HKEY_CURRENT_USER, "Software\\X", "v", "w", KEY_ALL_ACCESS) == 1;
-    const std::string text = ReadFile(ini);
+    const std::string text = ReadBytes(ini);
     ::DeleteFileA(ini.c_str());
     EXPECT_TRUE(written);
     EXPECT_NE(std::string::npos, text.find("[Software\\X]\r\nv=w\r\n"));
@@ -80,8 +80,8 @@ TEST(Win32sPlatform, WindowsDirectoryIniWhenNoneIsBesideTheProgram) {
 TEST(Win32sPlatform, DWordsStillGoToTheRegistry) {
     const std::string key =
         "Software\\LumoraPlatformTest\\w32s" + std::to_string(::GetCurrentProcessId());
-    ScratchDir dir("w32s_d");
-    WriteFile(dir / "search.ini", "");
+    ScratchDir dir;
+    WriteBytes(dir / "search.ini", "");
     ::SetCurrentDirectoryA(dir.Path().c_str());
     CRegistry registry;
     const int result =
@@ -94,7 +94,7 @@ TEST(Win32sPlatform, DWordsStillGoToTheRegistry) {
     EXPECT_EQ(1, result);
     EXPECT_EQ(ERROR_SUCCESS, status);
     EXPECT_EQ(0u, value);
-    EXPECT_EQ("", ReadFile(dir / "search.ini"));
+    EXPECT_EQ("", ReadBytes(dir / "search.ini"));
 }
 
 } // namespace

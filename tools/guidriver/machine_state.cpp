@@ -214,4 +214,21 @@ bool SamePath(const std::string& a, const std::string& b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
+bool ReadShellLinkIcon(const std::string& linkPath, std::string* iconPath, int* iconIndex) {
+    ComScope com;
+    ComPtr<IShellLinkA> shellLink;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                shellLink.OutVoid())))
+        return false;
+    ComPtr<IPersistFile> file;
+    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.OutVoid())) ||
+        FAILED(file->Load(Wide(linkPath).c_str(), STGM_READ)))
+        return false;
+    char text[1024] = "";
+    *iconIndex = -1;
+    shellLink->GetIconLocation(text, sizeof text, iconIndex);
+    *iconPath = text;
+    return true;
+}
+
 } // namespace guidriver
