@@ -95,53 +95,49 @@ private:
 
 } // namespace
 
-TEST(CIniFiles, ReadsAnyCaseAndKeepsSpacingOnRewrite) {
+// Edits reach the file once, when the object goes, and only when something changed.
+TEST(CIniFiles, WritesBackAtDestructionOnlyWhenSomethingChanged) {
     ScratchDir dir;
     const std::string file = dir.File("search.ini");
-    WriteBytes(file, "[Common]\nPath = c:\\x\n");
-    {
-        CIni ini(file.c_str());
-        ASSERT_EQ(1, ini.Status());
-        EXPECT_EQ("c:\\x", Get(ini, "COMMON", "path"));
-        EXPECT_EQ("c:\\x", Get(ini, "common", "PATH"));
-        EXPECT_EQ(1, ini.SetValue("Common", "Other", "y"));
-        EXPECT_EQ("[Common]\nPath = c:\\x\n", ReadBytes(file)); // nothing before destruction
+    struct Case {
+        std::string before;
+        void (*edit)(CIni&);
+        std::string after;
+    } cases[] = {
+        {"[Common]\nPath = c:\\x\n",
+         [](CIni& ini) {
+             EXPECT_EQ("c:\\x", Get(ini, "COMMON", "path"));
+             EXPECT_EQ(1, ini.SetValue("Common", "Other", "y"));
+         },
+         "\r\n[Common]\r\nPath = c:\\x\r\nOther=y\r\n\r\n"},
+        // The same value in another letter case, and deletions of what is not there.
+        {"[Common]\n\nName=Value\n",
+         [](CIni& ini) {
+             EXPECT_EQ(1, ini.SetValue("common", "NAME", "vALUE"));
+             ini.DeleteValue("Common", "Absent");
+             ini.DeleteSection("Absent");
+         },
+         "[Common]\n\nName=Value\n"},
+        {"top=1\r\n[Keep]\r\nEmpty=\r\nGone=x\r\n[Drop]\r\n;c\r\na=b\r\n",
+         [](CIni& ini) {
+             EXPECT_EQ("", Get(ini, "Keep", "Empty")); // found, with an empty value
+             EXPECT_EQ("", Get(ini, "Keep", "Absent", 0));
+             ini.DeleteValue("keep", "gone");
+             ini.DeleteSection("DROP");
+             EXPECT_EQ(1, ini.SetValue("Added", "Key", nullptr));
+         },
+         "top=1\r\n\r\n[Keep]\r\nEmpty=\r\n\r\n[Added]\r\nKey=\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(file, c.before);
+        {
+            CIni ini(file.c_str());
+            ASSERT_EQ(1, ini.Status());
+            c.edit(ini);
+            EXPECT_EQ(c.before, ReadBytes(file)); // nothing before destruction
+        }
+        EXPECT_EQ(c.after, ReadBytes(file)) << c.before;
     }
-    EXPECT_EQ("\r\n[Common]\r\nPath = c:\\x\r\nOther=y\r\n\r\n", ReadBytes(file));
-}
-
-TEST(CIniFiles, UnchangedValuesAndNoEditsLeaveTheFileAlone) {
-    ScratchDir dir;
-    const std::string file = dir.File("search.ini");
-    const std::string original = "[Common]\n\nName=Value\n";
-    WriteBytes(file, original);
-    {
-        CIni ini(file.c_str());
-        EXPECT_EQ(1, ini.SetValue("common", "NAME", "vALUE"));
-    }
-    EXPECT_EQ(original, ReadBytes(file)); // blank line still there: never rewritten
-    {
-        CIni ini(file.c_str());
-        EXPECT_EQ("Value", Get(ini, "Common", "Name"));
-        ini.DeleteValue("Common", "Absent");
-        ini.DeleteSection("Absent");
-    }
-    EXPECT_EQ(original, ReadBytes(file));
-}
-
-TEST(CIniFiles, NewSectionsDeletionsAndEmptyValues) {
-    ScratchDir dir;
-    const std::string file = dir.File("search.ini");
-    WriteBytes(file, "top=1\r\n[Keep]\r\nEmpty=\r\nGone=x\r\n[Drop]\r\n;c\r\na=b\r\n");
-    {
-        CIni ini(file.c_str());
-        EXPECT_EQ("", Get(ini, "Keep", "Empty")); // found, with an empty value
-        EXPECT_EQ("", Get(ini, "Keep", "Absent", 0));
-        ini.DeleteValue("keep", "gone");
-        ini.DeleteSection("DROP");
-        EXPECT_EQ(1, ini.SetValue("Added", "Key", nullptr));
-    }
-    EXPECT_EQ("top=1\r\n\r\n[Keep]\r\nEmpty=\r\n\r\n[Added]\r\nKey=\r\n\r\n", ReadBytes(file));
 }
 
 TEST(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
@@ -161,21 +157,6 @@ TEST(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
         }
         EXPECT_EQ(text, ReadBytes(file));
     }
-}
-
-TEST(CIniFiles, MissingFilesAreCreatedOnlyWhereWritable) {
-    ScratchDir dir;
-    const std::string file = dir.File("new.ini");
-    {
-        CIni ini(file.c_str());
-        EXPECT_EQ(1, ini.Status());
-    }
-    EXPECT_TRUE(std::filesystem::exists(file));
-    EXPECT_EQ("", ReadBytes(file));
-    const std::string nowhere = dir.File("absent/new.ini");
-    CIni ini(nowhere.c_str());
-    EXPECT_EQ(0, ini.Status());
-    EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 
 TEST(CIniFiles, ReadOnlyFileLoadsAndLosesEditsSilently) {
