@@ -46,10 +46,14 @@ TEST(EndsWithNoCase, ComparesTheEndIgnoringCase) {
 
 TEST(BrowserCode, NamesAKindInAnyLetterCase) {
     const std::pair<const char*, int> cases[] = {
-        {"communicator", kCommunicator}, {"NetScape4", kCommunicator},
-        {"netscape", kNavigator},        {"MSIE", kInternetExplorer},
-        {"msie4", kInternetExplorer},    {"C:\\Browsers\\opera.exe", kOther},
-        {"msie5", kOther},               {"", kNoKind},
+        {"communicator", kCommunicator},
+        {"NetScape4", kCommunicator},
+        {"netscape", kNavigator},
+        {"MSIE", kInternetExplorer},
+        {"msie4", kInternetExplorer},
+        {"C:\\Browsers\\opera.exe", kOther},
+        {"msie5", kOther},
+        {"", kNoKind},
     };
     for (const auto& [code, kind] : cases)
         EXPECT_EQ(kind, KindFromCode(code)) << code;
@@ -114,19 +118,19 @@ TEST(BypassList, AddressFirstForInternetExplorerLastForNavigatorNeverCut) {
 TEST(PrefsRewrite, TheAddressGoesIntoTheValueOrAFixedLineIsAppended) {
     const std::string pad(kPrefsPieceLength, ' ');
     const std::pair<std::string, std::string> cases[] = {
-            {"first\n" + kPref + "\"intranet\");\nlast\n",
-             "first\n" + kPref + "\"intranet,127.0.0.1\");\nlast\n"},
-            {kPref + "\"\");\n", kPref + "\"127.0.0.1\");\n"},
-            // Appended without a line end.
-            {"a\nb\n", std::string("a\nb\n") + kNoProxiesLine},
-            {"", kNoProxiesLine},
-            {kPref + "\"a,127.0.0.1\");\n", kPref + "\"a,127.0.0.1\");\n"},
-            // Named without a quote: counted as present, nothing inserted or appended.
-            {"network.proxy.no_proxies_on\n", "network.proxy.no_proxies_on\n"},
-            // A long line arrives in pieces: the name only in the second one.
-            {pad + kPref + "\"x\");\n", pad + kPref + "\"x,127.0.0.1\");\n"},
-            // A NUL ends the piece's text; the rest of its line is lost.
-            {std::string("a\0b\n", 4) + kPref + "\"\");\n", "a" + kPref + "\"127.0.0.1\");\n"},
+        {"first\n" + kPref + "\"intranet\");\nlast\n",
+         "first\n" + kPref + "\"intranet,127.0.0.1\");\nlast\n"},
+        {kPref + "\"\");\n", kPref + "\"127.0.0.1\");\n"},
+        // Appended without a line end.
+        {"a\nb\n", std::string("a\nb\n") + kNoProxiesLine},
+        {"", kNoProxiesLine},
+        {kPref + "\"a,127.0.0.1\");\n", kPref + "\"a,127.0.0.1\");\n"},
+        // Named without a quote: counted as present, nothing inserted or appended.
+        {"network.proxy.no_proxies_on\n", "network.proxy.no_proxies_on\n"},
+        // A long line arrives in pieces: the name only in the second one.
+        {pad + kPref + "\"x\");\n", pad + kPref + "\"x,127.0.0.1\");\n"},
+        // A NUL ends the piece's text; the rest of its line is lost.
+        {std::string("a\0b\n", 4) + kPref + "\"\");\n", "a" + kPref + "\"127.0.0.1\");\n"},
     };
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(expected, RewritePrefs(input)) << input;

@@ -86,9 +86,12 @@ TEST_F(InstallDll, UnusableArgumentsWriteNothing) {
     struct Case {
         const char* program;
         const char* link;
-    } refused[] = {{nullptr, link.c_str()},          {"", link.c_str()},
-                   {program.c_str(), nullptr},       {longPath.c_str(), link.c_str()},
-                   {program.c_str(), longLink.c_str()}, {program.c_str(), missingFolder.c_str()}};
+    } refused[] = {{nullptr, link.c_str()},
+                   {"", link.c_str()},
+                   {program.c_str(), nullptr},
+                   {longPath.c_str(), link.c_str()},
+                   {program.c_str(), longLink.c_str()},
+                   {program.c_str(), missingFolder.c_str()}};
     for (const Case& c : refused)
         EXPECT_EQ(0, createLink(c.program, c.link, "d", "i")) << (c.link ? c.link : "no link");
     EXPECT_FALSE(FileExists(link));
