@@ -1,5 +1,5 @@
 // CDDEObject against Wine's own Program Manager DDE server (part of the desktop process).
-// progman-win32s.sh runs these suites in one prefix, one after the other:
+// run-in-rig.sh runs these suites in one prefix, one after the other:
 //   DdeObject.* and ProgramManager.* with an X display, so the desktop process serves;
 //   Win32s.* the same, with the program's Windows version set to Win32s;
 //   NoProgramManager.* without a display, so nothing answers.

@@ -1,5 +1,5 @@
 // CRegistry on the Win32s platform: Wine reports platform 0 for this program because
-// progman-win32s.sh sets its per-program Windows version to "win31" before it runs.
+// run-in-rig.sh sets its per-program Windows version to "win31" before it runs.
 // Strings then live in the fallback INI file, with the key path as section; DWORDs
 // still go to the registry.
 #include <gtest/gtest.h>

@@ -1,24 +1,24 @@
 #!/bin/bash
-# Runs the Wine tests that need a prefix of their own, in one fresh prefix of the
-# end-to-end rig, step by step:
-#   server   the DDE client with an X display: Wine's desktop process serves Program
-#            Manager
-#   win32s   the DDE client and the registry's INI fallback, each program's Windows
-#            version set to Win32s (Wine keys it by the program's file name)
-#   absent   the DDE client after every Wine process of the prefix has ended, without any
-#            display: no desktop process, so no Program Manager
-# usage: progman-win32s.sh BUILD_DIR
+# Runs the Wine tests that need a display or a prefix of their own, in one fresh prefix of
+# the end-to-end rig with an Xvfb of its own, step by step:
+#   framework  the application framework's windows and the resource modules' dialogs
+#   server     the DDE client; Wine's desktop process serves Program Manager
+#   win32s     the DDE client and the registry's INI fallback, each program's Windows
+#              version set to Win32s (Wine keys it by the program's file name)
+#   absent     the DDE client after every Wine process of the prefix has ended, without
+#              any display: no desktop process, so no Program Manager
+# usage: run-in-rig.sh BUILD_DIR
 # The rig's EXIT trap ends every Wine process of the prefix (the folder windows that
 # Wine opens for new groups included) and the Xvfb.
 set -eEuo pipefail
-trap 'echo "progman-win32s: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
+trap 'echo "run-in-rig: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../tools/rig/rig.sh
 . "$here/../../tools/rig/rig.sh"
 
 build=$1
 programs="$build/tests/wine"
-rig_start "$build" progman-win32s
+rig_start "$build" wine-tests
 # Wine manages its windows itself: no wait for a window manager that never answers.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
@@ -30,7 +30,7 @@ run_step() {
     cat "$RIG_RUN/out.txt"
     [ -s "$RIG_RUN/err.txt" ] && sed 's/^/stderr: /' "$RIG_RUN/err.txt"
     if [ "$rc" -eq 0 ] && ! grep -q '^\[  PASSED  \]' "$RIG_RUN/out.txt"; then
-        echo "progman-win32s: no test ran in step $step" >&2
+        echo "run-in-rig: no test ran in step $step" >&2
         rc=1
     fi
     [ "$rc" -eq 0 ] || status=1
@@ -46,6 +46,7 @@ as_win32s() {
     echo "$copy"
 }
 
+run_step framework "$programs/framework_tests.exe" '*'
 run_step server "$programs/dde_tests.exe" 'DdeObject.*:ProgramManager.*'
 run_step win32s "$(as_win32s "$programs/dde_tests.exe")" 'Win32s.*'
 run_step win32s "$(as_win32s "$programs/platform_win32s_tests.exe")" '*'
