@@ -126,7 +126,8 @@ std::string DirectoryFromSignupViewer(const std::string& viewer) {
 }
 
 std::string CommunicatorProgramFolder(const std::string& installDir) {
-    if (installDir.empty() || EndsWithNoCase(installDir.c_str(), "program"))
+    // An empty directory does not end with "program" either: it gives "\program".
+    if (EndsWithNoCase(installDir.c_str(), "program"))
         return installDir;
     return installDir + "\\program";
 }

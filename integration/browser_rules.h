@@ -66,7 +66,8 @@ std::string DirectoryFromSignupViewer(const std::string& viewer);
 // Directory": "\program" added unless the text ends with "program"; an install directory
 // inside a "Communicator" folder maps to the sibling "navigator\program".
 std::string NavigatorProgramFolder(const std::string& installDir);
-// The program folder of a Communicator install directory ("\program" unless present).
+// The program folder of a Communicator install directory ("\program" unless present,
+// also after an empty one).
 std::string CommunicatorProgramFolder(const std::string& installDir);
 // The program file of a detected Netscape 4.x or 6 installation.
 std::string Netscape4ProgramPath(const std::string& installDir);

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "dialogs/netscape_installations.h"
 #include "integration/browser_rules.h"
 #include "platform/filemgr.h"
+#include "platform/netscape_installations.h"
 
 namespace {
 
@@ -33,9 +33,8 @@ BOOL CSetup::InstallPlugins(int browserKind) {
         CopyPluginFiles(source.c_str(), pluginDir);
         break;
     case browser::kCommunicator: {
-        NetscapeInstallations installations;
-        for (int i = 0; i < installations.Count(); ++i) {
-            std::string folder = browser::PluginFolderFromProgramPath(installations.Path(i));
+        for (const NetscapeInstallation& installation : DetectNetscapeInstallations()) {
+            std::string folder = browser::PluginFolderFromProgramPath(installation.path);
             if (!folder.empty())
                 CopyPluginFiles(source.c_str(), folder.c_str());
         }
