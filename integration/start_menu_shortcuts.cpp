@@ -6,6 +6,7 @@
 
 #include "integration/shortcut_rules.h"
 #include "platform/bounded_text.h"
+#include "platform/filemgr.h"
 #include "platform/ini.h"
 #include "setup/settings.h"
 
@@ -105,8 +106,9 @@ void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
     // leaves the buffer empty: no folder is made anywhere else.
     if (programs[0] == '\0' || !shortcuts::BuildGroupFolder(programs, group, buffer, size))
         return;
-    // An existing folder is what a reinstallation finds; either way the link decides.
-    ::CreateDirectoryA(buffer, NULL);
+    // A group of several parts ("Corvane\Atlas") gets its parents too. An existing
+    // folder is what a reinstallation finds; either way the link decides.
+    m_pFileMgr->CreateTree(buffer, nullptr);
 }
 
 void CSetup::GetShortcutDescription(char* buffer, size_t size) {
