@@ -7,6 +7,7 @@
 #include <string>
 
 #include "integration/browser_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/filemgr.h"
 #include "platform/netscape_installations.h"
 
@@ -54,10 +55,7 @@ BOOL CSetup::CopyPluginFiles(const char* sourceDir, const char* pluginDir) {
     m_pFileMgr->CopyTree(sourceDir, pluginDir, 1, nullptr);
 
     std::string source = std::string(sourceDir) + "\\vuemark.ini";
-    std::string target = WindowsDirectory();
-    if (target.empty() || target.back() != '\\')
-        target += '\\';
-    target += "vuemark.ini";
+    std::string target = bounded::JoinPath(WindowsDirectory(), "vuemark.ini");
     // The CD's copy is read-only; the viewer must be able to change its settings.
     if (m_pFileMgr->ForceCopyFile(source.c_str(), target.c_str()) == 1)
         ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -72,10 +70,7 @@ BOOL CSetup::RegisterViewerControl() {
 
     char ieDir[kSetupPathSize] = {};
     FindIEDirectory(ieDir);
-    std::string pluginDir = ieDir;
-    if (pluginDir.empty() || pluginDir.back() != '\\')
-        pluginDir += '\\';
-    pluginDir += "plugins";
+    std::string pluginDir = bounded::JoinPath(ieDir, "plugins");
     // The control's own libraries are looked for in its folder.
     ::SetCurrentDirectoryA(pluginDir.c_str());
 

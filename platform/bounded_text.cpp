@@ -56,6 +56,13 @@ void StripTrailingBackslash(char* path) {
         path[length - 1] = '\0';
 }
 
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    std::string path = dir;
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    return path + name;
+}
+
 bool AppendName(char* buffer, std::size_t size, const char* name) {
     if (buffer == nullptr || size == 0 || name == nullptr)
         return false;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace bounded {
 
@@ -28,6 +29,10 @@ bool EnsureTrailingBackslash(char* buffer, std::size_t size);
 
 // Removes one trailing backslash, if there is one.
 void StripTrailingBackslash(char* path);
+
+// dir, a backslash unless dir already ends with one, and name: for paths held in strings,
+// which have no bound of their own until they reach a buffer.
+std::string JoinPath(const std::string& dir, const std::string& name);
 
 // Appends a relative name from outside (a setting) as path components: exactly one
 // backslash between the buffer and the name and between its components, none at the

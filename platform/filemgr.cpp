@@ -271,11 +271,10 @@ int CFileMgr::FindFile(const char* dir, const char* fileName, char* out, std::si
         }
         if (_stricmp(name, fileName) != 0)
             continue;
-        // A hit that does not fit the caller's buffer ends the search unanswered.
-        if (JoinPath(child, dir, name) && std::strlen(child) < outSize) {
-            std::memcpy(out, child, std::strlen(child) + 1);
-            found = 1;
-        }
+        // A hit that does not fit the caller's buffer ends the search unanswered, with
+        // the buffer as it was.
+        if (JoinPath(child, dir, name) && std::strlen(child) < outSize)
+            found = bounded::Copy(out, outSize, child) ? 1 : 0;
         break;
     }
     ::SetCurrentDirectoryA(saved);

@@ -119,7 +119,8 @@ TEST(ShortcutPath, OnePathForTheShortcutMadeAndTheShortcutLookedFor) {
     } cases[] = {
         {"Atlas", "", "Atlas", "C:\\Start Menu\\Programs\\Atlas\\Atlas.lnk"},
         {"Atlas\\", "", "Atlas", "C:\\Start Menu\\Programs\\Atlas\\Atlas.lnk"},
-        {"\\Atlas", "Uninstall ", "\\Atlas", "C:\\Start Menu\\Programs\\Atlas\\Uninstall Atlas.lnk"},
+        {"\\Atlas", "Uninstall ", "\\Atlas",
+         "C:\\Start Menu\\Programs\\Atlas\\Uninstall Atlas.lnk"},
         {"Corvane\\\\Atlas", "", "Atlas\\", "C:\\Start Menu\\Programs\\Corvane\\Atlas\\Atlas.lnk"},
         {"", "", "", "C:\\Start Menu\\Programs\\.lnk"}, // missing settings
         {"..\\Startup", "", "Atlas", ""},
@@ -129,7 +130,7 @@ TEST(ShortcutPath, OnePathForTheShortcutMadeAndTheShortcutLookedFor) {
     for (const auto& c : cases) {
         char path[1024] = "x";
         EXPECT_EQ(c.path[0] != '\0', shortcuts::BuildShortcutPath(programs, c.group, c.prefix,
-                                                                   c.name, path, sizeof(path)))
+                                                                  c.name, path, sizeof(path)))
             << c.group;
         EXPECT_STREQ(c.path, path) << c.group;
     }
@@ -173,9 +174,9 @@ TEST(ApplicationKey, OneKeyAndOneBoundForTheValuesAndTheParametersSubkey) {
         bool fits = length == longest;
         EXPECT_EQ(fits, shortcuts::BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(),
                                                        nullptr, key, sizeof(key)));
-        EXPECT_EQ(fits, shortcuts::BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(),
-                                                       shortcuts::kParametersSubkey, key,
-                                                       sizeof(key)));
+        EXPECT_EQ(fits,
+                  shortcuts::BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(),
+                                                 shortcuts::kParametersSubkey, key, sizeof(key)));
         EXPECT_EQ(fits ? rules::kPathSize - 1 : 0u, std::strlen(key));
     }
 }
