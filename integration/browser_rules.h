@@ -76,9 +76,6 @@ std::string Netscape6ProgramPath(const std::string& installDir);
 // empty when the path names neither netscape.exe nor netscp6.exe.
 std::string PluginFolderFromProgramPath(const std::string& programPath);
 
-// Removes one trailing backslash, if there is one.
-void StripTrailingBackslash(std::string& path);
-
 // The rows of the browser selection dialog, top to bottom, as choice codes.
 constexpr int kMaxRows = 11;
 constexpr int kMaxDetected = 10;

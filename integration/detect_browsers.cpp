@@ -31,10 +31,9 @@ void StoreFolder(const std::string& folder, char* out) {
 // as not set. A null file means win.ini.
 void ReadProfilePath(const char* section, const char* key, const char* file, char* out) {
     char value[kSetupPathSize + 1] = {};
-    DWORD length =
-        file == nullptr
-            ? ::GetProfileStringA(section, key, "", value, sizeof(value))
-            : ::GetPrivateProfileStringA(section, key, "", value, sizeof(value), file);
+    DWORD length = file == nullptr
+                       ? ::GetProfileStringA(section, key, "", value, sizeof(value))
+                       : ::GetPrivateProfileStringA(section, key, "", value, sizeof(value), file);
     if (length >= kSetupPathSize)
         value[0] = '\0';
     bounded::Copy(out, kSetupPathSize, value);

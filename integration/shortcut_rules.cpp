@@ -56,7 +56,8 @@ const char* BrowserCodeForKind(int kind, const char* browserText) {
 bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, std::size_t outSize) {
     if (!Start(out, outSize))
         return false;
-    bool fits = bounded::Append(out, outSize, destDir) && bounded::Append(out, outSize, kProgramFolder) &&
+    bool fits = bounded::Append(out, outSize, destDir) &&
+                bounded::Append(out, outSize, kProgramFolder) &&
                 bounded::Append(out, outSize, file);
     return Finish(fits, out);
 }
@@ -76,7 +77,8 @@ bool BuildShortcutPath(const char* programsDir, const char* group, const char* p
     if (!bounded::StaysBelow(name) || !bounded::AppendName(plainName, sizeof plainName, name))
         return Finish(false, out);
     bool fits = BuildGroupFolder(programsDir, group, out, outSize) &&
-                bounded::EnsureTrailingBackslash(out, outSize) && bounded::Append(out, outSize, prefix) &&
+                bounded::EnsureTrailingBackslash(out, outSize) &&
+                bounded::Append(out, outSize, prefix) &&
                 bounded::Append(out, outSize, plainName[0] != '\0' ? plainName + 1 : "") &&
                 bounded::Append(out, outSize, ".lnk");
     return Finish(fits, out);

@@ -56,6 +56,11 @@ void StripTrailingBackslash(char* path) {
         path[length - 1] = '\0';
 }
 
+void StripTrailingBackslash(std::string& path) {
+    if (!path.empty() && path.back() == '\\')
+        path.pop_back();
+}
+
 std::string JoinPath(const std::string& dir, const std::string& name) {
     std::string path = dir;
     if (path.empty() || path.back() != '\\')

@@ -29,6 +29,7 @@ bool EnsureTrailingBackslash(char* buffer, std::size_t size);
 
 // Removes one trailing backslash, if there is one.
 void StripTrailingBackslash(char* path);
+void StripTrailingBackslash(std::string& path);
 
 // dir, a backslash unless dir already ends with one, and name: for paths held in strings,
 // which have no bound of their own until they reach a buffer.

@@ -38,8 +38,8 @@ const char* const kFilterFolders[] = {kWindowsFolder, "\\_ssol26", "\\_sun441", 
                                       "\\_rs6k41",    "\\_aosf32", "\\_irix62"};
 const std::size_t kFilterFolderCount = sizeof(kFilterFolders) / sizeof(kFilterFolders[0]);
 
-const RootFile kRootFiles[] = {{settings::kSettingsFile, false}, {"setup.exe", false},
-                               {"search", true}};
+const RootFile kRootFiles[] = {
+    {settings::kSettingsFile, false}, {"setup.exe", false}, {"search", true}};
 const std::size_t kRootFileCount = sizeof(kRootFiles) / sizeof(kRootFiles[0]);
 
 bool NeedsUnixSearchFile(std::uint32_t mask) {

@@ -119,10 +119,11 @@ BOOL CSetup::CopySubtree(const char* source, const char* destination, const char
 BOOL CSetup::CopyRootFile(const char* source, const char* destination, const char* name) {
     char from[kSetupPathSize] = {};
     char to[kSetupPathSize] = {};
-    bool fits = bounded::Copy(from, sizeof(from), source) &&
-                bounded::EnsureTrailingBackslash(from, sizeof(from)) &&
-                bounded::Append(from, sizeof(from), name) && bounded::Copy(to, sizeof(to), destination) &&
-                bounded::EnsureTrailingBackslash(to, sizeof(to)) && bounded::Append(to, sizeof(to), name);
+    bool fits =
+        bounded::Copy(from, sizeof(from), source) &&
+        bounded::EnsureTrailingBackslash(from, sizeof(from)) &&
+        bounded::Append(from, sizeof(from), name) && bounded::Copy(to, sizeof(to), destination) &&
+        bounded::EnsureTrailingBackslash(to, sizeof(to)) && bounded::Append(to, sizeof(to), name);
     return fits && m_pFileMgr->ForceCopyFile(from, to);
 }
 

@@ -13,10 +13,11 @@ int CSetup::CopyPlatformPart(const char* platformDir, const char* source, const 
                              const char* part) {
     char from[kSetupPathSize] = {};
     char to[kSetupPathSize] = {};
-    bool fits = bounded::Copy(from, sizeof(from), source) &&
-                bounded::Append(from, sizeof(from), platformDir) &&
-                bounded::Append(from, sizeof(from), part) && bounded::Copy(to, sizeof(to), destination) &&
-                bounded::Append(to, sizeof(to), platformDir) && bounded::Append(to, sizeof(to), part);
+    bool fits =
+        bounded::Copy(from, sizeof(from), source) &&
+        bounded::Append(from, sizeof(from), platformDir) &&
+        bounded::Append(from, sizeof(from), part) && bounded::Copy(to, sizeof(to), destination) &&
+        bounded::Append(to, sizeof(to), platformDir) && bounded::Append(to, sizeof(to), part);
     return fits ? m_pFileMgr->CopyTree(from, to, 1, nullptr) : 0;
 }
 
@@ -50,7 +51,8 @@ void CSetup::CopyInstalledFilters() {
 
 BOOL CSetup::DestHasDir(const char* subfolder) {
     char path[kSetupPathSize] = {};
-    if (!bounded::Copy(path, sizeof(path), m_pszDestDir) || !bounded::Append(path, sizeof(path), subfolder))
+    if (!bounded::Copy(path, sizeof(path), m_pszDestDir) ||
+        !bounded::Append(path, sizeof(path), subfolder))
         return FALSE;
     return m_pFileMgr->DirectoryExists(path);
 }

@@ -40,8 +40,8 @@ std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, 
         // Values the setup refuses outright are reported with the settings.
         char tree[bounded::kPathSize];
         if (copy_plan::TreeName(value.c_str(), tree, sizeof tree) && tree[0] != '\0')
-            items.push_back({tree, stopping ? OnFailure::Stops : OnFailure::GoesOn,
-                             stopping ? stops : goesOn});
+            items.push_back(
+                {tree, stopping ? OnFailure::Stops : OnFailure::GoesOn, stopping ? stops : goesOn});
     }
     // The destination dialog offers the Windows platform always, Solaris to a publisher.
     for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
@@ -55,8 +55,8 @@ std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, 
                          windows ? std::string("the installation stops with \"Could not copy ") +
                                        platform.failureName + "\""
                                  : solaris});
-        items.push_back({std::string(platform.folder) + copy_plan::kFiltersPart, OnFailure::GoesOn,
-                         goesOn});
+        items.push_back(
+            {std::string(platform.folder) + copy_plan::kFiltersPart, OnFailure::GoesOn, goesOn});
     }
     const bool solarisOffered = plan.publisher && cd.IsFolder("_ssol26");
     for (std::size_t i = 0; i < copy_plan::kRootFileCount; ++i) {
