@@ -15,7 +15,7 @@ class CBrowserSelDlg : public CDialog {
 public:
     CBrowserSelDlg();
 
-    char m_szBrowserPath[1024];
+    char m_szBrowserPath[browser::kBrowserTextSize];
     int m_nSelection;
     BOOL m_bShowNetscape3;
     BOOL m_bShowIE;

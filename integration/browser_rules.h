@@ -20,6 +20,9 @@ constexpr int kCommunicator = 2;
 constexpr int kOther = 4;
 // No kind: an empty browser text.
 constexpr int kNoKind = -1;
+// The browser text as the engine reads it from the settings and as the selection dialog
+// hands a path back: 1023 characters and the terminator.
+constexpr std::size_t kBrowserTextSize = 1024;
 
 // The address every bypass list must hold.
 constexpr char kLocalAddress[] = "127.0.0.1";

@@ -18,16 +18,15 @@
 
 namespace {
 
-constexpr size_t kBrowserTextSize = 1024;
 const char kParametersText[] =
     "3.0 is a self-contained package. All parameters are stored in file search.ini";
 
 } // namespace
 
 BOOL CSetup::RecordBrowser() {
-    std::unique_ptr<char[]> text(new char[kBrowserTextSize]());
+    std::unique_ptr<char[]> text(new char[browser::kBrowserTextSize]());
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kBrowser, text.get(),
-                           kBrowserTextSize);
+                           browser::kBrowserTextSize);
 
     int kind = browser::KindFromCode(text.get());
     if (kind != browser::kNoKind) {
@@ -52,7 +51,7 @@ BOOL CSetup::RecordBrowser() {
             text[0] = '\0';
     }
     if (text[0] == '\0')
-        ChooseBrowser(text.get(), kBrowserTextSize);
+        ChooseBrowser(text.get(), browser::kBrowserTextSize);
 
     // m_pszBrowser holds less than the text read: a longer browser text is kept only in
     // search.ini, where it is written whole.

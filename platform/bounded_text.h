@@ -13,6 +13,8 @@ namespace bounded {
 
 // The program's path buffers: 260 characters and the terminator.
 constexpr std::size_t kPathSize = 261;
+// The longest path the file manager works with; a tree copy stops at a longer one.
+constexpr std::size_t kMaxFilePath = 255;
 
 // Appends `part` whole; when it does not fit, the buffer stays as it was and the result
 // is false.

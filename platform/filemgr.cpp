@@ -7,7 +7,7 @@
 namespace {
 
 // Paths are at most 255 characters; the buffers hold a system path and its terminator.
-constexpr std::size_t kMaxPathChars = 255;
+constexpr std::size_t kMaxPathChars = bounded::kMaxFilePath;
 constexpr std::size_t kPathBufferSize = MAX_PATH + 1;
 constexpr DWORD kAttributesToReset =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;

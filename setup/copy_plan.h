@@ -12,7 +12,7 @@
 namespace copy_plan {
 
 // The file manager refuses a longer path, and the copy of a tree stops at the first.
-constexpr std::size_t kMaxCopyPath = 255;
+constexpr std::size_t kMaxCopyPath = bounded::kMaxFilePath;
 // Settings and folder names longer than the engine's path buffers hold.
 constexpr std::size_t kMaxPathValue = bounded::kPathSize - 1;
 

@@ -14,8 +14,6 @@ namespace cdcheck {
 
 namespace {
 
-// The setup reads the browser text into a buffer of this size.
-constexpr std::size_t kBrowserTextSize = 1024;
 constexpr char kBrowserCodes[] =
     "\"communicator\", \"netscape4\", \"netscape\", \"msie4\" or \"msie\"";
 
@@ -105,7 +103,7 @@ void CheckBrowser(const CdTree& cd, const SettingsFile& root, Report& report) {
     const std::string where = root.Where();
     const int line = root.LineOf(settings::kCommonSection, settings::kBrowser);
     const std::string named = "Browser " + Quoted(value);
-    if (value.size() >= kBrowserTextSize) {
+    if (value.size() >= browser::kBrowserTextSize) {
         report.Warning(where, line,
                        named + " has " + Characters(value.size()) +
                            ", more than the setup reads: it asks the user instead");
