@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "framework/object.h"
+#include "platform/bounded_text.h"
 
 class CFileMgr;
 class CIni;
@@ -140,5 +141,5 @@ private:
 };
 
 // Sizes of the engine's buffers.
-constexpr int kSetupPathSize = 261;
+constexpr int kSetupPathSize = static_cast<int>(bounded::kPathSize);
 constexpr int kSetupBrowserSize = 512;

@@ -148,12 +148,11 @@ void CheckBrowser(const CdTree& cd, const SettingsFile& root, Report& report) {
 }
 
 void CheckCopiedFolders(const CdTree& cd, const SettingsFile& root, Report& report) {
-    struct Named {
-        const char* section;
-        const char* key;
-    } const folders[] = {{settings::kCommonSection, settings::kDefaultTree},
-                         {settings::kServerSection, settings::kTemplateDir}};
-    for (const Named& named : folders) {
+    // The trees the copy plan names by a setting.
+    for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
+        const copy_plan::SharedItem& named = copy_plan::kSharedItems[i];
+        if (named.name != nullptr)
+            continue;
         const std::string value = root.Value(named.section, named.key);
         if (value.empty())
             continue;
