@@ -2,11 +2,11 @@
 // from the CD, and the step that chooses between them and a Program Manager group.
 #include "setup/setup.h"
 
+#include <cstring>
 #include <string>
 
 #include "integration/shortcut_rules.h"
 #include "platform/bounded_text.h"
-#include "platform/filemgr.h"
 #include "platform/ini.h"
 #include "setup/settings.h"
 
@@ -106,9 +106,19 @@ void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
     // leaves the buffer empty: no folder is made anywhere else.
     if (programs[0] == '\0' || !shortcuts::BuildGroupFolder(programs, group, buffer, size))
         return;
-    // A group of several parts ("Corvane\Atlas") gets its parents too. An existing
-    // folder is what a reinstallation finds; either way the link decides.
-    m_pFileMgr->CreateTree(buffer, nullptr);
+    // A group of several parts ("Corvane\Atlas") gets its parents too, each below the
+    // Programs folder. An existing folder is what a reinstallation finds; either way the
+    // link decides.
+    for (size_t end = std::strlen(programs);; ++end) {
+        char separator = buffer[end];
+        if (separator != '\\' && separator != '\0')
+            continue;
+        buffer[end] = '\0';
+        ::CreateDirectoryA(buffer, NULL);
+        buffer[end] = separator;
+        if (separator == '\0')
+            break;
+    }
 }
 
 void CSetup::GetShortcutDescription(char* buffer, size_t size) {
