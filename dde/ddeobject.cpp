@@ -3,23 +3,13 @@
 #include <cstring>
 
 #include "dde/dde_commands.h"
+#include "platform/bounded_text.h"
+#include "platform/windows_version.h"
 
 namespace {
 const char kProgramManager[] = "PROGMAN";
 // An execute transaction waits this long for Program Manager before giving up.
 const DWORD kExecuteTimeout = 10000;
-
-// Copies `name` with its terminator; false, leaving `buffer` untouched, when it is longer
-// than the buffer holds.
-template <std::size_t Size> bool CopyName(char (&buffer)[Size], const char* name) {
-    if (name == nullptr)
-        return false;
-    std::size_t length = strnlen(name, Size);
-    if (length >= Size)
-        return false;
-    std::memcpy(buffer, name, length + 1);
-    return true;
-}
 } // namespace
 
 CDDEObject::CDDEObject()
@@ -39,7 +29,9 @@ HDDEDATA CALLBACK CDDEObject::DdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA,
 }
 
 BOOL CDDEObject::Connect(const char* service, const char* topic) {
-    if (!CopyName(m_szService, service) || !CopyName(m_szTopic, topic))
+    if (service == nullptr || topic == nullptr ||
+        !bounded::Copy(m_szService, sizeof m_szService, service) ||
+        !bounded::Copy(m_szTopic, sizeof m_szTopic, topic))
         return FALSE;
     m_hszService = DdeCreateStringHandleA(m_dwInstance, m_szService, 0);
     m_hszTopic = DdeCreateStringHandleA(m_dwInstance, m_szTopic, 0);
@@ -99,9 +91,5 @@ BOOL CDDEObject::AddItem(const char* name, const char* commandLine, const char* 
 }
 
 BOOL CDDEObject::IsWin32s() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version))
-        return FALSE;
-    return version.dwPlatformId == VER_PLATFORM_WIN32s;
+    return windows_version::IsWin32s() ? TRUE : FALSE;
 }

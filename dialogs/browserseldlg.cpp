@@ -5,10 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "dialogs/netscape_installations.h"
 #include "framework/strings.h"
 #include "resources/resource.h"
-#include "setup/rules.h"
+#include "platform/bounded_text.h"
 
 namespace {
 
@@ -38,36 +37,21 @@ void MoveUp(HWND dialog, int id, int distance) {
 
 CBrowserSelDlg::CBrowserSelDlg()
     : CDialog(IDD_BROWSER_SELECT), m_szBrowserPath(), m_nSelection(0), m_bShowNetscape3(0),
-      m_bShowIE(0), m_bShowOther(1), m_nCodes(), m_nRows(0), m_nDetected(0), m_ppPaths(nullptr),
-      m_ppLabels(nullptr), m_rows() {
+      m_bShowIE(0), m_bShowOther(1), m_nCodes(), m_nRows(0), m_nDetected(0), m_rows() {
     m_commands.On(IDC_BROWSE, [this](UINT) { OnBrowse(); });
     m_commands.OnRange(IDC_BROWSER_RADIO_FIRST, IDC_BROWSER_RADIO_LAST,
                        [this](UINT id) { OnBrowserRadio(id); });
 }
 
-CBrowserSelDlg::~CBrowserSelDlg() {
-    // Normally freed with the window; a dialog that never got one frees them here.
-    if (m_ppPaths != nullptr)
-        FreeNetscapeInstallations(m_ppPaths, m_ppLabels, m_nDetected);
-    delete[] m_ppPaths;
-    delete[] m_ppLabels;
-}
-
 BOOL CBrowserSelDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    m_ppPaths = new char*[browser::kMaxDetected]();
-    m_ppLabels = new char*[browser::kMaxDetected]();
-    DetectNetscapeInstallations(m_ppPaths, m_ppLabels, &m_nDetected);
-    m_rows =
-        browser::BuildRows(m_bShowIE != 0, m_bShowNetscape3 != 0, m_nDetected, m_bShowOther != 0);
+    m_installations = DetectNetscapeInstallations();
+    m_rows = browser::BuildRows(m_bShowIE != 0, m_bShowNetscape3 != 0,
+                                static_cast<int>(m_installations.size()), m_bShowOther != 0);
     // Installations without a row are dropped here, so that every kept entry has one.
-    if (m_rows.detectedShown < m_nDetected) {
-        FreeNetscapeInstallations(m_ppPaths + m_rows.detectedShown,
-                                  m_ppLabels + m_rows.detectedShown,
-                                  m_nDetected - m_rows.detectedShown);
-        m_nDetected = m_rows.detectedShown;
-    }
+    m_installations.resize(static_cast<std::size_t>(m_rows.detectedShown));
+    m_nDetected = m_rows.detectedShown;
     m_nRows = m_rows.rows;
     std::memcpy(m_nCodes, m_rows.codes, sizeof(m_nCodes));
 
@@ -110,8 +94,8 @@ void CBrowserSelDlg::LabelRows() {
             label = kOtherBrowserLabel;
         } else {
             int detected = browser::DetectedIndexOfRow(m_rows, row);
-            if (detected >= 0 && m_ppLabels[detected] != nullptr)
-                label = m_ppLabels[detected];
+            if (detected >= 0)
+                label = m_installations[static_cast<std::size_t>(detected)].label;
         }
         SetDlgItemText(id, label.c_str());
     }
@@ -142,18 +126,14 @@ void CBrowserSelDlg::OnOK() {
     int row = m_nSelection;
     // The edit field goes with the window: read it before the dialog ends.
     std::string typed = GetDlgItemText(IDC_BROWSER_PATH);
-    // A path cut to the buffer would name some other program: the dialog stays open.
-    if (row == m_nRows - 1 && typed.size() >= sizeof(m_szBrowserPath)) {
-        ::MessageBeep(MB_ICONEXCLAMATION);
-        return;
-    }
     EndDialog(IDOK);
 
     int detected = browser::DetectedIndexOfRow(m_rows, row);
     if (row == m_nRows - 1)
-        rules::CopyCut(m_szBrowserPath, sizeof(m_szBrowserPath), typed.c_str());
-    else if (detected >= 0 && m_ppPaths[detected] != nullptr)
-        rules::CopyCut(m_szBrowserPath, sizeof(m_szBrowserPath), m_ppPaths[detected]);
+        bounded::CopyCut(m_szBrowserPath, sizeof(m_szBrowserPath), typed.c_str());
+    else if (detected >= 0)
+        bounded::CopyCut(m_szBrowserPath, sizeof(m_szBrowserPath),
+                         m_installations[static_cast<std::size_t>(detected)].path.c_str());
     else
         m_szBrowserPath[0] = '\0';
     if (row >= 0 && row < m_nRows)
@@ -161,7 +141,7 @@ void CBrowserSelDlg::OnOK() {
 }
 
 void CBrowserSelDlg::OnDestroy() {
-    FreeNetscapeInstallations(m_ppPaths, m_ppLabels, m_nDetected);
+    m_installations.clear();
     m_nDetected = 0;
     CDialog::OnDestroy();
 }

@@ -5,15 +5,17 @@
 // 2 a browser given by m_szBrowserPath).
 #pragma once
 
+#include <vector>
+
 #include "framework/dialog.h"
 #include "integration/browser_rules.h"
+#include "platform/netscape_installations.h"
 
 class CBrowserSelDlg : public CDialog {
 public:
     CBrowserSelDlg();
-    ~CBrowserSelDlg() override;
 
-    char m_szBrowserPath[1024];
+    char m_szBrowserPath[browser::kBrowserTextSize];
     int m_nSelection;
     BOOL m_bShowNetscape3;
     BOOL m_bShowIE;
@@ -21,8 +23,8 @@ public:
     int m_nCodes[browser::kMaxRows];
     int m_nRows;
     int m_nDetected;
-    char** m_ppPaths;
-    char** m_ppLabels;
+    // The detected installations with a row, from initialisation to destruction.
+    std::vector<NetscapeInstallation> m_installations;
 
 protected:
     BOOL OnInitDialog() override;

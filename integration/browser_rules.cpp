@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/bounded_text.h"
 #include "setup/rules.h"
 
 namespace {
@@ -104,7 +105,7 @@ std::string DirectoryFromLocalServer(const std::string& localServer) {
 
 std::string DirectoryFromCacheFolder(const std::string& cacheFolder) {
     std::string dir = cacheFolder;
-    StripTrailingBackslash(dir);
+    bounded::StripTrailingBackslash(dir);
     std::size_t slash = dir.rfind('\\');
     if (slash != std::string::npos)
         dir.resize(slash);
@@ -117,7 +118,8 @@ std::string DirectoryFromSignupViewer(const std::string& viewer) {
 }
 
 std::string CommunicatorProgramFolder(const std::string& installDir) {
-    if (installDir.empty() || EndsWithNoCase(installDir.c_str(), "program"))
+    // An empty directory does not end with "program" either: it gives "\program".
+    if (EndsWithNoCase(installDir.c_str(), "program"))
         return installDir;
     return installDir + "\\program";
 }
@@ -139,7 +141,7 @@ std::string Netscape4ProgramPath(const std::string& installDir) {
 
 std::string Netscape6ProgramPath(const std::string& installDir) {
     std::string dir = installDir;
-    StripTrailingBackslash(dir);
+    bounded::StripTrailingBackslash(dir);
     return dir + "\\netscp6.exe";
 }
 
@@ -150,11 +152,6 @@ std::string PluginFolderFromProgramPath(const std::string& programPath) {
     if (program == std::string::npos)
         return std::string();
     return programPath.substr(0, program) + "plugins";
-}
-
-void StripTrailingBackslash(std::string& path) {
-    if (!path.empty() && path.back() == '\\')
-        path.pop_back();
 }
 
 BrowserRows BuildRows(bool showIE, bool showNavigator3, int detected, bool showOther) {

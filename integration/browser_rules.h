@@ -21,6 +21,9 @@ constexpr int kCommunicator = 2;
 constexpr int kOther = 4;
 // No kind: an empty browser text.
 constexpr int kNoKind = -1;
+// The browser text as the engine reads it from the settings and as the selection dialog
+// hands a path back: 1023 characters and the terminator.
+constexpr std::size_t kBrowserTextSize = 1024;
 
 // The address every bypass list must hold.
 constexpr char kLocalAddress[] = "127.0.0.1";
@@ -65,7 +68,8 @@ std::string DirectoryFromSignupViewer(const std::string& viewer);
 // Directory": "\program" added unless the text ends with "program"; an install directory
 // inside a "Communicator" folder maps to the sibling "navigator\program".
 std::string NavigatorProgramFolder(const std::string& installDir);
-// The program folder of a Communicator install directory ("\program" unless present).
+// The program folder of a Communicator install directory ("\program" unless present,
+// also after an empty one).
 std::string CommunicatorProgramFolder(const std::string& installDir);
 // The program file of a detected Netscape 4.x or 6 installation.
 std::string Netscape4ProgramPath(const std::string& installDir);
@@ -73,9 +77,6 @@ std::string Netscape6ProgramPath(const std::string& installDir);
 // The plug-in folder of a detected installation's program path (its folder + "plugins");
 // empty when the path names neither netscape.exe nor netscp6.exe.
 std::string PluginFolderFromProgramPath(const std::string& programPath);
-
-// Removes one trailing backslash, if there is one.
-void StripTrailingBackslash(std::string& path);
 
 // The rows of the browser selection dialog, top to bottom, as choice codes.
 constexpr int kMaxRows = 11;

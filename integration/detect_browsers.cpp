@@ -7,6 +7,7 @@
 #include <string>
 
 #include "integration/browser_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/filemgr.h"
 #include "platform/registry.h"
 
@@ -21,21 +22,21 @@ const char kIExploreIni[] = "iexplore.ini";
 
 // A folder that does not fit the engine's path buffers counts as not found.
 void StoreFolder(const std::string& folder, char* out) {
-    if (folder.size() < kSetupPathSize)
-        std::memcpy(out, folder.c_str(), folder.size() + 1);
-    else
-        out[0] = '\0';
+    bounded::Copy(out, kSetupPathSize, folder.c_str());
 }
 
 // The profile calls cut a value to the buffer without saying so. A cut path would name
-// some other file or folder (and Navigator's INI file is written to later), so a value
-// that fills the buffer counts as not set. A null file means win.ini.
-void ReadProfilePath(const char* section, const char* key, const char* file, char* out,
-                     DWORD size) {
-    DWORD length = file == nullptr ? ::GetProfileStringA(section, key, "", out, size)
-                                   : ::GetPrivateProfileStringA(section, key, "", out, size, file);
-    if (length + 1 >= size)
-        out[0] = '\0';
+// some other file or folder (and Navigator's INI file is written to later), so the value
+// is read with one byte to spare: up to 260 characters are kept, a longer value counts
+// as not set. A null file means win.ini.
+void ReadProfilePath(const char* section, const char* key, const char* file, char* out) {
+    char value[kSetupPathSize + 1] = {};
+    DWORD length = file == nullptr
+                       ? ::GetProfileStringA(section, key, "", value, sizeof(value))
+                       : ::GetPrivateProfileStringA(section, key, "", value, sizeof(value), file);
+    if (length >= kSetupPathSize)
+        value[0] = '\0';
+    bounded::Copy(out, kSetupPathSize, value);
 }
 
 void AppendPlugins(char* out) {
@@ -50,15 +51,13 @@ int CSetup::EndsWithNoCase(const char* text, const char* suffix) {
 }
 
 void CSetup::StripTrailingBackslash(char* path) {
-    size_t length = std::strlen(path);
-    if (length > 0 && path[length - 1] == '\\')
-        path[length - 1] = '\0';
+    bounded::StripTrailingBackslash(path);
 }
 
 void CSetup::DetectBrowsers() {
     if (m_bWin32s) {
         m_pszNetscapeIni = new char[kSetupPathSize]();
-        ReadProfilePath("Netscape", "ini", nullptr, m_pszNetscapeIni, kSetupPathSize);
+        ReadProfilePath("Netscape", "ini", nullptr, m_pszNetscapeIni);
     }
     m_bNetscapeFound = 0;
     m_bIEFound = 0;
@@ -82,9 +81,9 @@ void CSetup::FindNavigatorPluginDir(char* out) {
         // Win32s keeps no registry for Navigator: its own INI file, named in win.ini, holds
         // the install directory, and the program file is not checked.
         char navigatorIni[kSetupPathSize] = {};
-        ReadProfilePath("Netscape", "ini", nullptr, navigatorIni, sizeof(navigatorIni));
+        ReadProfilePath("Netscape", "ini", nullptr, navigatorIni);
         if (navigatorIni[0] != '\0')
-            ReadProfilePath("Main", "Install Directory", navigatorIni, out, kSetupPathSize);
+            ReadProfilePath("Main", "Install Directory", navigatorIni, out);
         AppendPlugins(out);
         return;
     }
@@ -153,14 +152,14 @@ void CSetup::FindIEDirectory(char* buffer) {
 
 BOOL CSetup::FindIEDirFromCache(char* out) {
     out[0] = '\0';
-    ReadProfilePath("MainDiskCache", "Directory", kIExploreIni, out, kSetupPathSize);
+    ReadProfilePath("MainDiskCache", "Directory", kIExploreIni, out);
     StoreFolder(browser::DirectoryFromCacheFolder(out), out);
     return HasIExplore(out);
 }
 
 BOOL CSetup::FindIEDirFromViewers(char* out) {
     out[0] = '\0';
-    ReadProfilePath("Viewers", "application/x-internet-signup", kIExploreIni, out, kSetupPathSize);
+    ReadProfilePath("Viewers", "application/x-internet-signup", kIExploreIni, out);
     StoreFolder(browser::DirectoryFromSignupViewer(out), out);
     return HasIExplore(out);
 }

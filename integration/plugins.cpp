@@ -6,9 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "dialogs/netscape_installations.h"
 #include "integration/browser_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/filemgr.h"
+#include "platform/netscape_installations.h"
 
 namespace {
 
@@ -33,9 +34,8 @@ BOOL CSetup::InstallPlugins(int browserKind) {
         CopyPluginFiles(source.c_str(), pluginDir);
         break;
     case browser::kCommunicator: {
-        NetscapeInstallations installations;
-        for (int i = 0; i < installations.Count(); ++i) {
-            std::string folder = browser::PluginFolderFromProgramPath(installations.Path(i));
+        for (const NetscapeInstallation& installation : DetectNetscapeInstallations()) {
+            std::string folder = browser::PluginFolderFromProgramPath(installation.path);
             if (!folder.empty())
                 CopyPluginFiles(source.c_str(), folder.c_str());
         }
@@ -55,10 +55,7 @@ BOOL CSetup::CopyPluginFiles(const char* sourceDir, const char* pluginDir) {
     m_pFileMgr->CopyTree(sourceDir, pluginDir, 1, nullptr);
 
     std::string source = std::string(sourceDir) + "\\vuemark.ini";
-    std::string target = WindowsDirectory();
-    if (target.empty() || target.back() != '\\')
-        target += '\\';
-    target += "vuemark.ini";
+    std::string target = bounded::JoinPath(WindowsDirectory(), "vuemark.ini");
     // The CD's copy is read-only; the viewer must be able to change its settings.
     if (m_pFileMgr->ForceCopyFile(source.c_str(), target.c_str()) == 1)
         ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -73,10 +70,7 @@ BOOL CSetup::RegisterViewerControl() {
 
     char ieDir[kSetupPathSize] = {};
     FindIEDirectory(ieDir);
-    std::string pluginDir = ieDir;
-    if (pluginDir.empty() || pluginDir.back() != '\\')
-        pluginDir += '\\';
-    pluginDir += "plugins";
+    std::string pluginDir = bounded::JoinPath(ieDir, "plugins");
     // The control's own libraries are looked for in its folder.
     ::SetCurrentDirectoryA(pluginDir.c_str());
 

@@ -6,6 +6,7 @@
 
 #include "dde/ddeobject.h"
 #include "integration/shortcut_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/ini.h"
 #include "setup/settings.h"
 
@@ -42,7 +43,7 @@ BOOL CSetup::CreateProgramManagerGroup() {
     uninstallName += name;
     if (uninstallName.size() > shortcuts::kItemNameLimit)
         uninstallName.resize(shortcuts::kItemNameLimit);
-    shortcuts::CopyBounded(uninstallItem, sizeof(uninstallItem), uninstallName.c_str());
+    bounded::Copy(uninstallItem, sizeof(uninstallItem), uninstallName.c_str());
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallProgram, uninstallProgram,
                                       sizeof(uninstallProgram));
     MakeShortPath(uninstallProgram, sizeof(uninstallProgram));

@@ -3,37 +3,30 @@
 // search.ini and announced in the application key's "Parameters" subkey.
 #include "setup/setup.h"
 
-#include <cstring>
 #include <memory>
-#include <string>
 
 #include "app/searchapp.h"
 #include "dialogs/browserseldlg.h"
 #include "integration/browser_rules.h"
+#include "integration/shortcut_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/filemgr.h"
 #include "platform/ini.h"
 #include "platform/registry.h"
-#include "setup/rules.h"
+#include "setup/install_rules.h"
 #include "setup/settings.h"
 
 namespace {
 
-constexpr size_t kBrowserTextSize = 1024;
 const char kParametersText[] =
     "3.0 is a self-contained package. All parameters are stored in file search.ini";
-
-void AppendWithBackslash(std::string& key, const char* part) {
-    key += part;
-    if (key.empty() || key.back() != '\\')
-        key += '\\';
-}
 
 } // namespace
 
 BOOL CSetup::RecordBrowser() {
-    std::unique_ptr<char[]> text(new char[kBrowserTextSize]());
+    std::unique_ptr<char[]> text(new char[browser::kBrowserTextSize]());
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kBrowser, text.get(),
-                           kBrowserTextSize);
+                           browser::kBrowserTextSize);
 
     int kind = browser::KindFromCode(text.get());
     if (kind != browser::kNoKind) {
@@ -58,11 +51,11 @@ BOOL CSetup::RecordBrowser() {
             text[0] = '\0';
     }
     if (text[0] == '\0')
-        ChooseBrowser(text.get(), kBrowserTextSize);
+        ChooseBrowser(text.get(), browser::kBrowserTextSize);
 
     // m_pszBrowser holds less than the text read: a longer browser text is kept only in
     // search.ini, where it is written whole.
-    rules::CopyCut(m_pszBrowser, kSetupBrowserSize, text.get());
+    bounded::CopyCut(m_pszBrowser, kSetupBrowserSize, text.get());
 
     char group[kSetupPathSize] = {};
     char name[kSetupPathSize] = {};
@@ -70,24 +63,17 @@ BOOL CSetup::RecordBrowser() {
                            sizeof(group));
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
                            sizeof(name));
-    std::string key = m_pApp && m_pApp->m_pszRegistryRoot ? m_pApp->m_pszRegistryRoot : "";
-    if (key.empty() || key.back() != '\\')
-        key += '\\';
-    if (m_bPublisher)
-        key += "Corvane\\";
-    AppendWithBackslash(key, group);
-    AppendWithBackslash(key, name);
-    key += "Parameters";
-    m_pRegistry->SetString(HKEY_CURRENT_USER, key.c_str(), "", kParametersText, KEY_ALL_ACCESS);
+    // The same key, and the same bound, as the application's own values.
+    const char* root = m_pApp && m_pApp->m_pszRegistryRoot ? m_pApp->m_pszRegistryRoot : "";
+    char key[kSetupPathSize] = {};
+    if (shortcuts::BuildApplicationKey(root, m_bPublisher != FALSE, group, name,
+                                       shortcuts::kParametersSubkey, key, sizeof(key)))
+        m_pRegistry->SetString(HKEY_CURRENT_USER, key, "", kParametersText, KEY_ALL_ACCESS);
 
-    std::string installedIni(m_pszDestDir, strnlen(m_pszDestDir, kSetupPathSize));
-    if (installedIni.empty() || installedIni.back() != '\\')
-        installedIni += '\\';
-    if (m_bPublisher)
-        installedIni += settings::kPublishFolder;
-    installedIni += settings::kSettingsFile;
-    {
-        CIni installed(installedIni.c_str());
+    char installedIni[kSetupPathSize + 32] = {};
+    if (rules::BuildSettingsPath(m_pszDestDir, m_bPublisher != 0, installedIni,
+                                 sizeof(installedIni))) {
+        CIni installed(installedIni);
         installed.SetValue(settings::kCommonSection, settings::kBrowser, text.get());
     }
     return TRUE;
@@ -100,13 +86,13 @@ BOOL CSetup::ChooseBrowser(char* text, size_t textSize) {
     dialog.DoModal();
 
     if (dialog.m_nSelection == browser::kCodeNavigator3) {
-        rules::CopyCut(text, textSize, "netscape");
+        bounded::CopyCut(text, textSize, "netscape");
         m_nBrowserKind = browser::kNavigator;
     } else if (dialog.m_nSelection == browser::kCodeIE) {
-        rules::CopyCut(text, textSize, "msie");
+        bounded::CopyCut(text, textSize, "msie");
         m_nBrowserKind = browser::kInternetExplorer;
     } else {
-        rules::CopyCut(text, textSize, dialog.m_szBrowserPath);
+        bounded::CopyCut(text, textSize, dialog.m_szBrowserPath);
         m_nBrowserKind = browser::kOther;
     }
     return TRUE;

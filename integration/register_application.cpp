@@ -5,6 +5,7 @@
 
 #include "app/searchapp.h"
 #include "integration/shortcut_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/ini.h"
 #include "platform/registry.h"
 #include "setup/settings.h"
@@ -15,11 +16,11 @@ BOOL CSetup::RegisterApplication() {
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
                            sizeof(group));
     if (group[0] == '\0')
-        shortcuts::CopyBounded(group, sizeof(group), shortcuts::kDefaultName);
+        bounded::Copy(group, sizeof(group), shortcuts::kDefaultName);
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
                            sizeof(name));
     if (name[0] == '\0')
-        shortcuts::CopyBounded(name, sizeof(name), shortcuts::kDefaultName);
+        bounded::Copy(name, sizeof(name), shortcuts::kDefaultName);
     WriteApplicationKey(group, name);
     return 1;
 }
@@ -29,7 +30,8 @@ BOOL CSetup::WriteApplicationKey(const char* group, const char* name) {
     char key[kSetupPathSize] = {};
     // A key too long for the registry's path buffer is not written at all: a shortened
     // one would belong to another application.
-    if (!shortcuts::BuildApplicationKey(root, m_bPublisher != FALSE, group, name, key, sizeof(key)))
+    if (!shortcuts::BuildApplicationKey(root, m_bPublisher != FALSE, group, name, nullptr, key,
+                                        sizeof(key)))
         return FALSE;
 
     m_pRegistry->SetString(HKEY_CURRENT_USER, key, settings::kApplicationGroup, group,

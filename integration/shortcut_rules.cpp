@@ -1,31 +1,13 @@
 #include "integration/shortcut_rules.h"
 
 #include <cstring>
-#include <string>
 
-#include "setup/install_rules.h"
+#include "platform/bounded_text.h"
 
 namespace shortcuts {
 namespace {
 
 constexpr char kProgramFolder[] = "\\_red40\\bin\\";
-
-// Appends `text` when it fits; a failed append leaves the buffer as it was.
-bool Append(char* buffer, std::size_t size, const char* text) {
-    std::size_t used = strnlen(buffer, size);
-    std::size_t length = std::strlen(text);
-    if (used >= size || length >= size - used)
-        return false;
-    std::memcpy(buffer + used, text, length + 1);
-    return true;
-}
-
-bool EnsureBackslash(char* buffer, std::size_t size) {
-    std::size_t used = strnlen(buffer, size);
-    if (used > 0 && buffer[used - 1] == '\\')
-        return true;
-    return Append(buffer, size, "\\");
-}
 
 // Every builder starts from an empty buffer and empties it again when a piece does not
 // fit, so a caller never works with half a path.
@@ -35,23 +17,26 @@ bool Finish(bool fits, char* out) {
     return fits;
 }
 
-} // namespace
-
-bool CopyBounded(char* out, std::size_t outSize, const char* text) {
+bool Start(char* out, std::size_t outSize) {
     if (out == nullptr || outSize == 0)
         return false;
     out[0] = '\0';
-    return Finish(Append(out, outSize, text), out);
+    return true;
 }
 
+} // namespace
+
 bool BuildApplicationKey(const char* registryRoot, bool publisher, const char* group,
-                         const char* name, char* out, std::size_t outSize) {
-    if (out == nullptr || outSize == 0)
+                         const char* name, const char* subkey, char* out, std::size_t outSize) {
+    if (!Start(out, outSize))
         return false;
-    out[0] = '\0';
-    bool fits = Append(out, outSize, registryRoot) && EnsureBackslash(out, outSize) &&
-                (!publisher || Append(out, outSize, "Corvane\\")) && Append(out, outSize, group) &&
-                EnsureBackslash(out, outSize) && Append(out, outSize, name);
+    bool fits = bounded::Append(out, outSize, registryRoot) &&
+                (!publisher || bounded::AppendName(out, outSize, "Corvane")) &&
+                bounded::AppendName(out, outSize, group) && bounded::AppendName(out, outSize, name);
+    // Room for the subkey whether or not it is asked for: one bound for every use.
+    fits = fits && std::strlen(out) + 1 + sizeof(kParametersSubkey) <= outSize;
+    if (fits && subkey != nullptr)
+        fits = bounded::AppendName(out, outSize, subkey);
     return Finish(fits, out);
 }
 
@@ -69,22 +54,33 @@ const char* BrowserCodeForKind(int kind, const char* browserText) {
 }
 
 bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, std::size_t outSize) {
-    if (out == nullptr || outSize == 0)
+    if (!Start(out, outSize))
         return false;
-    out[0] = '\0';
-    bool fits = Append(out, outSize, destDir) && Append(out, outSize, kProgramFolder) &&
-                Append(out, outSize, file);
+    bool fits = bounded::Append(out, outSize, destDir) &&
+                bounded::Append(out, outSize, kProgramFolder) &&
+                bounded::Append(out, outSize, file);
     return Finish(fits, out);
 }
 
-bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, char* out,
-                   std::size_t outSize) {
-    if (out == nullptr || outSize == 0)
+bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std::size_t outSize) {
+    if (!Start(out, outSize))
         return false;
-    out[0] = '\0';
-    bool fits = Append(out, outSize, groupDir) && Append(out, outSize, "\\") &&
-                Append(out, outSize, prefix) && Append(out, outSize, name) &&
-                Append(out, outSize, ".lnk");
+    bool fits = bounded::StaysBelow(group) && bounded::Append(out, outSize, programsDir) &&
+                bounded::AppendName(out, outSize, group);
+    return Finish(fits, out);
+}
+
+bool BuildShortcutPath(const char* programsDir, const char* group, const char* prefix,
+                       const char* name, char* out, std::size_t outSize) {
+    // The name as path components: "\Atlas", "Atlas\" and "Atlas" are the same shortcut.
+    char plainName[bounded::kPathSize] = "";
+    if (!bounded::StaysBelow(name) || !bounded::AppendName(plainName, sizeof plainName, name))
+        return Finish(false, out);
+    bool fits = BuildGroupFolder(programsDir, group, out, outSize) &&
+                bounded::EnsureTrailingBackslash(out, outSize) &&
+                bounded::Append(out, outSize, prefix) &&
+                bounded::Append(out, outSize, plainName[0] != '\0' ? plainName + 1 : "") &&
+                bounded::Append(out, outSize, ".lnk");
     return Finish(fits, out);
 }
 
@@ -93,10 +89,10 @@ bool BuildLinkLibraryPath(const char* sourceRoot, char* out, std::size_t outSize
 }
 
 bool BuildShortcutWorkingDir(const char* destDir, char* out, std::size_t outSize) {
-    if (!CopyBounded(out, outSize, destDir))
+    if (!bounded::Copy(out, outSize, destDir))
         return false;
     if (std::strlen(out) == 2 && out[1] == ':')
-        return Finish(Append(out, outSize, "\\"), out);
+        return Finish(bounded::Append(out, outSize, "\\"), out);
     return true;
 }
 
@@ -117,13 +113,6 @@ bool IsPlainCommandText(const char* text) {
             return false;
     }
     return true;
-}
-
-bool StaysInStartMenu(const char* name) {
-    if (name == nullptr || name[0] == '\0')
-        return true;
-    // The same test as for the trees below the destination, which begin with a backslash.
-    return rules::IsSubfolderName(("\\" + std::string(name)).c_str());
 }
 
 } // namespace shortcuts

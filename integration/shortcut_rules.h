@@ -1,8 +1,8 @@
 // Pure text rules of the application's registration and its shortcuts (no Win32 calls),
-// shared by the engine and the native unit tests: the application key, the browser code
-// recorded there, the program, icon and shortcut paths, and the Program Manager cuts.
-// Every function that writes takes the size of its output buffer and never writes past
-// it; a result that does not fit leaves the buffer empty and returns false.
+// shared by the engine, cdcheck and the native unit tests: the application key, the
+// browser code recorded there, the program, icon and shortcut paths, and the Program
+// Manager cuts. Every function that writes takes the size of its output buffer and never
+// writes past it; a result that does not fit leaves the buffer empty and returns false.
 #pragma once
 
 #include <cstddef>
@@ -23,11 +23,16 @@ constexpr char kLinkLibrary[] = "install.dll";
 constexpr char kUninstallPrefix[] = "Uninstall ";
 constexpr char kDescriptionPrefix[] = "Shortcut to ";
 constexpr char kUninstallerDescription[] = "Shortcut to Uninstaller";
+// The subkey of the application key that the browser step announces itself in.
+constexpr char kParametersSubkey[] = "Parameters";
 
-// registryRoot (a backslash ensured), "Corvane\" for a publisher, group (a backslash
-// ensured), name.
+// The application key: registryRoot, "Corvane" for a publisher, the group and the name,
+// one backslash between them ("Atlas\" and "\Atlas" name the group Atlas). One bound for
+// every use of the key: it is refused unless its "Parameters" subkey fits `outSize` too,
+// so the key's values and the subkey are written both or neither. `subkey` null gives
+// the key itself, else the key and that subkey.
 bool BuildApplicationKey(const char* registryRoot, bool publisher, const char* group,
-                         const char* name, char* out, std::size_t outSize);
+                         const char* name, const char* subkey, char* out, std::size_t outSize);
 
 // The "Browser" value for a browser kind: "netscape" (0), "msie" (1), "netscape4" (2);
 // any other kind records the browser's own text.
@@ -36,9 +41,17 @@ const char* BrowserCodeForKind(int kind, const char* browserText);
 // destDir + "\_red40\bin\" + file: where the installation keeps its programs and icons.
 bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, std::size_t outSize);
 
-// groupDir + "\" + prefix + name + ".lnk".
-bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, char* out,
-                   std::size_t outSize);
+// The group's folder below the Programs folder: programsDir and the group, one backslash
+// between them and between the group's parts. False for a group that leads out of the
+// Programs folder (a drive, "..").
+bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std::size_t outSize);
+
+// The one path of a Start-menu shortcut, for its creation and for the reinstall check:
+// the group folder, "\", prefix, the name (its own leading, trailing and doubled
+// backslashes dropped) and ".lnk". Empty group and name give a file called only ".lnk"
+// in the Programs folder. False for a group or name leading out of the Programs folder.
+bool BuildShortcutPath(const char* programsDir, const char* group, const char* prefix,
+                       const char* name, char* out, std::size_t outSize);
 
 // sourceRoot + "\_red40\bin\install.dll": the link library comes from the CD, never from
 // the destination.
@@ -58,12 +71,5 @@ void CutToLength(char* text, std::size_t limit);
 // double quote would end the field early and let the rest of the text be read as
 // commands of its own, and control characters have no place in a name or path.
 bool IsPlainCommandText(const char* text);
-
-// True when a group or shortcut name from search.ini keeps the link inside the Start
-// menu's folder: empty, or relative parts without a drive or ".." and no empty part.
-bool StaysInStartMenu(const char* name);
-
-// Copies `text` whole into out, or leaves out empty and returns false.
-bool CopyBounded(char* out, std::size_t outSize, const char* text);
 
 } // namespace shortcuts

@@ -6,30 +6,27 @@
 #include <string>
 
 #include "integration/shortcut_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/ini.h"
-#include "platform/registry.h"
 #include "setup/settings.h"
 
 namespace {
 
-const char kShellFoldersKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
 // install.dll's one export: program, link file, description, icon.
 using CreateLinkFunction = int(__cdecl*)(const char*, const char*, const char*, const char*);
 
-// The group folder's link file for the application's name with `prefix`; false when
-// there is no folder, the name leads out of it or the path does not fit.
+// The link file for the application's name with `prefix`, in the group folder made
+// first; false when there is no such path.
 bool GroupLinkPath(CSetup& setup, const char* prefix, char (&link)[kSetupPathSize]) {
     char groupDir[kSetupPathSize] = {};
     setup.GetProgramGroupDir(groupDir, sizeof(groupDir));
-    if (groupDir[0] == '\0')
-        return false;
+    char group[kSetupPathSize] = {};
     char name[kSetupPathSize] = {};
+    setup.m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
+                                 sizeof(group));
     setup.m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
                                  sizeof(name));
-    return shortcuts::StaysInStartMenu(name) &&
-           shortcuts::BuildLinkPath(groupDir, prefix, name, link, sizeof(link));
+    return setup.GetShortcutPath(group, prefix, name, link, sizeof(link)) != FALSE;
 }
 
 } // namespace
@@ -100,26 +97,28 @@ BOOL CSetup::CreateUninstallShortcut() {
 }
 
 void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
-    m_pRegistry->GetString(HKEY_CURRENT_USER, kShellFoldersKey, "Programs", buffer, size, KEY_READ);
+    char programs[kSetupPathSize] = {};
+    GetProgramsFolder(programs, sizeof(programs));
     char group[kSetupPathSize] = {};
     m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
                            sizeof(group));
-    size_t used = strnlen(buffer, size);
-    std::string folder(buffer, used);
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
-    // A group that climbs out of the Start menu would put links wherever the CD says.
-    if (!shortcuts::StaysInStartMenu(group)) {
-        buffer[0] = '\0';
+    // A group that climbs out of the Start menu, or a folder name that does not fit,
+    // leaves the buffer empty: no folder is made anywhere else.
+    if (programs[0] == '\0' || !shortcuts::BuildGroupFolder(programs, group, buffer, size))
         return;
+    // A group of several parts ("Corvane\Atlas") gets its parents too, each below the
+    // Programs folder. An existing folder is what a reinstallation finds; either way the
+    // link decides.
+    for (size_t end = std::strlen(programs);; ++end) {
+        char separator = buffer[end];
+        if (separator != '\\' && separator != '\0')
+            continue;
+        buffer[end] = '\0';
+        ::CreateDirectoryA(buffer, NULL);
+        buffer[end] = separator;
+        if (separator == '\0')
+            break;
     }
-    folder += group;
-    // A folder name that does not fit leaves the buffer empty, and the callers make no
-    // link rather than one at the drive's root.
-    if (!shortcuts::CopyBounded(buffer, size, folder.c_str()))
-        return;
-    // An existing folder is what a reinstallation finds; either way the link decides.
-    ::CreateDirectoryA(buffer, NULL);
 }
 
 void CSetup::GetShortcutDescription(char* buffer, size_t size) {
@@ -129,9 +128,7 @@ void CSetup::GetShortcutDescription(char* buffer, size_t size) {
     std::string description = shortcuts::kDescriptionPrefix;
     description += name;
     // The shell keeps descriptions short anyway; a long name is cut, not refused.
-    size_t length = description.size() < size ? description.size() : size - 1;
-    std::memcpy(buffer, description.data(), length);
-    buffer[length] = '\0';
+    bounded::CopyCut(buffer, size, description.c_str());
 }
 
 void CSetup::MakeShortPath(char* path, size_t size) {
@@ -141,7 +138,7 @@ void CSetup::MakeShortPath(char* path, size_t size) {
     DWORD length = ::GetShortPathNameA(path, shortPath, sizeof(shortPath));
     if (length == 0 || length >= sizeof(shortPath))
         shortPath[0] = '\0';
-    shortcuts::CopyBounded(path, size, shortPath);
+    bounded::Copy(path, size, shortPath);
 }
 
 BOOL CSetup::CallCreateLink(const char* program, const char* linkPath, const char* description,

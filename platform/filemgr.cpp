@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "platform/bounded_text.h"
+
 namespace {
 
 // Paths are at most 255 characters; the buffers hold a system path and its terminator.
-constexpr std::size_t kMaxPathChars = 255;
+constexpr std::size_t kMaxPathChars = bounded::kMaxFilePath;
 constexpr std::size_t kPathBufferSize = MAX_PATH + 1;
 constexpr DWORD kAttributesToReset =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -15,31 +17,18 @@ bool IsUsablePath(const char* path) {
 }
 
 bool CopyPath(char* target, const char* source) {
-    const std::size_t length = strnlen(source, kMaxPathChars + 1);
-    if (length > kMaxPathChars)
-        return false;
-    std::memcpy(target, source, length + 1);
-    return true;
-}
-
-bool EndsWithBackSlash(const char* path) {
-    const std::size_t length = std::strlen(path);
-    return length > 0 && path[length - 1] == '\\';
+    return bounded::Copy(target, kMaxPathChars + 1, source);
 }
 
 // dir, a backslash unless dir already ends with one, and name; false if that would be
-// longer than a path may be.
+// longer than a path may be. `target` may be `dir` itself.
 bool JoinPath(char* target, const char* dir, const char* name) {
-    const std::size_t dirLength = std::strlen(dir);
-    const std::size_t nameLength = std::strlen(name);
-    const std::size_t slash = EndsWithBackSlash(dir) ? 0 : 1;
-    if (dirLength + slash + nameLength > kMaxPathChars)
+    char joined[kMaxPathChars + 1] = "";
+    if (!bounded::Append(joined, sizeof joined, dir) ||
+        !bounded::EnsureTrailingBackslash(joined, sizeof joined) ||
+        !bounded::Append(joined, sizeof joined, name))
         return false;
-    std::memmove(target, dir, dirLength);
-    if (slash)
-        target[dirLength] = '\\';
-    std::memcpy(target + dirLength + slash, name, nameLength + 1);
-    return true;
+    return bounded::Copy(target, sizeof joined, joined);
 }
 
 bool GetCurrentDir(char* buffer) {
@@ -282,11 +271,10 @@ int CFileMgr::FindFile(const char* dir, const char* fileName, char* out, std::si
         }
         if (_stricmp(name, fileName) != 0)
             continue;
-        // A hit that does not fit the caller's buffer ends the search unanswered.
-        if (JoinPath(child, dir, name) && std::strlen(child) < outSize) {
-            std::memcpy(out, child, std::strlen(child) + 1);
-            found = 1;
-        }
+        // A hit that does not fit the caller's buffer ends the search unanswered, with
+        // the buffer as it was.
+        if (JoinPath(child, dir, name) && std::strlen(child) < outSize)
+            found = bounded::Copy(out, outSize, child) ? 1 : 0;
         break;
     }
     ::SetCurrentDirectoryA(saved);
@@ -337,11 +325,9 @@ int CFileMgr::DirectoryExists(const char* path) {
 }
 
 void CFileMgr::AppendBackSlash(char* path, std::size_t size) {
-    const std::size_t length = std::strlen(path);
-    if (length > 0 && path[length - 1] != '\\' && length + 1 < size) {
-        path[length] = '\\';
-        path[length + 1] = '\0';
-    }
+    // An empty path stays empty: "\" alone would be the current drive's root.
+    if (path[0] != '\0')
+        bounded::EnsureTrailingBackslash(path, size);
 }
 
 void CFileMgr::InsertDriveLetter(const char* referencePath, char* path, std::size_t size) {

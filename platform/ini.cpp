@@ -3,21 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/bounded_text.h"
 #include "platform/inifile.h"
 
 using inifile::IniFile;
 
 namespace {
-
-// Copies `text` whole or not at all: a truncated setting (a path, a browser name) would
-// be worse than none.
-bool CopyWhole(char* out, std::size_t outSize, const char* text) {
-    std::size_t length = std::strlen(text);
-    if (length >= outSize)
-        return false;
-    std::memcpy(out, text, length + 1);
-    return true;
-}
 
 void Clear(char* out, std::size_t outSize) {
     if (out && outSize > 0)
@@ -61,7 +52,7 @@ int CIni::GetValue(const char* section, const char* key, char* out, std::size_t 
     const char* value = nullptr;
     if (m_pIniFile->Find(section, key, &value) != inifile::kOk)
         return 0;
-    return CopyWhole(out, outSize, value) ? 1 : 0;
+    return bounded::Copy(out, outSize, value) ? 1 : 0;
 }
 
 void CIni::GetValue(const char* section, const char* key, char* out, std::size_t outSize,

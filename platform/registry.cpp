@@ -4,14 +4,16 @@
 #include <cstring>
 #include <new>
 
+#include "platform/bounded_text.h"
 #include "platform/inifile.h"
+#include "platform/windows_version.h"
 
 namespace {
 
 // "Not set yet": the value every request field holds until the first request.
 constexpr std::uintptr_t kNotSet = 80808080;
 
-constexpr std::size_t kPathBufferSize = 261;
+constexpr std::size_t kPathBufferSize = bounded::kPathSize;
 constexpr char kFallbackIniName[] = "search.ini";
 
 template <typename T> T NotSet() {
@@ -34,23 +36,14 @@ bool CanOpenForReading(const char* path) {
 void ChooseFallbackIni(char* path) {
     path[0] = '\0';
     if (CanOpenForReading(kFallbackIniName)) {
-        std::memcpy(path, kFallbackIniName, sizeof kFallbackIniName);
+        bounded::Copy(path, kPathBufferSize, kFallbackIniName);
         return;
     }
     UINT length = ::GetWindowsDirectoryA(path, kPathBufferSize);
-    if (length == 0 || length >= kPathBufferSize) {
+    if (length == 0 || length >= kPathBufferSize ||
+        !bounded::EnsureTrailingBackslash(path, kPathBufferSize) ||
+        !bounded::Append(path, kPathBufferSize, kFallbackIniName))
         path[0] = '\0';
-        return;
-    }
-    const bool hasSlash = path[length - 1] == '\\';
-    const std::size_t needed = length + (hasSlash ? 0 : 1) + sizeof kFallbackIniName;
-    if (needed > kPathBufferSize) {
-        path[0] = '\0';
-        return;
-    }
-    if (!hasSlash)
-        path[length++] = '\\';
-    std::memcpy(path + length, kFallbackIniName, sizeof kFallbackIniName);
 }
 
 // Registry data need not end with a terminator (REG_SZ written by other programs, or
@@ -68,15 +61,8 @@ CRegistry::CRegistry()
       requestValueName_(NotSet<const char*>()), requestAccess_(static_cast<REGSAM>(kNotSet)),
       openedKey_(NotSet<HKEY>()), valueType_(static_cast<DWORD>(kNotSet)),
       dataSize_(static_cast<DWORD>(kNotSet)), disposition_(static_cast<DWORD>(kNotSet)),
-      platformId_(VER_PLATFORM_WIN32_NT), fallbackIni_(new char[kPathBufferSize]) {
+      platformId_(windows_version::PlatformId()), fallbackIni_(new char[kPathBufferSize]) {
     ChooseFallbackIni(fallbackIni_.get());
-
-    OSVERSIONINFOA version;
-    std::memset(&version, 0, sizeof version);
-    version.dwOSVersionInfoSize = sizeof version; // 148 bytes
-    // An unknown platform keeps the registry: only a positive Win32s answer diverts.
-    if (::GetVersionExA(&version))
-        platformId_ = version.dwPlatformId;
 }
 
 CRegistry::~CRegistry() = default;
@@ -208,9 +194,9 @@ int CRegistry::ReadIniString(const char* section, const char* key, char* out, st
     if (ini->Find(section, key, &value) == inifile::kOk) {
         result = 1;
         if (value != nullptr && value[0] != '\0') {
-            const std::size_t length = std::strlen(value);
-            if (length < outSize)
-                std::memcpy(out, value, length + 1);
+            // Whole or not at all; Copy would empty `out`, which must stay as it was.
+            if (std::strlen(value) < outSize)
+                bounded::Copy(out, outSize, value);
             else
                 result = 0;
         }

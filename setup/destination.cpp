@@ -9,17 +9,14 @@
 #include "platform/ini.h"
 #include "resources/resource.h"
 #include "setup/install_rules.h"
+#include "platform/bounded_text.h"
 #include "setup/rules.h"
 #include "setup/settings.h"
 #include "setup/setting_text.h"
 #include "setup/setup.h"
 
 BOOL CSetup::SelectDestination() {
-    char iniPath[kSetupPathSize + 16] = "";
-    rules::AppendBounded(iniPath, sizeof(iniPath), GetSourceRoot());
-    rules::AppendBounded(iniPath, sizeof(iniPath), "\\search.ini");
-    delete m_pSourceIni;
-    m_pSourceIni = new CIni(iniPath);
+    ReopenSourceSettings();
     return AskDestination(m_bPublisher ? settings::kPublisherEnvironment
                                        : settings::kClientEnvironment);
 }
@@ -55,13 +52,12 @@ BOOL CSetup::AskDestination(int environment) {
     m_bLeaveOnCD = dialog.m_bSetupIconOnly;
 
     if (m_bLeaveOnCD) {
-        m_pszDestDir[0] = '\0';
-        rules::AppendBounded(m_pszDestDir, kSetupPathSize, GetSourceRoot());
+        bounded::Copy(m_pszDestDir, kSetupPathSize, GetSourceRoot());
         return TRUE;
     }
 
     char destination[kSetupPathSize] = {};
-    if (!rules::AppendBounded(destination, sizeof(destination), dialog.m_strPath.c_str()))
+    if (!bounded::Append(destination, sizeof(destination), dialog.m_strPath.c_str()))
         return FALSE;
     rules::StripDriveRootBackslash(destination, sizeof(destination));
     if (!InstallFiles(destination, platforms))

@@ -1,29 +1,25 @@
-// The copy of the program files from the source root to the destination: the shared
-// trees, the platforms in the order of the platform table, and the root files.
+// The copy of the program files from the source root to the destination, walking the
+// copy plan: the shared items, the platforms in the order of their table, the root files.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "dialogs/copyingdlg.h"
 #include "framework/strings.h"
+#include "platform/bounded_text.h"
 #include "platform/filemgr.h"
 #include "platform/ini.h"
 #include "resources/resource.h"
-#include "setup/install_rules.h"
-#include "setup/rules.h"
-#include "setup/settings.h"
+#include "setup/copy_plan.h"
 #include "setup/setting_text.h"
 #include "setup/setup.h"
 
 namespace {
 
-// dir + name in a zero-filled path buffer; false when it does not fit, which the
-// callers treat as a failed copy.
+// dir + name in a path buffer; false when it does not fit, which the callers treat as a
+// failed copy.
 bool JoinInto(char (&out)[kSetupPathSize], const char* dir, const char* name) {
-    out[0] = '\0';
-    return rules::AppendBounded(out, sizeof(out), dir) &&
-           rules::AppendBounded(out, sizeof(out), name);
+    return bounded::Copy(out, sizeof(out), dir) && bounded::Append(out, sizeof(out), name);
 }
 
 } // namespace
@@ -31,15 +27,14 @@ bool JoinInto(char (&out)[kSetupPathSize], const char* dir, const char* name) {
 BOOL CSetup::InstallFiles(const char* destDir, DWORD platforms) {
     if (destDir == nullptr || destDir[0] == '\0')
         return FALSE;
-    m_pszDestDir[0] = '\0';
-    if (!rules::AppendBounded(m_pszDestDir, kSetupPathSize, destDir))
+    if (!bounded::Copy(m_pszDestDir, kSetupPathSize, destDir))
         return FALSE;
 
     CCopyingDlg* notice = CCopyingDlg::Show();
     char source[kSetupPathSize] = {};
     char destination[kSetupPathSize] = {};
-    rules::AppendBounded(source, sizeof(source), GetSourceRoot());
-    rules::AppendBounded(destination, sizeof(destination), m_pszDestDir);
+    bounded::Copy(source, sizeof(source), GetSourceRoot());
+    bounded::Copy(destination, sizeof(destination), m_pszDestDir);
 
     BOOL result = CopyProgramFiles(source, destination, platforms);
     if (notice != nullptr)
@@ -53,8 +48,8 @@ BOOL CSetup::CopyProgramFiles(const char* source, const char* destination, DWORD
         ReportCopyFailure(failedTree);
         return FALSE;
     }
-    for (std::size_t i = 0; i < rules::kPlatformCount; ++i) {
-        const rules::Platform& platform = rules::kPlatforms[i];
+    for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
+        const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
         if (platform.bits != 0 && (platforms & platform.bits) == 0)
             continue;
         if (!CopyPlatform(platform.folder, source, destination)) {
@@ -62,59 +57,53 @@ BOOL CSetup::CopyProgramFiles(const char* source, const char* destination, DWORD
             return FALSE;
         }
     }
-    if (!CopyRootFile(source, destination, settings::kSettingsFile) ||
-        !CopyRootFile(source, destination, "setup.exe"))
-        return FALSE;
-    if (rules::NeedsUnixSearchFile(platforms) && !CopyUnixSearchFile(source, destination))
-        return FALSE;
+    for (std::size_t i = 0; i < copy_plan::kRootFileCount; ++i) {
+        const copy_plan::RootFile& file = copy_plan::kRootFiles[i];
+        if (file.unixOnly && !copy_plan::NeedsUnixSearchFile(platforms))
+            continue;
+        if (!CopyRootFile(source, destination, file.name))
+            return FALSE;
+    }
     return TRUE;
 }
 
 BOOL CSetup::CopyCommonFiles(const char* source, const char* destination, char* failedSource,
                              std::size_t failedSourceSize) {
-    if (failedSource != nullptr && failedSourceSize > 0)
-        failedSource[0] = '\0';
-    auto fail = [&](const char* tree) {
-        // Only the message uses it: a path cut to the buffer is good enough there.
-        if (failedSource != nullptr && failedSourceSize > 0)
-            std::snprintf(failedSource, failedSourceSize, "%s%s", source, tree);
-        return FALSE;
-    };
-
-    // Trees that a working installation can do without.
-    for (const char* tree : {"\\common", "\\common20", "\\plugins", "\\forms"})
-        CopySubtree(source, destination, tree);
-    char keySource[kSetupPathSize];
-    char keyTarget[kSetupPathSize];
-    if (JoinInto(keySource, source, "\\key.tbl") && JoinInto(keyTarget, destination, "\\key.tbl"))
-        m_pFileMgr->ForceCopyFile(keySource, keyTarget);
-
-    // The publisher's data and templates: a copy already at the destination holds the
-    // user's own work and is never overwritten.
-    struct Kept {
-        const char* section;
-        const char* key;
-    } keptTrees[] = {{settings::kCommonSection, settings::kDefaultTree},
-                     {settings::kServerSection, settings::kTemplateDir}};
-    for (const Kept& kept : keptTrees) {
-        std::string tree = settings::ReadText(*m_pSourceIni, kept.section, kept.key);
-        if (tree.empty())
+    bounded::CopyCut(failedSource, failedSourceSize, "");
+    for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
+        const copy_plan::SharedItem& item = copy_plan::kSharedItems[i];
+        if (!copy_plan::Applies(item.when, m_bPublisher != 0))
             continue;
-        // A name that would lead out of the destination is refused as a failed copy.
-        if (!rules::IsSubfolderName(tree.c_str()))
-            return fail(tree.c_str());
+        std::string value = item.name != nullptr
+                                ? std::string(item.name)
+                                : settings::ReadText(*m_pSourceIni, item.section, item.key);
+        if (value.empty())
+            continue;
+        // A name leading out of the destination is refused as a failed copy; a bare "\"
+        // names the destination itself, which is there already.
+        char tree[kSetupPathSize] = {};
+        bool named = copy_plan::TreeName(value.c_str(), tree, sizeof(tree));
+        if (named && tree[0] == '\0')
+            continue;
         char existing[kSetupPathSize];
-        if (JoinInto(existing, destination, tree.c_str()) && m_pFileMgr->DirectoryExists(existing))
+        if (named && item.keepExisting && JoinInto(existing, destination, tree) &&
+            m_pFileMgr->DirectoryExists(existing))
             continue;
-        if (!CopySubtree(source, destination, tree.c_str()))
-            return fail(tree.c_str());
-    }
 
-    CopySubtree(source, destination, "\\docs");
-    if (m_bPublisher) {
-        if (!CopySubtree(source, destination, "\\publish"))
-            return fail("\\publish");
-        CopySubtree(source, destination, "\\cgi-bin");
+        bool copied = false;
+        if (named && item.kind == copy_plan::Kind::File) {
+            char from[kSetupPathSize];
+            char to[kSetupPathSize];
+            copied = JoinInto(from, source, tree) && JoinInto(to, destination, tree) &&
+                     m_pFileMgr->ForceCopyFile(from, to);
+        } else if (named) {
+            copied = CopySubtree(source, destination, tree) != FALSE;
+        }
+        if (!copied && item.onFailure == copy_plan::OnFailure::StopsNamingPath) {
+            // Only the message uses it: a path cut to the buffer is good enough there.
+            bounded::CopyCut(failedSource, failedSourceSize, (source + value).c_str());
+            return FALSE;
+        }
     }
     return TRUE;
 }
@@ -130,12 +119,11 @@ BOOL CSetup::CopySubtree(const char* source, const char* destination, const char
 BOOL CSetup::CopyRootFile(const char* source, const char* destination, const char* name) {
     char from[kSetupPathSize] = {};
     char to[kSetupPathSize] = {};
-    bool fits = rules::AppendBounded(from, sizeof(from), source) &&
-                rules::EnsureTrailingBackslash(from, sizeof(from)) &&
-                rules::AppendBounded(from, sizeof(from), name) &&
-                rules::AppendBounded(to, sizeof(to), destination) &&
-                rules::EnsureTrailingBackslash(to, sizeof(to)) &&
-                rules::AppendBounded(to, sizeof(to), name);
+    bool fits =
+        bounded::Copy(from, sizeof(from), source) &&
+        bounded::EnsureTrailingBackslash(from, sizeof(from)) &&
+        bounded::Append(from, sizeof(from), name) && bounded::Copy(to, sizeof(to), destination) &&
+        bounded::EnsureTrailingBackslash(to, sizeof(to)) && bounded::Append(to, sizeof(to), name);
     return fits && m_pFileMgr->ForceCopyFile(from, to);
 }
 

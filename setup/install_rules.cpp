@@ -3,22 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "setup/rules.h"
+#include "platform/bounded_text.h"
 
 namespace rules {
-
-const Platform kPlatforms[] = {
-    {0, "\\_red40", "_red40/"},         {0x0040, "\\_isvr4", "_isvr4/"},
-    {0x0004, "\\_ssol26", "_solaris/"}, {0x0008, "\\_sun441", "_sun441/"},
-    {0x0020, "\\_rs6k41", "_rs6k41/"},  {0x0100, "\\_aosf32", "_aosf32/"},
-    {0x0080, "\\_irix62", "_irix/"},    {0x0010 | 0x0200, "\\_hpux11", "_hpux11/"},
-    {0x0002, "\\_mac", "_mac/"},
-};
-const std::size_t kPlatformCount = sizeof(kPlatforms) / sizeof(kPlatforms[0]);
-
-const char* const kFilterFolders[] = {"\\_red40",  "\\_ssol26", "\\_sun441", "\\_hpux11",
-                                      "\\_rs6k41", "\\_aosf32", "\\_irix62"};
-const std::size_t kFilterFolderCount = sizeof(kFilterFolders) / sizeof(kFilterFolders[0]);
 
 const PlatformBoxRule kPlatformBoxes[static_cast<int>(PlatformBox::Count)] = {
     {PlatformBox::Solaris, 0x04, 20000000},   {PlatformBox::SunOS, 0x08, 20000000},
@@ -26,10 +13,6 @@ const PlatformBoxRule kPlatformBoxes[static_cast<int>(PlatformBox::Count)] = {
     {PlatformBox::Macintosh, 0x02, 60000000}, {PlatformBox::IRIX, 0x80 | 0x40, 20000000},
     {PlatformBox::AlphaOSF, 0x100, 20000000},
 };
-
-bool NeedsUnixSearchFile(std::uint32_t mask) {
-    return (mask & kUnixPlatformBits) != 0;
-}
 
 std::uint32_t RequiredBytes(const bool (&ticked)[static_cast<int>(PlatformBox::Count)]) {
     std::uint32_t bytes = kWindowsBytes;
@@ -104,32 +87,14 @@ void StripDriveRootBackslash(char* path, std::size_t size) {
         path[2] = '\0';
 }
 
-bool IsSubfolderName(const char* name) {
-    if (name == nullptr || name[0] != '\\' || name[1] == '\0')
-        return false;
-    for (const char* component = name + 1;;) {
-        const char* end = component;
-        while (*end != '\0' && *end != '\\' && *end != '/')
-            ++end;
-        std::size_t length = static_cast<std::size_t>(end - component);
-        if (length == 0 || std::memchr(component, ':', length) != nullptr)
-            return false;
-        if (length == 2 && component[0] == '.' && component[1] == '.')
-            return false;
-        if (*end == '\0')
-            return true;
-        component = end + 1;
-    }
-}
-
 bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize) {
     if (out == nullptr || outSize == 0)
         return false;
     out[0] = '\0';
-    bool fits = AppendBounded(out, outSize, dir != nullptr ? dir : "") &&
-                EnsureTrailingBackslash(out, outSize) &&
-                (!publisher || AppendBounded(out, outSize, "publish\\")) &&
-                AppendBounded(out, outSize, "search.ini");
+    bool fits = bounded::Append(out, outSize, dir != nullptr ? dir : "") &&
+                bounded::EnsureTrailingBackslash(out, outSize) &&
+                (!publisher || bounded::Append(out, outSize, "publish\\")) &&
+                bounded::Append(out, outSize, "search.ini");
     if (!fits)
         out[0] = '\0';
     return fits;

@@ -1,5 +1,5 @@
-// Pure rules of the file installation and its destination dialog: the platform table,
-// disk space figures, the drive-root rule, the default destination and the text of the
+// Pure rules of the destination dialog and its step: the platform check boxes, disk
+// space figures, the drive-root rule, the default destination and the text of the
 // no-space message. No Win32 calls; every function that writes takes its buffer size.
 #pragma once
 
@@ -8,24 +8,6 @@
 #include <string>
 
 namespace rules {
-
-// A platform the copy walks, in the order it walks them. `bits` is 0 for the Windows
-// platform, which has no bit and is always copied first.
-struct Platform {
-    std::uint32_t bits;
-    const char* folder;      // appended to the source root and the destination
-    const char* failureName; // named after "Could not copy"
-};
-extern const Platform kPlatforms[];
-extern const std::size_t kPlatformCount;
-
-// Platforms whose filters the publisher installation copies afterwards, in that order.
-extern const char* const kFilterFolders[];
-extern const std::size_t kFilterFolderCount;
-
-// A mask with one of these bits chooses a Unix platform, which needs the root "search".
-constexpr std::uint32_t kUnixPlatformBits = 0x33FC;
-bool NeedsUnixSearchFile(std::uint32_t mask);
 
 // The destination dialog's platform check boxes.
 enum class PlatformBox { Solaris, SunOS, AIX, HPUX, Macintosh, IRIX, AlphaOSF, Count };
@@ -61,10 +43,6 @@ std::string FormatNoSpaceMessage(const char* format, std::uint32_t requiredBytes
 
 // A drive root such as "d:\" loses its backslash: the trees then go to "d:\common".
 void StripDriveRootBackslash(char* path, std::size_t size);
-
-// A tree name from the CD's settings that stays below the folder it is appended to: it
-// begins with a backslash and has no drive, no "..", no empty component.
-bool IsSubfolderName(const char* name);
 
 // The settings file of a folder: dir, a backslash unless dir ends with one, "publish\"
 // for a publisher, "search.ini". False, with `out` empty, when it does not fit.

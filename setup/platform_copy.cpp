@@ -5,30 +5,29 @@
 
 #include "dialogs/copyingdlg.h"
 #include "platform/filemgr.h"
-#include "setup/install_rules.h"
-#include "setup/rules.h"
+#include "platform/bounded_text.h"
+#include "setup/copy_plan.h"
 #include "setup/setup.h"
 
 int CSetup::CopyPlatformPart(const char* platformDir, const char* source, const char* destination,
                              const char* part) {
     char from[kSetupPathSize] = {};
     char to[kSetupPathSize] = {};
-    bool fits = rules::AppendBounded(from, sizeof(from), source) &&
-                rules::AppendBounded(from, sizeof(from), platformDir) &&
-                rules::AppendBounded(from, sizeof(from), part) &&
-                rules::AppendBounded(to, sizeof(to), destination) &&
-                rules::AppendBounded(to, sizeof(to), platformDir) &&
-                rules::AppendBounded(to, sizeof(to), part);
+    bool fits =
+        bounded::Copy(from, sizeof(from), source) &&
+        bounded::Append(from, sizeof(from), platformDir) &&
+        bounded::Append(from, sizeof(from), part) && bounded::Copy(to, sizeof(to), destination) &&
+        bounded::Append(to, sizeof(to), platformDir) && bounded::Append(to, sizeof(to), part);
     return fits ? m_pFileMgr->CopyTree(from, to, 1, nullptr) : 0;
 }
 
 int CSetup::CopyPlatformBin(const char* platformDir, const char* source, const char* destination) {
-    return CopyPlatformPart(platformDir, source, destination, "\\bin");
+    return CopyPlatformPart(platformDir, source, destination, copy_plan::kBinPart);
 }
 
 int CSetup::CopyPlatformFilters(const char* platformDir, const char* source,
                                 const char* destination) {
-    return CopyPlatformPart(platformDir, source, destination, "\\filters");
+    return CopyPlatformPart(platformDir, source, destination, copy_plan::kFiltersPart);
 }
 
 BOOL CSetup::CopyPlatform(const char* platformDir, const char* source, const char* destination) {
@@ -42,9 +41,9 @@ BOOL CSetup::CopyPlatform(const char* platformDir, const char* source, const cha
 
 void CSetup::CopyInstalledFilters() {
     CCopyingDlg* notice = CCopyingDlg::Show();
-    for (std::size_t i = 0; i < rules::kFilterFolderCount; ++i) {
-        if (DestHasDir(rules::kFilterFolders[i]))
-            CopyFiltersFor(rules::kFilterFolders[i]);
+    for (std::size_t i = 0; i < copy_plan::kFilterFolderCount; ++i) {
+        if (DestHasDir(copy_plan::kFilterFolders[i]))
+            CopyFiltersFor(copy_plan::kFilterFolders[i]);
     }
     if (notice != nullptr)
         notice->DestroyWindow();
@@ -52,8 +51,8 @@ void CSetup::CopyInstalledFilters() {
 
 BOOL CSetup::DestHasDir(const char* subfolder) {
     char path[kSetupPathSize] = {};
-    if (!rules::AppendBounded(path, sizeof(path), m_pszDestDir) ||
-        !rules::AppendBounded(path, sizeof(path), subfolder))
+    if (!bounded::Copy(path, sizeof(path), m_pszDestDir) ||
+        !bounded::Append(path, sizeof(path), subfolder))
         return FALSE;
     return m_pFileMgr->DirectoryExists(path);
 }

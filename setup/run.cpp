@@ -7,6 +7,7 @@
 #include "framework/strings.h"
 #include "platform/ini.h"
 #include "resources/resource.h"
+#include "setup/copy_plan.h"
 #include "setup/settings.h"
 
 using settings::kCommonSection;
@@ -42,7 +43,8 @@ BOOL CSetup::Run() {
         return FALSE;
 
     if (!m_bPublisher)
-        CopyPlatformPart("\\_red40", GetSourceRoot(), m_pszDestDir, "\\perl");
+        CopyPlatformPart(copy_plan::kWindowsFolder, GetSourceRoot(), m_pszDestDir,
+                         copy_plan::kPerlPart);
     else if (!m_bWin32s)
         CopyInstalledFilters();
 

@@ -8,6 +8,8 @@
 #include "platform/filemgr.h"
 #include "platform/ini.h"
 #include "platform/registry.h"
+#include "platform/windows_version.h"
+#include "platform/bounded_text.h"
 #include "setup/rules.h"
 
 namespace {
@@ -54,13 +56,18 @@ const char* CSetup::GetSourceRoot() {
     return m_pszSourceRoot;
 }
 
-void CSetup::OpenSourceSettings() {
+void CSetup::ReopenSourceSettings() {
     // Room for the longest root and the file name: the path is never cut.
     char iniPath[kSetupPathSize + 16] = "";
-    rules::AppendBounded(iniPath, sizeof(iniPath), GetSourceRoot());
-    rules::AppendBounded(iniPath, sizeof(iniPath), "\\search.ini");
+    bounded::Append(iniPath, sizeof(iniPath), GetSourceRoot());
+    bounded::Append(iniPath, sizeof(iniPath), "\\search.ini");
     delete m_pSourceIni;
     m_pSourceIni = new CIni(iniPath);
+}
+
+void CSetup::OpenSourceSettings() {
+    // Room for the longest root and the file name: the path is never cut.
+    ReopenSourceSettings();
 
     char currentEnv[kSetupPathSize] = "";
     m_pSourceIni->GetValue(kCommonSection, "CurrentEnv", currentEnv, sizeof(currentEnv));
@@ -68,15 +75,9 @@ void CSetup::OpenSourceSettings() {
 }
 
 BOOL CSetup::IsWin32s() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    ::GetVersionExA(&version);
-    return version.dwPlatformId == VER_PLATFORM_WIN32s;
+    return windows_version::IsWin32s() ? TRUE : FALSE;
 }
 
 DWORD CSetup::GetWindowsMajorVersion() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    ::GetVersionExA(&version);
-    return version.dwMajorVersion;
+    return windows_version::MajorVersion();
 }

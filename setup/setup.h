@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "framework/object.h"
+#include "platform/bounded_text.h"
 
 class CFileMgr;
 class CIni;
@@ -34,9 +35,17 @@ public:
     const char* GetSourceRoot();
     // Opens the source search.ini into m_pSourceIni and sets m_bPublisher from it.
     void OpenSourceSettings();
+    // m_pSourceIni opened (again) on the source root's search.ini.
+    void ReopenSourceSettings();
     // TRUE when the Start-menu shortcut group\name.lnk exists and could be read.
     BOOL FindInstalledShortcut(const char* group, const char* name, char (&target)[1024],
                                char (&workingDir)[1024]);
+    // The user's Programs folder, or the Windows directory when it cannot be read.
+    void GetProgramsFolder(char* out, std::size_t size);
+    // The Start-menu shortcut's path for the group and prefix + name, as the shortcut
+    // step makes it and the reinstall check looks for it; FALSE when there is none.
+    BOOL GetShortcutPath(const char* group, const char* prefix, const char* name, char* out,
+                         std::size_t size);
     // Starts `commandLine` and returns at once; TRUE when the process was created.
     BOOL LaunchProgram(const char* commandLine);
     BOOL IsWin32s();
@@ -132,5 +141,5 @@ private:
 };
 
 // Sizes of the engine's buffers.
-constexpr int kSetupPathSize = 261;
+constexpr int kSetupPathSize = static_cast<int>(bounded::kPathSize);
 constexpr int kSetupBrowserSize = 512;

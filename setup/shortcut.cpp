@@ -12,26 +12,38 @@
 #include "framework/handles.h"
 #include "platform/registry.h"
 #include "integration/shortcut_rules.h"
-#include "setup/rules.h"
+#include "platform/bounded_text.h"
 
 namespace {
 const char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 } // namespace
 
+void CSetup::GetProgramsFolder(char* out, std::size_t size) {
+    // Without a "Programs" entry the Windows directory stands in for the Start menu, for
+    // the shortcuts made and for the ones looked for alike.
+    if (!m_pRegistry->GetString(HKEY_CURRENT_USER, kShellFoldersKey, "Programs", out, size,
+                                KEY_READ)) {
+        UINT length = ::GetWindowsDirectoryA(out, static_cast<UINT>(size));
+        if (length == 0 || length >= size)
+            bounded::CopyCut(out, size, "");
+    }
+}
+
+BOOL CSetup::GetShortcutPath(const char* group, const char* prefix, const char* name, char* out,
+                             std::size_t size) {
+    char programs[kSetupPathSize] = {};
+    GetProgramsFolder(programs, sizeof(programs));
+    // A group or name that leads out of the Programs folder gives no path at all.
+    return programs[0] != '\0' &&
+           shortcuts::BuildShortcutPath(programs, group, prefix, name, out, size);
+}
+
 BOOL CSetup::FindInstalledShortcut(const char* group, const char* name, char (&target)[1024],
                                    char (&workingDir)[1024]) {
-    // Without a "Programs" entry the Windows directory stands in for the Start menu.
-    char programs[1024] = {};
-    ::GetWindowsDirectoryA(programs, sizeof(programs));
-    m_pRegistry->GetString(HKEY_CURRENT_USER, kShellFoldersKey, "Programs", programs,
-                           sizeof(programs), KEY_READ);
-
     // Only a link the shortcut step could have made counts, never one elsewhere on disk.
-    if (!shortcuts::StaysInStartMenu(group) || !shortcuts::StaysInStartMenu(name))
-        return FALSE;
     char linkPath[1024] = {};
-    if (!rules::BuildShortcutPath(programs, group, name, linkPath, sizeof(linkPath)))
+    if (!GetShortcutPath(group, "", name, linkPath, sizeof(linkPath)))
         return FALSE;
 
     BOOL found = FALSE;

@@ -1,11 +1,14 @@
-// The file installation's pure rules: platform table and mask, disk space figures and
-// the no-space message, the drive-root and default-destination rules.
+// The destination step's pure rules: platform boxes and mask, disk space figures and the
+// no-space message, the drive-root and default-destination rules, the settings path; and
+// the tree names of the copy plan.
 #include "setup/install_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+
+#include "setup/copy_plan.h"
 
 namespace {
 
@@ -52,39 +55,11 @@ TEST(PlatformBoxes, BitsAndBytesOfEachBox) {
     EXPECT_EQ(40000000u + 6 * 20000000u + 60000000u, rules::RequiredBytes(all.boxes));
 }
 
-TEST(PlatformTable, WalkOrderFoldersAndFailureNames) {
-    ASSERT_EQ(9u, rules::kPlatformCount);
-    EXPECT_EQ(0u, rules::kPlatforms[0].bits);
-    EXPECT_STREQ("\\_red40", rules::kPlatforms[0].folder);
-    const char* order[] = {"\\_red40",  "\\_isvr4",  "\\_ssol26", "\\_sun441", "\\_rs6k41",
-                           "\\_aosf32", "\\_irix62", "\\_hpux11", "\\_mac"};
-    for (std::size_t i = 0; i < rules::kPlatformCount; ++i)
-        EXPECT_STREQ(order[i], rules::kPlatforms[i].folder) << i;
-    // The Solaris and IRIX folders are named differently in the message.
-    EXPECT_STREQ("_solaris/", rules::kPlatforms[2].failureName);
-    EXPECT_STREQ("_irix/", rules::kPlatforms[6].failureName);
-    // Every bit a box can set reaches exactly one platform of the walk.
-    for (const rules::PlatformBoxRule& box : rules::kPlatformBoxes) {
-        int reached = 0;
-        for (std::size_t i = 1; i < rules::kPlatformCount; ++i)
-            reached += (rules::kPlatforms[i].bits & box.bits) != 0;
-        EXPECT_GE(reached, 1) << box.bits;
-    }
-    // Filters afterwards: no _isvr4 and no _mac.
-    ASSERT_EQ(7u, rules::kFilterFolderCount);
-    for (std::size_t i = 0; i < rules::kFilterFolderCount; ++i) {
-        EXPECT_STRNE("\\_isvr4", rules::kFilterFolders[i]);
-        EXPECT_STRNE("\\_mac", rules::kFilterFolders[i]);
-    }
-}
-
-TEST(PlatformTable, UnixSearchFileOnlyForUnixPlatforms) {
-    EXPECT_FALSE(rules::NeedsUnixSearchFile(0));
-    EXPECT_FALSE(rules::NeedsUnixSearchFile(0x02)); // Macintosh
-    EXPECT_TRUE(rules::NeedsUnixSearchFile(0x04));
-    EXPECT_TRUE(rules::NeedsUnixSearchFile(0x200));
-    EXPECT_TRUE(rules::NeedsUnixSearchFile(0x2000));
-    EXPECT_FALSE(rules::NeedsUnixSearchFile(0x0C00));
+TEST(CopyPlan, UnixSearchFileOnlyForUnixPlatforms) {
+    for (std::uint32_t mask : {0x04u, 0x200u, 0x2000u})
+        EXPECT_TRUE(copy_plan::NeedsUnixSearchFile(mask)) << mask;
+    for (std::uint32_t mask : {0x0u, 0x02u, 0x0C00u}) // none, Macintosh, no platform
+        EXPECT_FALSE(copy_plan::NeedsUnixSearchFile(mask)) << mask;
 }
 
 TEST(NoSpaceMessage, FiguresAndDriveAsTheUserSeesThem) {
@@ -186,22 +161,34 @@ TEST(SettingsPath, PublisherSettingsLiveBelowPublish) {
 
 namespace {
 
-TEST(SubfolderName, OnlyNamesThatStayBelowTheDestination) {
-    EXPECT_TRUE(rules::IsSubfolderName("\\data"));
-    EXPECT_TRUE(rules::IsSubfolderName("\\data\\2024"));
-    EXPECT_TRUE(rules::IsSubfolderName("\\[x] 100% \"q\" \xe4\xf6"));
-    EXPECT_TRUE(rules::IsSubfolderName("\\..data"));
-    EXPECT_FALSE(rules::IsSubfolderName(nullptr));
-    EXPECT_FALSE(rules::IsSubfolderName(""));
-    EXPECT_FALSE(rules::IsSubfolderName("\\"));
-    EXPECT_FALSE(rules::IsSubfolderName("data"));
-    EXPECT_FALSE(rules::IsSubfolderName("\\..\\windows"));
-    EXPECT_FALSE(rules::IsSubfolderName("\\data\\..\\..\\x"));
-    EXPECT_FALSE(rules::IsSubfolderName("\\data/../x"));
-    EXPECT_FALSE(rules::IsSubfolderName("\\data\\.."));
-    EXPECT_FALSE(rules::IsSubfolderName("\\\\server\\share"));
-    EXPECT_FALSE(rules::IsSubfolderName("\\c:\\windows"));
-    EXPECT_FALSE(rules::IsSubfolderName("\\data\\"));
+TEST(CopyPlan, TreeNamesAsTheCopyAppendsThem) {
+    const struct {
+        const char* value;
+        bool named;
+        const char* tree; // "" for the destination itself, never copied
+    } cases[] = {
+        {"\\data", true, "\\data"},
+        {"\\data\\", true, "\\data"},
+        {"\\data\\\\sub", true, "\\data\\sub"},
+        {"\\\\data", true, "\\data"},
+        {"\\", true, ""},
+        {"\\[x] 100% \"q\" \xe4", true, "\\[x] 100% \"q\" \xe4"},
+        {"\\..data", true, "\\..data"},
+        {"data", false, ""}, // appended to c:\nodra30 it would name c:\nodra30data
+        {"", false, ""},
+        {"\\..\\windows", false, ""},
+        {"\\data/../x", false, ""},
+        {"\\c:\\windows", false, ""},
+    };
+    for (const auto& c : cases) {
+        char tree[261] = "x";
+        EXPECT_EQ(c.named, copy_plan::TreeName(c.value, tree, sizeof(tree))) << c.value;
+        EXPECT_STREQ(c.tree, tree) << c.value;
+    }
+    EXPECT_FALSE(copy_plan::TreeName(nullptr, nullptr, 0));
+    std::string tooLong = "\\" + std::string(260, 'd');
+    char tree[261];
+    EXPECT_FALSE(copy_plan::TreeName(tooLong.c_str(), tree, sizeof(tree)));
 }
 
 } // namespace

@@ -1,11 +1,15 @@
-// The engine's text and path rules: source root, yes/no and environment settings, and
-// the bounded path building that every fixed buffer relies on.
+// The engine's text rules (source root, yes/no and environment settings), the bounded
+// text and path module every fixed buffer relies on, and the two paths built from the
+// CD's group and name: the Start-menu shortcut and the application key.
 #include "setup/rules.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+
+#include "integration/shortcut_rules.h"
+#include "platform/bounded_text.h"
 
 namespace {
 
@@ -15,118 +19,166 @@ std::string SourceRoot(const char* currentDir, std::size_t outSize = rules::kPat
     return std::string(out.c_str());
 }
 
-TEST(SourceRoot, CutsAtTheSetupFolderAndLowerCases) {
-    EXPECT_EQ("d:", SourceRoot("D:\\_RED40\\BIN"));
-    EXPECT_EQ("c:\\cd", SourceRoot("c:\\cd\\_red40\\bin"));
-    EXPECT_EQ("c:\\cd", SourceRoot("C:\\CD\\_Red40\\Bin\\"));
-    EXPECT_EQ("\\\\server\\share", SourceRoot("\\\\Server\\Share\\_red40\\bin"));
-    // The first occurrence counts, even inside a longer name.
-    EXPECT_EQ("d:", SourceRoot("D:\\_red40\\binaries\\_red40\\bin"));
-}
+TEST(SourceRoot, CutAtTheSetupFolderLowerCasedWithoutOneTrailingBackslash) {
+    const struct {
+        const char* currentDir;
+        const char* root;
+    } cases[] = {
+        {"D:\\_RED40\\BIN", "d:"},
+        {"C:\\CD\\_Red40\\Bin\\", "c:\\cd"},
+        {"\\\\Server\\Share\\_red40\\bin", "\\\\server\\share"},
+        {"D:\\_red40\\binaries\\_red40\\bin", "d:"}, // the first occurrence counts
+        {"E:\\", "e:"},
+        {"E:\\\\", "e:\\"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.root, SourceRoot(c.currentDir)) << c.currentDir;
 
-TEST(SourceRoot, RemovesExactlyOneTrailingBackslash) {
-    EXPECT_EQ("e:", SourceRoot("E:\\"));
-    EXPECT_EQ("e:\\", SourceRoot("E:\\\\"));
-    EXPECT_EQ("e:\\data", SourceRoot("E:\\Data"));
-    EXPECT_EQ("", SourceRoot(""));
-}
-
-TEST(SourceRoot, NeverWritesPastItsBuffer) {
     std::string longDir = "C:\\" + std::string(400, 'A');
-    std::string root = SourceRoot(longDir.c_str());
-    EXPECT_EQ(rules::kPathSize - 1, root.size());
-    EXPECT_EQ('a', root.back());
-
-    // Only 3 characters fit: "d:\", whose trailing backslash then goes.
+    EXPECT_EQ(rules::kPathSize - 1, SourceRoot(longDir.c_str()).size());
     char small[6];
     std::memset(small, 'X', sizeof(small));
-    rules::MakeSourceRoot("D:\\_red40\\bin", small, 4);
+    rules::MakeSourceRoot("D:\\_red40\\bin", small, 4); // "d:\" fits, its backslash goes
     EXPECT_STREQ("d:", small);
     EXPECT_EQ('X', small[4]);
-    EXPECT_EQ('X', small[5]);
-    rules::MakeSourceRoot("E:\\", small, 0);
-    EXPECT_EQ('d', small[0]);
 }
 
-TEST(Settings, YesIsAnyValueBeginningWithY) {
-    EXPECT_TRUE(rules::IsYesSetting("y"));
-    EXPECT_TRUE(rules::IsYesSetting("Yes"));
-    EXPECT_TRUE(rules::IsYesSetting("yup"));
-    EXPECT_FALSE(rules::IsYesSetting(""));
-    EXPECT_FALSE(rules::IsYesSetting(" yes"));
-    EXPECT_FALSE(rules::IsYesSetting("no"));
-    EXPECT_FALSE(rules::IsYesSetting("1"));
+TEST(Settings, YesAndClientEnvironment) {
+    for (const char* yes : {"y", "Yes", "yup"})
+        EXPECT_TRUE(rules::IsYesSetting(yes)) << yes;
+    for (const char* no : {"", " yes", "no", "1"})
+        EXPECT_FALSE(rules::IsYesSetting(no)) << no;
     EXPECT_FALSE(rules::IsYesSetting(nullptr));
-}
-
-TEST(Settings, ClientEnvironmentIgnoresCaseButNothingElse) {
-    EXPECT_TRUE(rules::IsClientEnvironment("ClientCD"));
-    EXPECT_TRUE(rules::IsClientEnvironment("clientcd"));
-    EXPECT_TRUE(rules::IsClientEnvironment("CLIENTCD"));
-    EXPECT_FALSE(rules::IsClientEnvironment("ClientCD "));
-    EXPECT_FALSE(rules::IsClientEnvironment("Client"));
-    EXPECT_FALSE(rules::IsClientEnvironment("PublisherCD"));
-    EXPECT_FALSE(rules::IsClientEnvironment(""));
+    for (const char* client : {"ClientCD", "clientcd", "CLIENTCD"})
+        EXPECT_TRUE(rules::IsClientEnvironment(client)) << client;
+    for (const char* publisher : {"ClientCD ", "Client", "ClientHD", ""})
+        EXPECT_FALSE(rules::IsClientEnvironment(publisher)) << publisher;
     EXPECT_FALSE(rules::IsClientEnvironment(nullptr));
 }
 
-TEST(BoundedText, AppendLeavesTheBufferAloneWhenTheTextDoesNotFit) {
+TEST(BoundedText, WholeOrNothingForPathsCutOnlyForShownText) {
     char buffer[8] = "abc";
-    EXPECT_TRUE(rules::AppendBounded(buffer, sizeof(buffer), "defg"));
+    EXPECT_TRUE(bounded::Append(buffer, sizeof(buffer), "defg"));
+    EXPECT_FALSE(bounded::Append(buffer, sizeof(buffer), "h"));
     EXPECT_STREQ("abcdefg", buffer);
-    EXPECT_FALSE(rules::AppendBounded(buffer, sizeof(buffer), "h"));
-    EXPECT_STREQ("abcdefg", buffer);
-
-    char full[4] = {'a', 'b', 'c', 'd'}; // no terminator at all
-    EXPECT_FALSE(rules::AppendBounded(full, sizeof(full), ""));
-    EXPECT_FALSE(rules::EnsureTrailingBackslash(full, sizeof(full)));
-    EXPECT_EQ('d', full[3]);
-}
-
-TEST(BoundedText, CutCopyIsAlwaysTerminated) {
-    char buffer[4] = "xyz";
-    rules::CopyCut(buffer, sizeof(buffer), "abcdef");
-    EXPECT_STREQ("abc", buffer);
-    rules::CopyCut(buffer, sizeof(buffer), "ab");
-    EXPECT_STREQ("ab", buffer);
-    rules::CopyCut(buffer, sizeof(buffer), nullptr);
+    EXPECT_FALSE(bounded::Copy(buffer, sizeof(buffer), "12345678"));
     EXPECT_STREQ("", buffer);
-    char one[1] = {'x'};
-    rules::CopyCut(one, sizeof(one), "abc");
-    EXPECT_EQ('\0', one[0]);
+    bounded::CopyCut(buffer, 4, "abcdef");
+    EXPECT_STREQ("abc", buffer);
+
+    char full[4] = {'a', 'b', 'c', 'd'}; // no terminator: never read or written past
+    EXPECT_FALSE(bounded::Append(full, sizeof(full), ""));
+    EXPECT_FALSE(bounded::EnsureTrailingBackslash(full, sizeof(full)));
+    EXPECT_FALSE(bounded::AppendName(full, sizeof(full), "x"));
+    EXPECT_EQ('d', full[3]);
+
+    char dir[8] = "c:";
+    EXPECT_TRUE(bounded::EnsureTrailingBackslash(dir, sizeof(dir)));
+    EXPECT_TRUE(bounded::EnsureTrailingBackslash(dir, sizeof(dir)));
+    EXPECT_STREQ("c:\\", dir);
+    bounded::StripTrailingBackslash(dir);
+    EXPECT_STREQ("c:", dir);
 }
 
-TEST(BoundedText, TrailingBackslashIsAddedOnce) {
-    char buffer[8] = "c:";
-    EXPECT_TRUE(rules::EnsureTrailingBackslash(buffer, sizeof(buffer)));
-    EXPECT_TRUE(rules::EnsureTrailingBackslash(buffer, sizeof(buffer)));
-    EXPECT_STREQ("c:\\", buffer);
-    char empty[2] = "";
-    EXPECT_TRUE(rules::EnsureTrailingBackslash(empty, sizeof(empty)));
-    EXPECT_STREQ("\\", empty);
+TEST(BoundedText, NamesJoinWithOneBackslashAndStayBelowTheirFolder) {
+    const struct {
+        const char* name;
+        const char* joined; // appended to "c:\dest"
+        bool staysBelow;
+    } cases[] = {
+        {"data", "c:\\dest\\data", true},
+        {"\\data\\", "c:\\dest\\data", true},
+        {"\\\\data\\\\sub\\", "c:\\dest\\data\\sub", true},
+        {"data/sub", "c:\\dest\\data\\sub", true},
+        {"\\", "c:\\dest", true},
+        {"..data\\x..", "c:\\dest\\..data\\x..", true},
+        {"\\..\\windows", "c:\\dest\\..\\windows", false},
+        {"data/../..", "c:\\dest\\data\\..\\..", false},
+        {"c:\\windows", "c:\\dest\\c:\\windows", false},
+        {"\\c:x", "c:\\dest\\c:x", false},
+    };
+    for (const auto& c : cases) {
+        char path[32] = "c:\\dest";
+        EXPECT_TRUE(bounded::AppendName(path, sizeof(path), c.name)) << c.name;
+        EXPECT_STREQ(c.joined, path) << c.name;
+        EXPECT_EQ(c.staysBelow, bounded::StaysBelow(c.name)) << c.name;
+    }
+    char path[12] = "c:\\dest";
+    EXPECT_FALSE(bounded::AppendName(path, sizeof(path), "\\abcd"));
+    EXPECT_STREQ("c:\\dest", path);
 }
 
-TEST(ShortcutPath, JoinsProgramsGroupAndName) {
-    char path[1024];
-    ASSERT_TRUE(rules::BuildShortcutPath("C:\\Start Menu\\Programs", "Lumora", "Atlas", path,
-                                         sizeof(path)));
-    EXPECT_STREQ("C:\\Start Menu\\Programs\\Lumora\\Atlas.lnk", path);
-    ASSERT_TRUE(rules::BuildShortcutPath("C:\\Programs\\", "G", "N", path, sizeof(path)));
-    EXPECT_STREQ("C:\\Programs\\G\\N.lnk", path);
-    // Missing settings give a file named only ".lnk" below an empty group.
-    ASSERT_TRUE(rules::BuildShortcutPath("C:\\Programs", "", "", path, sizeof(path)));
-    EXPECT_STREQ("C:\\Programs\\\\.lnk", path);
-}
-
-TEST(ShortcutPath, TooLongGivesAnEmptyPathAndFalse) {
+TEST(ShortcutPath, OnePathForTheShortcutMadeAndTheShortcutLookedFor) {
+    const char* programs = "C:\\Start Menu\\Programs";
+    const struct {
+        const char* group;
+        const char* prefix;
+        const char* name;
+        const char* path; // "" when there is none
+    } cases[] = {
+        {"Atlas", "", "Atlas", "C:\\Start Menu\\Programs\\Atlas\\Atlas.lnk"},
+        {"Atlas\\", "", "Atlas", "C:\\Start Menu\\Programs\\Atlas\\Atlas.lnk"},
+        {"\\Atlas", "Uninstall ", "\\Atlas",
+         "C:\\Start Menu\\Programs\\Atlas\\Uninstall Atlas.lnk"},
+        {"Corvane\\\\Atlas", "", "Atlas\\", "C:\\Start Menu\\Programs\\Corvane\\Atlas\\Atlas.lnk"},
+        {"", "", "", "C:\\Start Menu\\Programs\\.lnk"}, // missing settings
+        {"..\\Startup", "", "Atlas", ""},
+        {"Atlas", "", "..\\..\\x", ""},
+        {"c:\\Atlas", "", "Atlas", ""},
+    };
+    for (const auto& c : cases) {
+        char path[1024] = "x";
+        EXPECT_EQ(c.path[0] != '\0', shortcuts::BuildShortcutPath(programs, c.group, c.prefix,
+                                                                  c.name, path, sizeof(path)))
+            << c.group;
+        EXPECT_STREQ(c.path, path) << c.group;
+    }
+    char group[1024];
+    ASSERT_TRUE(shortcuts::BuildGroupFolder("C:\\Programs\\", "\\Atlas\\", group, sizeof(group)));
+    EXPECT_STREQ("C:\\Programs\\Atlas", group);
     std::string name(1100, 'n');
     char path[1024];
-    EXPECT_FALSE(rules::BuildShortcutPath("C:\\Programs", "G", name.c_str(), path, sizeof(path)));
+    EXPECT_FALSE(shortcuts::BuildShortcutPath("C:\\P", "G", "", name.c_str(), path, sizeof(path)));
     EXPECT_STREQ("", path);
-    // Exactly filling the buffer is allowed.
-    std::string exact(1024 - 1 - std::strlen("C:\\P\\G\\.lnk"), 'x');
-    EXPECT_TRUE(rules::BuildShortcutPath("C:\\P", "G", exact.c_str(), path, sizeof(path)));
-    EXPECT_EQ(1023u, std::strlen(path));
+}
+
+TEST(ApplicationKey, OneKeyAndOneBoundForTheValuesAndTheParametersSubkey) {
+    const struct {
+        const char* root;
+        bool publisher;
+        const char* group;
+        const char* name;
+        const char* key;
+    } cases[] = {
+        {"SOFTWARE\\", true, "Atlas Group", "Atlas", "SOFTWARE\\Corvane\\Atlas Group\\Atlas"},
+        {"SOFTWARE", false, "Group\\", "\\Name", "SOFTWARE\\Group\\Name"},
+        {"SOFTWARE\\", true, shortcuts::kDefaultName, shortcuts::kDefaultName,
+         "SOFTWARE\\Corvane\\Corvane Publisher\\Corvane Publisher"},
+    };
+    for (const auto& c : cases) {
+        char key[rules::kPathSize];
+        ASSERT_TRUE(shortcuts::BuildApplicationKey(c.root, c.publisher, c.group, c.name, nullptr,
+                                                   key, sizeof(key)));
+        EXPECT_STREQ(c.key, key);
+        ASSERT_TRUE(shortcuts::BuildApplicationKey(c.root, c.publisher, c.group, c.name,
+                                                   shortcuts::kParametersSubkey, key, sizeof(key)));
+        EXPECT_EQ(std::string(c.key) + "\\Parameters", key);
+    }
+    // The longest key still has room for its subkey; one more character and neither is
+    // written, so no "Parameters" stands under a key without its values.
+    const std::size_t longest = rules::kPathSize - 1 - std::strlen("\\Parameters");
+    for (std::size_t length : {longest, longest + 1}) {
+        std::string name(length - std::strlen("SOFTWARE\\G\\"), 'n');
+        char key[rules::kPathSize] = "x";
+        bool fits = length == longest;
+        EXPECT_EQ(fits, shortcuts::BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(),
+                                                       nullptr, key, sizeof(key)));
+        EXPECT_EQ(fits,
+                  shortcuts::BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(),
+                                                 shortcuts::kParametersSubkey, key, sizeof(key)));
+        EXPECT_EQ(fits ? rules::kPathSize - 1 : 0u, std::strlen(key));
+    }
 }
 
 } // namespace

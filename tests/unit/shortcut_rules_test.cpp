@@ -1,112 +1,92 @@
 // The application key, the browser code and the paths of the shortcut step, including
-// what happens when a setting from the CD is too long for the engine's buffers, and the
-// names that may reach a Program Manager command or the Start menu.
+// what happens when a setting from the CD is too long for the engine's buffers.
 #include "integration/shortcut_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using namespace shortcuts;
+#include "platform/bounded_text.h"
 
 namespace {
 
 constexpr std::size_t kPath = 261;
 
-// What a rule wrote; "<refused>" when it returned false and left its buffer empty.
-std::string Written(bool fits, const char* out) {
-    if (fits)
-        return out;
-    return out[0] == '\0' ? "<refused>" : "<refused, but wrote " + std::string(out) + ">";
+TEST(BrowserCode, KindsGiveTheirCodesAndOtherKeepsTheText) {
+    EXPECT_STREQ("netscape", shortcuts::BrowserCodeForKind(0, "ignored"));
+    EXPECT_STREQ("msie", shortcuts::BrowserCodeForKind(1, "ignored"));
+    EXPECT_STREQ("netscape4", shortcuts::BrowserCodeForKind(2, "communicator"));
+    EXPECT_STREQ("c:\\opera\\opera.exe", shortcuts::BrowserCodeForKind(4, "c:\\opera\\opera.exe"));
 }
 
-TEST(ShortcutRules, BuiltTextsAndWhatDoesNotFit) {
-    char o[kPath] = "x";
-    const std::size_t n = sizeof o;
-    EXPECT_EQ("SOFTWARE\\Corvane\\Atlas Group\\Atlas",
-              Written(BuildApplicationKey("SOFTWARE\\", true, "Atlas Group", "Atlas", o, n), o));
-    EXPECT_EQ("SOFTWARE\\Group\\Name",
-              Written(BuildApplicationKey("SOFTWARE", false, "Group\\", "Name", o, n), o));
-    const std::string longName(300, 'N');
-    EXPECT_EQ("<refused>",
-              Written(BuildApplicationKey("SOFTWARE\\", true, "G", longName.c_str(), o, n), o));
-    // Exactly 260 characters still fit.
-    const std::string name(260 - 11, 'n');
-    EXPECT_EQ("SOFTWARE\\G\\" + name,
-              Written(BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(), o, n), o));
+TEST(ShortcutPaths, ProgramsIconsAndLinkLibrary) {
+    char path[kPath];
+    ASSERT_TRUE(shortcuts::BuildProgramFolderPath("c:\\Program Files\\Search App",
+                                                  shortcuts::kSearchProgram, path, sizeof path));
+    EXPECT_STREQ("c:\\Program Files\\Search App\\_red40\\bin\\search.exe", path);
+    ASSERT_TRUE(
+        shortcuts::BuildProgramFolderPath("d:", shortcuts::kUninstallIcon, path, sizeof path));
+    EXPECT_STREQ("d:\\_red40\\bin\\uninstal.ico", path);
+    ASSERT_TRUE(shortcuts::BuildLinkLibraryPath("d:", path, sizeof path));
+    EXPECT_STREQ("d:\\_red40\\bin\\install.dll", path);
+}
 
-    EXPECT_EQ(
-        "c:\\Program Files\\Search App\\_red40\\bin\\search.exe",
-        Written(BuildProgramFolderPath("c:\\Program Files\\Search App", kSearchProgram, o, n), o));
-    EXPECT_EQ("d:\\_red40\\bin\\uninstal.ico",
-              Written(BuildProgramFolderPath("d:", kUninstallIcon, o, n), o));
+TEST(ShortcutPaths, DestinationTooLongLeavesThePathEmpty) {
     // 250 characters fit as a destination but not with the program folder after them.
-    const std::string dest = "c:\\" + std::string(247, 'd');
-    EXPECT_EQ("<refused>",
-              Written(BuildProgramFolderPath(dest.c_str(), kUninstallProgram, o, n), o));
-    EXPECT_EQ("d:\\_red40\\bin\\install.dll", Written(BuildLinkLibraryPath("d:", o, n), o));
-
-    EXPECT_EQ("C:\\Programs\\Atlas\\Uninstall Atlas.lnk",
-              Written(BuildLinkPath("C:\\Programs\\Atlas", kUninstallPrefix, "Atlas", o, n), o));
-    // Settings without group and name put a file called only ".lnk" in Programs.
-    EXPECT_EQ("C:\\Programs\\\\.lnk", Written(BuildLinkPath("C:\\Programs\\", "", "", o, n), o));
-    EXPECT_EQ("<refused>", Written(BuildLinkPath("C:\\P", "", "n", o, 4), o));
-
-    // A bare drive gets its root: "d:" alone is that drive's current folder.
-    EXPECT_EQ("d:\\", Written(BuildShortcutWorkingDir("d:", o, n), o));
-    EXPECT_EQ("c:\\Search", Written(BuildShortcutWorkingDir("c:\\Search", o, n), o));
-    EXPECT_EQ("dd", Written(BuildShortcutWorkingDir("dd", o, n), o));
-    EXPECT_FALSE(BuildShortcutWorkingDir("d:", o, 3));
+    std::string dest = "c:\\" + std::string(247, 'd');
+    char path[kPath];
+    path[0] = 'x';
+    EXPECT_FALSE(shortcuts::BuildProgramFolderPath(dest.c_str(), shortcuts::kUninstallProgram, path,
+                                                   sizeof path));
+    EXPECT_STREQ("", path);
 }
 
-TEST(ShortcutRules, BrowserCodeOfEachKindAndOtherKeepsTheText) {
-    EXPECT_STREQ("netscape", BrowserCodeForKind(0, "ignored"));
-    EXPECT_STREQ("msie", BrowserCodeForKind(1, "ignored"));
-    EXPECT_STREQ("netscape4", BrowserCodeForKind(2, "communicator"));
-    EXPECT_STREQ("c:\\opera\\opera.exe", BrowserCodeForKind(4, "c:\\opera\\opera.exe"));
+TEST(ShortcutWorkingDir, BareDriveGetsItsRoot) {
+    char dir[kPath];
+    ASSERT_TRUE(shortcuts::BuildShortcutWorkingDir("d:", dir, sizeof dir));
+    EXPECT_STREQ("d:\\", dir);
+    ASSERT_TRUE(shortcuts::BuildShortcutWorkingDir("c:\\Search", dir, sizeof dir));
+    EXPECT_STREQ("c:\\Search", dir);
+    ASSERT_TRUE(shortcuts::BuildShortcutWorkingDir("dd", dir, sizeof dir));
+    EXPECT_STREQ("dd", dir);
+    char small[3];
+    EXPECT_FALSE(shortcuts::BuildShortcutWorkingDir("d:", small, sizeof small));
 }
 
-// Program Manager keeps group names to 30 characters and item names to 40.
 TEST(ProgramManagerNames, CutsAtTheLimitsOnly) {
-    const struct {
-        std::size_t length, limit, kept;
-    } cases[] = {{35, kGroupNameLimit, 30}, {45, kItemNameLimit, 40}, {5, kItemNameLimit, 5}};
-    for (const auto& c : cases) {
-        char name[kPath];
-        ASSERT_TRUE(CopyBounded(name, sizeof name, std::string(c.length, 'n').c_str()));
-        CutToLength(name, c.limit);
-        EXPECT_EQ(std::string(c.kept, 'n'), name);
-    }
+    std::string group35(35, 'g');
+    char group[kPath];
+    ASSERT_TRUE(bounded::Copy(group, sizeof group, group35.c_str()));
+    shortcuts::CutToLength(group, shortcuts::kGroupNameLimit);
+    EXPECT_EQ(std::string(30, 'g'), group);
+
+    std::string name45(45, 'n');
+    char item[kPath];
+    ASSERT_TRUE(bounded::Copy(item, sizeof item, name45.c_str()));
+    shortcuts::CutToLength(item, shortcuts::kItemNameLimit);
+    EXPECT_EQ(std::string(40, 'n'), item);
+
+    char shortName[] = "Atlas";
+    shortcuts::CutToLength(shortName, shortcuts::kItemNameLimit);
+    EXPECT_STREQ("Atlas", shortName);
 }
 
-// HasBlank decides the short form of a path. Names from a hostile CD: a quote would close
-// a Program Manager command's field and turn the rest into commands of their own;
-// brackets and commas stay inside the quotes. Start-menu names stay below the folder.
-TEST(ShortcutRules, NamesThatMayStandWhereTheyGo) {
-    const struct {
-        bool (*rule)(const char*);
-        const char* text;
-        bool expected;
-    } cases[] = {
-        {HasBlank, "c:\\Program Files\\x.exe", true},
-        {HasBlank, "c:\\search\\x.exe", false},
-        {HasBlank, "", false},
-        {IsPlainCommandText, "Atlas [1], (x) 100% \xC4", true},
-        {IsPlainCommandText, "", true},
-        {IsPlainCommandText, nullptr, true},
-        {IsPlainCommandText, "x\")][deletegroup(\"Accessories\")][x(\"", false},
-        {IsPlainCommandText, "two\r\nlines", false},
-        {IsPlainCommandText, "tab\there", false},
-        {StaysInStartMenu, nullptr, true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, c.rule(c.text)) << (c.text ? c.text : "(null)");
-    for (const char* inside : {"", "Atlas", "Corvane\\Atlas", "Corvane/Atlas", "a.b", "..x",
-                               "Uninstall Atlas", "x..", ".hidden", "...", "."})
-        EXPECT_TRUE(StaysInStartMenu(inside)) << inside;
-    for (const char* outside : {"..", "..\\..\\Startup", "Corvane\\..\\..\\x", "\\Atlas", "Atlas\\",
-                                "a\\\\b", "c:Atlas", "c:\\Atlas", "\\\\server\\share", "../x"})
-        EXPECT_FALSE(StaysInStartMenu(outside)) << outside;
+TEST(ProgramManagerNames, BlankDecidesTheShortForm) {
+    EXPECT_TRUE(shortcuts::HasBlank("c:\\Program Files\\x.exe"));
+    EXPECT_FALSE(shortcuts::HasBlank("c:\\search\\x.exe"));
+    EXPECT_FALSE(shortcuts::HasBlank(""));
+}
+
+// Names from a hostile CD: a quote would close the command's field and turn the rest
+// of the name into commands of their own; brackets and commas stay inside the quotes.
+TEST(ProgramManagerNames, QuotesAndControlCharactersAreNotPlain) {
+    EXPECT_TRUE(shortcuts::IsPlainCommandText("Atlas [1], (x) 100% \xC4"));
+    EXPECT_TRUE(shortcuts::IsPlainCommandText(""));
+    EXPECT_TRUE(shortcuts::IsPlainCommandText(nullptr));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("x\")][deletegroup(\"Accessories\")][x(\""));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("\""));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("two\r\nlines"));
+    EXPECT_FALSE(shortcuts::IsPlainCommandText("tab\there"));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // The checks cdcheck runs over a CD, each reporting what the setup would meet there.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "setup/copy_plan.h"
 #include "tools/cdcheck/cd_tree.h"
 #include "tools/cdcheck/report.h"
 #include "tools/cdcheck/settings_file.h"
@@ -14,11 +16,11 @@ constexpr char kRootSettings[] = "search.ini";
 constexpr char kPublishSettings[] = "publish\\search.ini";
 constexpr char kSetupFolderSettings[] = "_red40\\bin\\search.ini";
 
-// The longest path the setup's file copy accepts: it refuses longer ones, and the copy
-// of a tree stops at the first.
-constexpr std::size_t kMaxCopyPath = 255;
-// What the engine's path and text buffers hold, and the destination field too.
-constexpr std::size_t kMaxPathValue = 260;
+// The longest path the copy takes, and what the engine's buffers hold.
+using copy_plan::kMaxCopyPath;
+using copy_plan::kMaxPathValue;
+// The platforms whose boxes the publisher's destination dialog shows: Solaris only.
+constexpr std::uint32_t kOfferedPlatformBits = 0x0004;
 
 // The course the setup will take on this CD, decided from the root settings alone.
 struct Plan {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "integration/shortcut_rules.h"
-#include "setup/install_rules.h"
+#include "setup/copy_plan.h"
 #include "tools/cdcheck/checks.h"
 
 namespace cdcheck {
@@ -19,7 +19,7 @@ struct Needed {
 };
 
 // The platform's name as the setup's failure message gives it.
-std::string FailureName(const rules::Platform& platform) {
+std::string FailureName(const copy_plan::Platform& platform) {
     return std::string("\"Could not copy ") + platform.failureName + "\"";
 }
 
@@ -84,16 +84,16 @@ void CheckPublisherWorkspace(const CdTree& cd, Report& report) {
 }
 
 void CheckPlatforms(const CdTree& cd, const Plan& plan, Report& report) {
-    for (std::size_t i = 0; i < rules::kPlatformCount; ++i) {
-        const rules::Platform& platform = rules::kPlatforms[i];
+    for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
+        const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
         if (platform.bits == 0)
             continue; // the Windows platform is the setup's own folder
         const std::string folder = platform.folder + 1; // without its leading backslash
-        const bool offered = plan.publisher && (platform.bits & 0x0004) != 0;
+        const bool offered = plan.publisher && (platform.bits & kOfferedPlatformBits) != 0;
         CdItem item = cd.Find(folder);
         if (item.kind == HostKind::Missing && !offered)
             continue;
-        if (cd.IsFolder(folder + "\\bin"))
+        if (cd.IsFolder(folder + copy_plan::kBinPart))
             continue;
         if (item.kind == HostKind::Folder)
             report.Warning(item.hostPath, 0,
@@ -114,11 +114,16 @@ void CheckPlatforms(const CdTree& cd, const Plan& plan, Report& report) {
     }
 }
 
-void NoteSharedTrees(const CdTree& cd, Report& report) {
-    for (const char* tree : {"common", "common20", "plugins", "forms", "docs"}) {
-        CdItem item = cd.Find(tree);
-        if (item.kind != HostKind::Folder)
-            report.Note(item.hostPath, 0,
+void NoteSharedTrees(const CdTree& cd, const Plan& plan, Report& report) {
+    for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
+        const copy_plan::SharedItem& item = copy_plan::kSharedItems[i];
+        if (item.name == nullptr || item.kind != copy_plan::Kind::Tree ||
+            item.onFailure != copy_plan::OnFailure::GoesOn ||
+            !copy_plan::Applies(item.when, plan.publisher))
+            continue;
+        CdItem found = cd.Find(item.name);
+        if (found.kind != HostKind::Folder)
+            report.Note(found.hostPath, 0,
                         "missing folder: the setup goes on without it, without a message");
     }
 }
@@ -131,7 +136,7 @@ void CheckLayout(const CdTree& cd, const Plan& plan, Report& report) {
     if (plan.publisher)
         CheckPublisherWorkspace(cd, report);
     CheckPlatforms(cd, plan, report);
-    NoteSharedTrees(cd, report);
+    NoteSharedTrees(cd, plan, report);
 }
 
 } // namespace cdcheck

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "setup/install_rules.h"
-#include "setup/settings.h"
+#include "platform/bounded_text.h"
+#include "setup/copy_plan.h"
 #include "tools/cdcheck/checks.h"
 
 namespace cdcheck {
@@ -23,41 +23,53 @@ struct CopiedItem {
     std::string effect;
 };
 
+// What the setup copies on this CD, walking the setup's own copy plan.
 std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, const Plan& plan) {
     const std::string stops = "the installation stops with \"Could not copy\" and the tree's path";
     const std::string goesOn = "the rest of the tree is not copied, without a message";
     const std::string rootFile = "the installation stops, without a message";
     const std::string solaris = "choosing \"Solaris Platform\" stops the installation";
     std::vector<CopiedItem> items;
-    for (const char* tree : {"\\common", "\\common20", "\\plugins", "\\forms", "\\key.tbl"})
-        items.push_back({tree, OnFailure::GoesOn, goesOn});
-    for (const char* key : {settings::kDefaultTree, settings::kTemplateDir}) {
-        const char* section =
-            key == settings::kDefaultTree ? settings::kCommonSection : settings::kServerSection;
-        const std::string value = root.Value(section, key);
+    for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
+        const copy_plan::SharedItem& item = copy_plan::kSharedItems[i];
+        if (!copy_plan::Applies(item.when, plan.publisher))
+            continue;
+        const bool stopping = item.onFailure == copy_plan::OnFailure::StopsNamingPath;
+        const std::string value =
+            item.name != nullptr ? item.name : root.Value(item.section, item.key);
         // Values the setup refuses outright are reported with the settings.
-        if (value.size() <= kMaxPathValue && rules::IsSubfolderName(value.c_str()))
-            items.push_back({value, OnFailure::Stops, stops});
+        char tree[bounded::kPathSize];
+        if (copy_plan::TreeName(value.c_str(), tree, sizeof tree) && tree[0] != '\0')
+            items.push_back(
+                {tree, stopping ? OnFailure::Stops : OnFailure::GoesOn, stopping ? stops : goesOn});
     }
-    items.push_back({"\\docs", OnFailure::GoesOn, goesOn});
-    if (plan.publisher) {
-        items.push_back({"\\publish", OnFailure::Stops, stops});
-        items.push_back({"\\cgi-bin", OnFailure::GoesOn, goesOn});
+    // The destination dialog offers the Windows platform always, Solaris to a publisher.
+    for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
+        const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
+        const bool windows = platform.bits == 0;
+        if (!windows && !(plan.publisher && (platform.bits & kOfferedPlatformBits) != 0 &&
+                          cd.IsFolder(platform.folder)))
+            continue;
+        items.push_back({std::string(platform.folder) + copy_plan::kBinPart,
+                         windows ? OnFailure::Stops : OnFailure::StopsIfChosen,
+                         windows ? std::string("the installation stops with \"Could not copy ") +
+                                       platform.failureName + "\""
+                                 : solaris});
+        items.push_back(
+            {std::string(platform.folder) + copy_plan::kFiltersPart, OnFailure::GoesOn, goesOn});
     }
-    items.push_back({"\\_red40\\bin", OnFailure::Stops,
-                     "the installation stops with \"Could not copy _red40/\""});
-    items.push_back({"\\_red40\\filters", OnFailure::GoesOn, goesOn});
     const bool solarisOffered = plan.publisher && cd.IsFolder("_ssol26");
-    if (solarisOffered) {
-        items.push_back({"\\_ssol26\\bin", OnFailure::StopsIfChosen, solaris});
-        items.push_back({"\\_ssol26\\filters", OnFailure::GoesOn, goesOn});
+    for (std::size_t i = 0; i < copy_plan::kRootFileCount; ++i) {
+        const copy_plan::RootFile& file = copy_plan::kRootFiles[i];
+        if (file.unixOnly && !solarisOffered)
+            continue;
+        items.push_back({std::string("\\") + file.name,
+                         file.unixOnly ? OnFailure::StopsIfChosen : OnFailure::Stops,
+                         file.unixOnly ? solaris : rootFile});
     }
-    items.push_back({"\\search.ini", OnFailure::Stops, rootFile});
-    items.push_back({"\\setup.exe", OnFailure::Stops, rootFile});
-    if (solarisOffered)
-        items.push_back({"\\search", OnFailure::StopsIfChosen, solaris});
     if (!plan.publisher)
-        items.push_back({"\\_red40\\perl", OnFailure::GoesOn, goesOn});
+        items.push_back({std::string(copy_plan::kWindowsFolder) + copy_plan::kPerlPart,
+                         OnFailure::GoesOn, goesOn});
     return items;
 }
 

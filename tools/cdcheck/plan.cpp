@@ -1,6 +1,7 @@
 // The environment, whether the program files are copied, and the default destination.
 #include <cctype>
 
+#include "platform/bounded_text.h"
 #include "setup/install_rules.h"
 #include "setup/rules.h"
 #include "setup/settings.h"
@@ -98,9 +99,10 @@ Plan DecidePlan(const SettingsFile& root, Report& report) {
                            "to the folder the setup runs in, on the CD");
     }
     plan.destinationShown = rules::DefaultDestination(plan.publisher, defaultInstall.c_str());
-    plan.destination = plan.destinationShown;
-    if (plan.destination.size() == 3 && plan.destination[2] == '\\')
-        plan.destination.pop_back();
+    char destination[bounded::kPathSize] = {};
+    bounded::Copy(destination, sizeof destination, plan.destinationShown.c_str());
+    rules::StripDriveRootBackslash(destination, sizeof destination);
+    plan.destination = destination;
 
     if (plan.publisher) {
         report.Note(root.Where(), 0, "the program files are copied to " + plan.destination);

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "integration/browser_rules.h"
+#include "platform/bounded_text.h"
+#include "setup/copy_plan.h"
 #include "setup/install_rules.h"
 #include "setup/settings.h"
 #include "tools/cdcheck/checks.h"
@@ -12,8 +14,6 @@ namespace cdcheck {
 
 namespace {
 
-// The setup reads the browser text into a buffer of this size.
-constexpr std::size_t kBrowserTextSize = 1024;
 constexpr char kBrowserCodes[] =
     "\"communicator\", \"netscape4\", \"netscape\", \"msie4\" or \"msie\"";
 
@@ -103,7 +103,7 @@ void CheckBrowser(const CdTree& cd, const SettingsFile& root, Report& report) {
     const std::string where = root.Where();
     const int line = root.LineOf(settings::kCommonSection, settings::kBrowser);
     const std::string named = "Browser " + Quoted(value);
-    if (value.size() >= kBrowserTextSize) {
+    if (value.size() >= browser::kBrowserTextSize) {
         report.Warning(where, line,
                        named + " has " + Characters(value.size()) +
                            ", more than the setup reads: it asks the user instead");
@@ -148,31 +148,28 @@ void CheckBrowser(const CdTree& cd, const SettingsFile& root, Report& report) {
 }
 
 void CheckCopiedFolders(const CdTree& cd, const SettingsFile& root, Report& report) {
-    struct Named {
-        const char* section;
-        const char* key;
-    } const folders[] = {{settings::kCommonSection, settings::kDefaultTree},
-                         {settings::kServerSection, settings::kTemplateDir}};
-    for (const Named& named : folders) {
+    // The trees the copy plan names by a setting.
+    for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
+        const copy_plan::SharedItem& named = copy_plan::kSharedItems[i];
+        if (named.name != nullptr)
+            continue;
         const std::string value = root.Value(named.section, named.key);
         if (value.empty())
             continue;
         const int line = root.LineOf(named.section, named.key);
         const std::string what = std::string(named.key) + " " + Quoted(value);
         const std::string stops = ": the installation stops with \"Could not copy\"";
+        char tree[bounded::kPathSize];
         if (value.size() > kMaxPathValue)
             report.Error(root.Where(), line,
                          std::string(named.key) + " has " + Characters(value.size()) +
                              ", more than a path holds" + stops);
         else if (value[0] != '\\')
             report.Error(root.Where(), line, what + " does not begin with a backslash" + stops);
-        else if (!rules::IsSubfolderName(value.c_str()))
+        else if (!copy_plan::TreeName(value.c_str(), tree, sizeof tree))
             report.Error(root.Where(), line,
-                         what +
-                             " leads out of the destination (a drive, \"..\" or an empty "
-                             "name)" +
-                             stops);
-        else if (!cd.IsFolder(value))
+                         what + " leads out of the destination (a drive or \"..\")" + stops);
+        else if (tree[0] != '\0' && !cd.IsFolder(tree))
             report.Error(root.Where(), line,
                          what + " names no folder on the CD (" + cd.Find(value).hostPath + ")" +
                              stops);
@@ -190,10 +187,17 @@ void CheckApplicationNames(const SettingsFile& root, Report& report) {
                              "): it reads the name as empty");
             continue;
         }
-        // Both name a folder or file of the Start menu; the group may hold sub-folders.
-        const char* forbidden = key == settings::kApplicationName ? "\\/:*?\"<>|" : "/:*?\"<>|";
+        // Both name a folder or file below the Programs folder; backslashes separate
+        // folders, doubled or at either end they are dropped.
+        if (!bounded::StaysBelow(value.c_str())) {
+            report.Warning(root.Where(), line,
+                           std::string(key) + " " + Quoted(value) +
+                               " leads out of the Start menu (a drive or \"..\"): no shortcut "
+                               "is made, and a later run finds none");
+            continue;
+        }
         for (char c : value) {
-            if (std::strchr(forbidden, c) != nullptr || static_cast<unsigned char>(c) < 0x20) {
+            if (std::strchr("*?\"<>|", c) != nullptr || static_cast<unsigned char>(c) < 0x20) {
                 report.Warning(root.Where(), line,
                                std::string(key) + " " + Quoted(value) +
                                    " holds a character no file name may hold: the Start-menu "

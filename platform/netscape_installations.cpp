@@ -1,24 +1,19 @@
-#include "dialogs/netscape_installations.h"
+#include "platform/netscape_installations.h"
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
+#include <vector>
 
+#include "integration/browser_rules.h"
 #include "platform/filemgr.h"
 
 namespace {
 
 const char kLabelPrefix[] = "Netscape Communicator ";
 // Enumeration stops once this many are listed, so the second key can add one more and
-// the count stays within the arrays.
+// the list never holds more than browser::kMaxDetected.
 constexpr int kStopAt = browser::kMaxDetected - 1;
-
-char* CopyOf(const std::string& text) {
-    char* copy = new char[text.size() + 1];
-    std::memcpy(copy, text.c_str(), text.size() + 1);
-    return copy;
-}
 
 // The "Install Directory" of key\name\main, or false when a key or the value is missing
 // or does not fit the 512-byte buffer.
@@ -40,12 +35,13 @@ bool ReadInstallDirectory(const std::string& mainKey, std::string* dir) {
 // Walks the version subkeys of one vendor key; `programPath` makes the program file's
 // path from an install directory.
 void WalkVersions(const char* vendorKey, std::string (*programPath)(const std::string&),
-                  char* paths[], char* labels[], int* count) {
+                  std::vector<NetscapeInstallation>& found) {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, vendorKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     CFileMgr files;
-    for (DWORD index = 0; *count < browser::kMaxDetected; ++index) {
+    const std::size_t limit = browser::kMaxDetected;
+    for (DWORD index = 0; found.size() < limit; ++index) {
         char name[128] = {};
         DWORD nameSize = sizeof(name);
         LONG status =
@@ -61,10 +57,8 @@ void WalkVersions(const char* vendorKey, std::string (*programPath)(const std::s
         std::string program = programPath(dir);
         if (!files.FileExists(program.c_str()))
             continue;
-        paths[*count] = CopyOf(program);
-        labels[*count] = CopyOf(std::string(kLabelPrefix) + name);
-        ++*count;
-        if (*count >= kStopAt)
+        found.push_back({program, std::string(kLabelPrefix) + name});
+        if (found.size() >= static_cast<std::size_t>(kStopAt))
             break;
     }
     ::RegCloseKey(key);
@@ -72,21 +66,9 @@ void WalkVersions(const char* vendorKey, std::string (*programPath)(const std::s
 
 } // namespace
 
-void DetectNetscapeInstallations(char* paths[browser::kMaxDetected],
-                                 char* labels[browser::kMaxDetected], int* count) {
-    *count = 0;
-    WalkVersions("Software\\Netscape\\Netscape Navigator", browser::Netscape4ProgramPath, paths,
-                 labels, count);
-    WalkVersions("Software\\Netscape\\Netscape 6", browser::Netscape6ProgramPath, paths, labels,
-                 count);
-}
-
-void FreeNetscapeInstallations(char* paths[browser::kMaxDetected],
-                               char* labels[browser::kMaxDetected], int count) {
-    for (int i = 0; i < count && i < browser::kMaxDetected; ++i) {
-        delete[] paths[i];
-        delete[] labels[i];
-        paths[i] = nullptr;
-        labels[i] = nullptr;
-    }
+std::vector<NetscapeInstallation> DetectNetscapeInstallations() {
+    std::vector<NetscapeInstallation> found;
+    WalkVersions("Software\\Netscape\\Netscape Navigator", browser::Netscape4ProgramPath, found);
+    WalkVersions("Software\\Netscape\\Netscape 6", browser::Netscape6ProgramPath, found);
+    return found;
 }
