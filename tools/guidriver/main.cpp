@@ -36,7 +36,7 @@ const char kUsage[] =
     "  try DIR MS COMMAND PICTURES PROGRAM [TITLE=ID...]\n"
     "                                as run, and saves a picture of each window in the\n"
     "                                folder PICTURES (NN.bmp), lists the processes the\n"
-    "                                run started and, after its end, waits (MS at most)\n"
+    "                                run started and, after its end, waits (10 s at most)\n"
     "                                until one named PROGRAM (e.g. search.exe) was seen\n"
     "  processes                     running processes: id, parent, program file\n"
     "  end ID...                     end these processes\n"
@@ -201,7 +201,9 @@ bool SeenProgram(const guidriver::ProcessWatch& watch, const std::string& progra
 }
 
 // After the run's end: waits for the program it started, and tells whether it still runs.
-int ReportProgram(guidriver::ProcessWatch& watch, const TryOptions& options, DWORD timeoutMs) {
+// The setup starts it before it ends, so a program not seen soon after was not started.
+int ReportProgram(guidriver::ProcessWatch& watch, const TryOptions& options) {
+    constexpr DWORD timeoutMs = 10000;
     DWORD start = GetTickCount();
     while (!SeenProgram(watch, options.program) && GetTickCount() - start < timeoutMs) {
         ReportStarted(watch.Poll());
@@ -268,7 +270,7 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
         return 1;
     }
     std::printf("it ended with exit code %lu\n", static_cast<unsigned long>(exitCode));
-    return options.enabled ? ReportProgram(watch, options, timeoutMs) : 0;
+    return options.enabled ? ReportProgram(watch, options) : 0;
 }
 
 int Processes() {

@@ -8,15 +8,23 @@ namespace guidriver {
 
 namespace {
 
-std::string FullPath(DWORD id, const std::string& name) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    if (process == nullptr)
-        return name;
+std::string PathOf(HANDLE process) {
     char path[MAX_PATH * 2] = "";
     DWORD size = sizeof path;
-    BOOL ok = QueryFullProcessImageNameA(process, 0, path, &size);
-    CloseHandle(process);
-    return ok ? std::string(path, size) : name;
+    return process && QueryFullProcessImageNameA(process, 0, path, &size) ? std::string(path, size)
+                                                                          : std::string();
+}
+
+std::string FullPath(DWORD id, const std::string& name) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    std::string path = PathOf(process);
+    if (process)
+        CloseHandle(process);
+    return path.empty() ? name : path;
+}
+
+std::string FileName(const std::string& path) {
+    return path.substr(path.find_last_of('\\') + 1);
 }
 
 bool Contains(const std::vector<DWORD>& ids, DWORD id) {
@@ -41,14 +49,25 @@ std::vector<ProcessInfo> RunningProcesses() {
         processes.push_back(info);
     }
     CloseHandle(snapshot);
-    for (ProcessInfo& info : processes)
+    for (ProcessInfo& info : processes) {
         info.path = FullPath(info.id, info.name);
+        // A process that has only begun may have no name in the list yet.
+        if (info.name.empty())
+            info.name = FileName(info.path);
+    }
     return processes;
 }
 
 ProcessWatch::ProcessWatch() {
     for (const ProcessInfo& info : RunningProcesses())
         before_.push_back(info.id);
+}
+
+ProcessWatch::~ProcessWatch() {
+    for (HANDLE handle : handles_) {
+        if (handle)
+            CloseHandle(handle);
+    }
 }
 
 std::vector<ProcessInfo> ProcessWatch::Poll() {
@@ -58,7 +77,24 @@ std::vector<ProcessInfo> ProcessWatch::Poll() {
             continue;
         before_.push_back(info.id);
         started_.push_back(info);
-        fresh.push_back(info);
+        handles_.push_back(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
+                                       info.id));
+        reported_.push_back(false);
+    }
+    for (std::size_t i = 0; i < started_.size(); ++i) {
+        ProcessInfo& info = started_[i];
+        if (info.path.empty() || info.path == info.name) {
+            std::string path = PathOf(handles_[i]);
+            if (!path.empty()) {
+                info.path = path;
+                info.name = FileName(path);
+            }
+        }
+        const bool ended = !handles_[i] || WaitForSingleObject(handles_[i], 0) == WAIT_OBJECT_0;
+        if (!reported_[i] && (!info.name.empty() || ended)) {
+            reported_[i] = true;
+            fresh.push_back(info);
+        }
     }
     return fresh;
 }

@@ -19,11 +19,16 @@ struct ProcessInfo {
 
 std::vector<ProcessInfo> RunningProcesses();
 
-// Processes that were not running when the watch began.
+// Processes that were not running when the watch began. Each is held open from the
+// moment it is first seen, so that a program ending at once can still be named.
 class ProcessWatch {
 public:
     ProcessWatch();
-    // Takes a new look; returns the processes seen for the first time.
+    ~ProcessWatch();
+    ProcessWatch(const ProcessWatch&) = delete;
+    ProcessWatch& operator=(const ProcessWatch&) = delete;
+    // Takes a new look; returns the processes seen for the first time whose names are
+    // known by now (a process that has only begun gets its name a moment later).
     std::vector<ProcessInfo> Poll();
     const std::vector<ProcessInfo>& Started() const { return started_; }
     // Whether a process is still running.
@@ -32,6 +37,8 @@ public:
 private:
     std::vector<DWORD> before_;
     std::vector<ProcessInfo> started_;
+    std::vector<HANDLE> handles_;  // one for each of started_, or NULL
+    std::vector<bool> reported_;   // one for each of started_
 };
 
 // Ends a process; false when it cannot be opened or ended.

@@ -20,11 +20,23 @@ rig_image_problem() {
     # "CD001" after its type byte.
     elif [ "$(dd if="$image" bs=1 skip=32769 count=5 2>/dev/null)" != CD001 ]; then
         echo "$image: not an ISO 9660 image (no volume descriptor at byte 32768)"
+    elif [ "$(stat -c %s "$image")" -lt "$(rig_image_volume_bytes "$image")" ]; then
+        echo "$image: damaged: $(stat -c %s "$image") bytes where its volume descriptor" \
+            "counts $(rig_image_volume_bytes "$image") (a copy cut short?)"
     elif ! command -v fuseiso >/dev/null || ! command -v fusermount >/dev/null; then
         echo "fuseiso or fusermount is missing (tools/install-deps.sh installs fuseiso)"
     elif [ ! -c /dev/fuse ] || [ ! -r /dev/fuse ] || [ ! -w /dev/fuse ]; then
         echo "FUSE is not usable here: /dev/fuse is missing or not open to $(id -un)"
     fi
+}
+
+# The size of the volume as its primary descriptor records it: the number of blocks
+# (bytes 80-83, little-endian) times the block size (bytes 128-129).
+rig_image_volume_bytes() {
+    local blocks size
+    blocks=$(od -An -t u4 -j $((32768 + 80)) -N 4 "$1" | tr -d ' ')
+    size=$(od -An -t u2 -j $((32768 + 128)) -N 2 "$1" | tr -d ' ')
+    echo $((${blocks:-0} * ${size:-0}))
 }
 
 rig_mount_cd_image() {
