@@ -74,10 +74,11 @@ case "$browser_row" in '' | [1-9] | 10 | 11) ;; *) echo "try-cd: --browser takes
 # Check boxes of the destination dialogs and the browser dialog (resources/resource.h).
 declare -A platform_box=([solaris]=1019 [sunos]=1020 [aix]=1021 [hpux]=1022 [mac]=1023
     [irix]=1025 [alphaosf]=1041)
+# The box first: clearing "Setup Icon Only" enables the destination field.
 destination_actions=""
-[ -n "$destination" ] && destination_actions+="set 1012 $destination;"
 [ "$icon_only" = yes ] && destination_actions+="check 1026 1;"
 [ "$icon_only" = no ] && destination_actions+="check 1026 0;"
+[ -n "$destination" ] && destination_actions+="set 1012 $destination;"
 for platform in ${platforms//,/ }; do
     box=${platform_box[${platform,,}]:-}
     [ -n "$box" ] || { echo "try-cd: unknown platform $platform" >&2; usage; }

@@ -242,6 +242,8 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
                 continue;
             seen.push_back(hwnd);
             guidriver::WindowInfo info = guidriver::Describe(hwnd);
+            if (!IsWindow(hwnd))
+                continue; // closed while it was read: nothing a user could have seen
             std::fputs(guidriver::Format(info).c_str(), stdout);
             if (options.enabled && info.visible)
                 SavePicture(hwnd, options, ++pictures);
