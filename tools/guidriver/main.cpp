@@ -237,6 +237,8 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
     std::vector<HWND> seen;
     DWORD start = GetTickCount();
     while (process.Running() && GetTickCount() - start < timeoutMs) {
+        if (options.enabled)
+            ReportStarted(watch.Poll());
         for (HWND hwnd : guidriver::FindWindows(query)) {
             if (std::find(seen.begin(), seen.end(), hwnd) != seen.end())
                 continue;
@@ -259,8 +261,6 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
                 std::printf("  pressed button %d%s\n", id, pressed ? "" : " (FAILED)");
             }
         }
-        if (options.enabled)
-            ReportStarted(watch.Poll());
         process.WaitForExit(options.enabled ? 10 : 20);
     }
     if (seen.empty())
