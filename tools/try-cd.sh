@@ -161,12 +161,17 @@ export_registry() {
 
 # Registry values that a run added or changed, below their keys.
 show_registry_changes() {
-    awk 'FNR == NR { if (/^\[/) key = $0; else if (/=/) seen[key SUBSEP $0] = 1; next }
+    local changes
+    changes=$(awk 'FNR == NR { if (/^\[/) key = $0; else if (/=/) seen[key SUBSEP $0] = 1; next }
          /^\[/ { key = $0; next }
          /=/ && !((key SUBSEP $0) in seen) { if (key != shown) { print "  " key; shown = key }
                                               print "    " $0 }' \
-        "$RIG_RUN/$1.reg" "$RIG_RUN/$2.reg" | grep -v 'Software\\\\Wine\\\\' | sed 's/^/ /' ||
-        true
+        "$RIG_RUN/$1.reg" "$RIG_RUN/$2.reg")
+    if [ -n "$changes" ]; then
+        echo "$changes" | sed 's/^/ /'
+    else
+        echo "    (none)"
+    fi
 }
 
 # Files copied or written on drive C: during a run, by folder; the settings files that
