@@ -31,7 +31,7 @@ say "The sample CD, pressed into $image"
 "$root/tools/make-sample-cd.sh" --writable --unset 'IS\SearchApp\Common' DefaultInstall \
     --image "$image" "$build" "$demo/cd"
 (cd "$demo/cd" && find . -maxdepth 2 | sort | sed 's|^\./||; /^\.$/d' | column -c 100)
-ls -l "$image" | awk '{ print $5 " bytes" }'
+echo "$(stat -c %s "$image") bytes"
 
 initool=""
 for candidate in ${INITOOL:-} "$root/build/native/tools/initool/initool" \

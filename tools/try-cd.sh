@@ -103,6 +103,7 @@ done
 visible=0
 if [ -n "${DISPLAY:-}" ] && [ -z "${TRY_HEADLESS:-}" ]; then
     visible=1
+    # shellcheck disable=SC2034 # read by rig_start
     RIG_USE_DISPLAY=1
 fi
 rig_start "$build" try-cd || cannot_try "the Wine rig did not start"
@@ -119,6 +120,7 @@ if [ -d "$cd_input" ]; then
     echo "  folder $cd_input, as drive D: (CD-ROM)"
     rig_map_cd "$cd_input"
 else
+    # shellcheck disable=SC2034 # read by rig_map_cd
     RIG_CD_IMAGE=$cd_input
     rig_map_cd "$cd_input" || exit 2
     label=$(dd if="$cd_input" bs=1 skip=32808 count=32 2>/dev/null | tr -d '\0' | sed 's/ *$//')

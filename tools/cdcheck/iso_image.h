@@ -18,7 +18,7 @@ enum class ImageRead {
 
 struct ImageListing {
     std::string label;
-    bool joliet = false; // the image has Joliet names
+    bool joliet = false;              // the image has Joliet names
     std::vector<MediumEntry> entries; // parents before children; `where` is image + path
 };
 

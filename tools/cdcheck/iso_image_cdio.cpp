@@ -42,8 +42,10 @@ bool List(iso9660_t* image, const std::string& folder, std::vector<Item>* items)
         if (std::strcmp(stat->filename, ".") == 0 || std::strcmp(stat->filename, "..") == 0)
             continue;
         // A negative sector is nothing an image can hold: it is checked as one past the end.
-        const std::uint32_t lsn = stat->lsn < 0 ? UINT32_MAX : static_cast<std::uint32_t>(stat->lsn);
-        items->push_back({stat->filename, stat->type == iso9660_stat_s::_STAT_DIR, lsn, stat->size});
+        const std::uint32_t lsn =
+            stat->lsn < 0 ? UINT32_MAX : static_cast<std::uint32_t>(stat->lsn);
+        items->push_back(
+            {stat->filename, stat->type == iso9660_stat_s::_STAT_DIR, lsn, stat->size});
     }
     iso9660_filelist_free(list);
     return true;
@@ -70,8 +72,8 @@ class Walker {
 public:
     Walker(iso9660_t* names, iso9660_t* joliet, std::string imagePath, std::uint64_t imageBytes,
            ImageListing* listing)
-        : names_(names), joliet_(joliet), imagePath_(std::move(imagePath)),
-          imageBytes_(imageBytes), listing_(listing) {}
+        : names_(names), joliet_(joliet), imagePath_(std::move(imagePath)), imageBytes_(imageBytes),
+          listing_(listing) {}
 
     // `path` with the publisher's names, `readAs` with Windows's ("" when Windows does
     // not see the folder); both "" at the root.

@@ -19,9 +19,9 @@ constexpr std::size_t kIsoPathLength = 255;
 
 // One file or folder of the medium.
 struct MediumEntry {
-    std::string where;      // for messages: the host path, or the image and the path on it
-    std::string path;       // below the root, "\a\b", as the publisher named it
-    std::string readAs;     // the same path as Windows reads it; empty: Windows does not see it
+    std::string where;  // for messages: the host path, or the image and the path on it
+    std::string path;   // below the root, "\a\b", as the publisher named it
+    std::string readAs; // the same path as Windows reads it; empty: Windows does not see it
     bool folder = false;
 };
 

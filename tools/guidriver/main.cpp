@@ -187,8 +187,7 @@ void SavePicture(HWND hwnd, const TryOptions& options, int number) {
 void ReportStarted(const std::vector<guidriver::ProcessInfo>& started) {
     for (const guidriver::ProcessInfo& info : started)
         std::printf("process started: %lu %s (by %lu)\n", static_cast<unsigned long>(info.id),
-                    info.path.empty() ? "(ended before its name could be read)"
-                                      : info.path.c_str(),
+                    info.path.empty() ? "(ended before its name could be read)" : info.path.c_str(),
                     static_cast<unsigned long>(info.parentId));
 }
 

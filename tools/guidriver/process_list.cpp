@@ -77,8 +77,8 @@ std::vector<ProcessInfo> ProcessWatch::Poll() {
             continue;
         before_.push_back(info.id);
         started_.push_back(info);
-        handles_.push_back(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
-                                       info.id));
+        handles_.push_back(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, info.id));
         reported_.push_back(false);
     }
     for (std::size_t i = 0; i < started_.size(); ++i) {

@@ -37,8 +37,8 @@ public:
 private:
     std::vector<DWORD> before_;
     std::vector<ProcessInfo> started_;
-    std::vector<HANDLE> handles_;  // one for each of started_, or NULL
-    std::vector<bool> reported_;   // one for each of started_
+    std::vector<HANDLE> handles_; // one for each of started_, or NULL
+    std::vector<bool> reported_;  // one for each of started_
 };
 
 // Ends a process; false when it cannot be opened or ended.
