@@ -128,7 +128,11 @@ else
 fi
 cd_root="$WINEPREFIX/dosdevices/d:"
 # Names on the CD compare without regard to case, as Windows compares them.
-cd_file() { find -L "$cd_root" -maxdepth 3 -ipath "$cd_root/$1" -type f 2>/dev/null | sed -n 1p; }
+cd_file() {
+    local found
+    found=$(cd "$cd_root" && find -L . -maxdepth 3 -ipath "./$1" -type f 2>/dev/null | sed -n 1p)
+    [ -z "$found" ] || echo "$cd_root/${found#./}"
+}
 setup_host=$(cd_file '_red40/bin/setup.exe')
 [ -n "$setup_host" ] || cannot_try "the CD has no _red40\\bin\\setup.exe: there is no setup to try"
 setup_dir=$(dirname "${setup_host#"$cd_root"}")
@@ -140,7 +144,6 @@ ini_value() {
     awk -F '=' -v key="$2" '{ k = $1; gsub(/^[ \t]+|[ \t\r]+$/, "", k) }
         tolower(k) == tolower(key) { v = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t\r]+$/, "", v); print v; exit }' "$file"
 }
-app_name=$(ini_value '_red40/bin/search.ini' ApplicationName)
 echo "  setup $setup_dir\\setup.exe; search.ini: environment \"$(ini_value search.ini CurrentEnv)\"," \
     "group \"$(ini_value search.ini ApplicationGroup)\", name \"$(ini_value search.ini ApplicationName)\""
 
@@ -290,7 +293,9 @@ one_run() {
 start_time=$(date +%s)
 one_run run1 "Run 1: a machine without an earlier installation"
 if [ -n "$second_run" ]; then
-    reinstall_reply="$app_name=$([ "$second_run" = yes ] && echo 6 || echo 7)"
+    # The reinstall question is the only window with Yes (6) and No (7); its caption is
+    # the application's name, or empty.
+    reinstall_reply="*=$([ "$second_run" = yes ] && echo 6 || echo 7)"
     one_run run2 "Run 2: the earlier installation is found; reinstall: $second_run"
 fi
 say "Summary"

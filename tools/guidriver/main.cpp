@@ -28,7 +28,8 @@ const char kUsage[] =
     "  run DIR MS COMMAND [TITLE=ID...]\n"
     "                                start COMMAND in DIR, describe each window it shows\n"
     "                                and press button ID of the first reply whose TITLE\n"
-    "                                is in the window's title (* any); wait for its end\n"
+    "                                is in the window's title (* any) and whose button\n"
+    "                                the window has; wait for its end\n"
     "                                (ended at MS); a reply may first set controls:\n"
     "                                TITLE=set ID TEXT;check ID 0|1;...;ID\n"
     "                                (ID \"default\": the window's default button, as\n"
@@ -149,14 +150,6 @@ bool Perform(HWND hwnd, const ControlAction& action) {
     return ok;
 }
 
-const Reply* ReplyFor(const std::vector<Reply>& replies, const std::string& title) {
-    for (const Reply& reply : replies) {
-        if (reply.titlePart == "*" || title.find(reply.titlePart) != std::string::npos)
-            return &reply;
-    }
-    return nullptr;
-}
-
 // The button that Enter presses: a dialog's default push button, a message box's default
 // answer; 0 when the window has none.
 int DefaultButton(HWND hwnd) {
@@ -219,6 +212,20 @@ int ReportProgram(guidriver::ProcessWatch& watch, const TryOptions& options) {
     return 1;
 }
 
+// The first reply whose TITLE is in the window's title ("*": any) and whose button the
+// window has; `id` receives that button. NULL when no reply fits.
+const Reply* ReplyFor(const std::vector<Reply>& replies, HWND hwnd, const std::string& title,
+                      int* id) {
+    for (const Reply& reply : replies) {
+        if (reply.titlePart != "*" && title.find(reply.titlePart) == std::string::npos)
+            continue;
+        *id = reply.id == kDefaultButton ? DefaultButton(hwnd) : reply.id;
+        if (*id != 0 && GetDlgItem(hwnd, *id))
+            return &reply;
+    }
+    return nullptr;
+}
+
 // Starts the program and reports each window it shows, as a user would see it, pressing
 // the button of the first matching reply; windows without a reply wait for the user.
 int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
@@ -248,12 +255,9 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
             std::fputs(guidriver::Format(info).c_str(), stdout);
             if (options.enabled && info.visible)
                 SavePicture(hwnd, options, ++pictures);
-            // A window without the reply's button (the untitled copy notice) is only shown.
-            const Reply* reply = ReplyFor(replies, info.title);
-            const int id = reply && reply->id == kDefaultButton ? DefaultButton(hwnd)
-                           : reply                              ? reply->id
-                                                                : 0;
-            if (id != 0 && GetDlgItem(hwnd, id)) {
+            // A window no reply fits (the untitled copy notice has no button) is only shown.
+            int id = 0;
+            if (const Reply* reply = ReplyFor(replies, hwnd, info.title, &id)) {
                 for (const ControlAction& action : reply->actions)
                     Perform(hwnd, action);
                 bool pressed = guidriver::ClickButton(hwnd, id);
