@@ -47,33 +47,40 @@ rm -rf "$ini_dir"
 mkdir -p "$ini_dir"
 cp "$demo/cd/search.ini" "$ini_dir/search.ini"
 chmod u+w "$ini_dir/search.ini"
-if [ -n "$initool" ]; then
+# Runs the INI tool in the copy's folder; the Windows one in a Wine rig of its own.
+run_tool() {
     if [[ $initool == *.exe ]]; then
-        # A run of the Wine rig of its own; the pristine prefix it makes serves the
-        # try-out too.
-        # shellcheck source=rig/rig.sh
-        . "$root/tools/rig/rig.sh"
-        rig_start "$build" demo-ini
-        run_tool() {
-            (cd "$ini_dir" && rig_wine "$demo/ini.out" "$demo/ini.err" "$initool" "$@") || true
-            tr -d '\r' <"$demo/ini.out"
-            tr -d '\r' <"$demo/ini.err"
-        }
+        (cd "$ini_dir" && rig_wine "$demo/ini.out" "$demo/ini.err" "$initool" "$@") || true
+        tr -d '\r' <"$demo/ini.out"
+        tr -d '\r' <"$demo/ini.err"
     else
-        run_tool() { (cd "$ini_dir" && "$initool" "$@" 2>&1) || true; }
+        (cd "$ini_dir" && "$initool" "$@" 2>&1) || true
     fi
-    section='IS\SearchApp\Common'
+}
+show_ini_tool() {
+    local section='IS\SearchApp\Common' command words
     for command in "get search.ini $section ApplicationName" "get search.ini $section currentenv" \
         "set search.ini $section DefaultInstall c:\\demo" "list search.ini $section"; do
         echo "\$ initool $command"
-        # shellcheck disable=SC2086
         read -r -a words <<<"$command"
         run_tool "${words[@]}"
     done
     echo "--- search.ini after the edit (comments and spacing kept):"
     tr -d '\r' <"$ini_dir/search.ini"
-else
+}
+if [ -z "$initool" ]; then
     echo "(the INI tool is not built; make demo builds it)"
+elif [[ $initool == *.exe ]]; then
+    # In a subshell: the rig's display and prefix end with it, before the try-out starts
+    # its own (the pristine prefix the rig makes serves both).
+    (
+        # shellcheck source=rig/rig.sh
+        . "$root/tools/rig/rig.sh"
+        rig_start "$build" demo-ini
+        show_ini_tool
+    )
+else
+    show_ini_tool
 fi
 rm -rf "$demo/cd"
 
