@@ -14,6 +14,10 @@
 #   --remove REL            remove the file or tree REL after everything else
 #   --writable              leave the tree writable (else read-only, and immutable when
 #                           made by root)
+#   --image FILE            also press the tree into the ISO 9660 image FILE, with Joliet
+#                           names (what Windows reads) and Rock Ridge names, every file
+#                           read-only as on a pressed CD (xorriso)
+#   --label LABEL           the image's volume label (default LUMORA_SAMPLE)
 # The copy of search.ini in _red40/bin (the setup's current directory) is made from the
 # root search.ini after the --set/--unset edits; --add and --remove can change it.
 # CD_DIR is replaced if it exists.
@@ -29,6 +33,8 @@ writable=0
 edits=()   # triples: op section key [value]
 adds=()    # pairs: rel src
 removes=()
+image=""
+label=LUMORA_SAMPLE
 
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -41,11 +47,13 @@ while [ $# -gt 0 ]; do
     --add) adds+=("$2" "$3"); shift 3 ;;
     --remove) removes+=("$2"); shift 2 ;;
     --writable) writable=1; shift ;;
+    --image) image=$2; shift 2 ;;
+    --label) label=$2; shift 2 ;;
     --*) echo "make-sample-cd: unknown option $1" >&2; exit 2 ;;
     *) break ;;
     esac
 done
-[ $# -eq 2 ] || { sed -n '2,20p' "$0" >&2; exit 2; }
+[ $# -eq 2 ] || { sed -n '2,24p' "$0" >&2; exit 2; }
 build=$(cd "$1" && pwd)
 cd_dir=$2
 
@@ -218,4 +226,19 @@ if [ "$writable" = 0 ]; then
         chattr -R +i "$cd_dir" 2>/dev/null ||
             echo "make-sample-cd: cannot make $cd_dir immutable; root can write to it" >&2
     fi
+fi
+
+# The pressed image. -r gives every file r--r--r-- (programs r-xr-xr-x) whatever the
+# tree's own permissions; -J adds the Joliet names that Windows reads.
+if [ -n "$image" ]; then
+    command -v xorriso >/dev/null ||
+        { echo "make-sample-cd: xorriso is missing (tools/install-deps.sh installs it)" >&2; exit 1; }
+    rm -f "$image"
+    if ! xorriso -as mkisofs -J -r -V "$label" -o "$image" "$cd_dir" >"$image.log" 2>&1; then
+        cat "$image.log" >&2
+        rm -f "$image" "$image.log"
+        echo "make-sample-cd: could not press $image" >&2
+        exit 1
+    fi
+    rm -f "$image.log"
 fi

@@ -1,7 +1,8 @@
 // cdcheck: looks over a CD tree before it is pressed and reports, as a compiler does,
 // what the setup would meet there: settings files that do not load, the environment it
 // will take, missing files and folders, settings that name nothing on the CD or do not
-// fit, and paths too long for the copy to the default destination.
+// fit, paths too long for the copy to the default destination, and names the pressed
+// image will not keep. Given the pressed image, it reports what only the image shows.
 //
 // Exit codes: 0 a clean CD (notes only), 1 warnings, 2 errors, 64 usage error.
 #include <cstdio>
@@ -15,10 +16,12 @@
 #endif
 
 #include "tools/cdcheck/checks.h"
+#include "tools/cdcheck/image_checks.h"
+#include "tools/cdcheck/medium_limits.h"
 
 namespace {
 
-const char kUsage[] = "usage: cdcheck [--quiet] CD_FOLDER\n"
+const char kUsage[] = "usage: cdcheck [--quiet] CD_FOLDER|CD_IMAGE.iso\n"
                       "  --quiet  leave out the notes (the environment and such)\n";
 
 int Usage() {
@@ -52,6 +55,7 @@ int Check(const std::string& folder, bool showNotes) {
     CheckLayout(cd, plan, report);
     CheckValues(cd, root, publish, plan, report);
     CheckPathLengths(cd, root, plan, report);
+    CheckFolderForPressing(cd, report);
     report.PrintSummary();
     return report.ExitCode();
 }
@@ -79,11 +83,14 @@ int main(int argc, char** argv) {
     }
     if (folder == nullptr)
         return Usage();
-    if (cdcheck::HostKindOf(folder, nullptr) != cdcheck::HostKind::Folder) {
-        std::fprintf(stderr, "cdcheck: %s: not a folder\n", folder);
+    const cdcheck::HostKind kind = cdcheck::HostKindOf(folder, nullptr);
+    if (kind == cdcheck::HostKind::Missing) {
+        std::fprintf(stderr, "cdcheck: %s: no such folder or image\n", folder);
         return cdcheck::kExitUsage;
     }
     try {
+        if (kind == cdcheck::HostKind::File)
+            return cdcheck::CheckImage(folder, showNotes);
         return Check(folder, showNotes);
     } catch (const std::bad_alloc&) {
         std::fputs("cdcheck: out of memory\n", stderr);

@@ -10,6 +10,8 @@
 #include "tools/guidriver/child_process.h"
 #include "tools/guidriver/gui_driver.h"
 #include "tools/guidriver/machine_state.h"
+#include "tools/guidriver/process_list.h"
+#include "tools/guidriver/window_capture.h"
 
 namespace {
 
@@ -26,15 +28,25 @@ const char kUsage[] =
     "  run DIR MS COMMAND [TITLE=ID...]\n"
     "                                start COMMAND in DIR, describe each window it shows\n"
     "                                and press button ID of the first reply whose TITLE\n"
-    "                                is in the window's title (* any); wait for its end\n"
+    "                                is in the window's title (* any) and whose button\n"
+    "                                the window has; wait for its end\n"
     "                                (ended at MS); a reply may first set controls:\n"
     "                                TITLE=set ID TEXT;check ID 0|1;...;ID\n"
+    "                                (ID \"default\": the window's default button, as\n"
+    "                                a user who accepts what is offered presses it)\n"
+    "  try DIR MS COMMAND PICTURES PROGRAM [TITLE=ID...]\n"
+    "                                as run, and saves a picture of each window in the\n"
+    "                                folder PICTURES (NN.bmp), lists the processes the\n"
+    "                                run started and, after its end, waits (10 s at most)\n"
+    "                                until one named PROGRAM (e.g. search.exe) was seen\n"
+    "  processes                     running processes: id, parent, program file\n"
+    "  end ID...                     end these processes\n"
     "  launches COUNT [MS]           wait until search.exe was started COUNT times,\n"
     "                                print every recorded start\n"
     "  programs                      print the Start menu's Programs folder\n"
     "  link LINK TARGET WORKDIR      create the shell link LINK to TARGET\n"
-    "Exit status 0 on success, 1 when the window is not found in time, 2 on a failed\n"
-    "action, 64 on a usage error.\n";
+    "Exit status 0 on success, 1 when the window is not found in time (try: when the\n"
+    "program was not seen), 2 on a failed action, 64 on a usage error.\n";
 
 DWORD TimeoutArg(int argc, char** argv, int index) {
     return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10))
@@ -93,8 +105,10 @@ struct ControlAction {
 struct Reply {
     std::string titlePart;
     std::vector<ControlAction> actions;
-    int id = 0;
+    int id = 0; // kDefaultButton: the window's default button
 };
+
+constexpr int kDefaultButton = -1;
 
 bool ParseAction(const std::string& text, ControlAction* action) {
     const bool isSet = text.rfind("set ", 0) == 0;
@@ -124,8 +138,8 @@ bool ParseReply(const char* text, Reply* reply) {
         reply->actions.push_back(action);
         rest.erase(0, semicolon + 1);
     }
-    reply->id = std::atoi(rest.c_str());
-    return true;
+    reply->id = rest == "default" ? kDefaultButton : std::atoi(rest.c_str());
+    return reply->id != 0;
 }
 
 bool Perform(HWND hwnd, const ControlAction& action) {
@@ -136,9 +150,77 @@ bool Perform(HWND hwnd, const ControlAction& action) {
     return ok;
 }
 
-const Reply* ReplyFor(const std::vector<Reply>& replies, const std::string& title) {
+// The button that Enter presses: a dialog's default push button, a message box's default
+// answer; 0 when the window has none.
+int DefaultButton(HWND hwnd) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(hwnd, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ||
+        HIWORD(result) != DC_HASDEFID)
+        return 0;
+    return LOWORD(result);
+}
+
+// What `try` adds to `run`: pictures of the windows and the processes the run started.
+struct TryOptions {
+    bool enabled = false;
+    std::string pictureFolder;
+    std::string program;
+};
+
+void SavePicture(HWND hwnd, const TryOptions& options, int number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%02d.bmp", number);
+    const std::string path = options.pictureFolder + "\\" + name;
+    if (guidriver::SaveWindowPicture(hwnd, path))
+        std::printf("  picture %s\n", name);
+    else
+        std::printf("  picture %s could not be taken\n", name);
+}
+
+void ReportStarted(const std::vector<guidriver::ProcessInfo>& started) {
+    for (const guidriver::ProcessInfo& info : started)
+        std::printf("process started: %lu %s (by %lu)\n", static_cast<unsigned long>(info.id),
+                    info.path.empty() ? "(ended before its name could be read)" : info.path.c_str(),
+                    static_cast<unsigned long>(info.parentId));
+}
+
+bool SeenProgram(const guidriver::ProcessWatch& watch, const std::string& program) {
+    for (const guidriver::ProcessInfo& info : watch.Started()) {
+        if (guidriver::SameName(info.name, program))
+            return true;
+    }
+    return false;
+}
+
+// After the run's end: waits for the program it started, and tells whether it still runs.
+// The setup starts it before it ends, so a program not seen soon after was not started.
+int ReportProgram(guidriver::ProcessWatch& watch, const TryOptions& options) {
+    constexpr DWORD timeoutMs = 10000;
+    DWORD start = GetTickCount();
+    while (!SeenProgram(watch, options.program) && GetTickCount() - start < timeoutMs) {
+        ReportStarted(watch.Poll());
+        Sleep(10);
+    }
+    for (const guidriver::ProcessInfo& info : watch.Started()) {
+        if (!guidriver::SameName(info.name, options.program))
+            continue;
+        std::printf("program %lu %s: %s\n", static_cast<unsigned long>(info.id), info.path.c_str(),
+                    guidriver::ProcessWatch::IsRunning(info.id) ? "running" : "ended");
+        return 0;
+    }
+    std::printf("program %s: not started\n", options.program.c_str());
+    return 1;
+}
+
+// The first reply whose TITLE is in the window's title ("*": any) and whose button the
+// window has; `id` receives that button. NULL when no reply fits.
+const Reply* ReplyFor(const std::vector<Reply>& replies, HWND hwnd, const std::string& title,
+                      int* id) {
     for (const Reply& reply : replies) {
-        if (reply.titlePart == "*" || title.find(reply.titlePart) != std::string::npos)
+        if (reply.titlePart != "*" && title.find(reply.titlePart) == std::string::npos)
+            continue;
+        *id = reply.id == kDefaultButton ? DefaultButton(hwnd) : reply.id;
+        if (*id != 0 && GetDlgItem(hwnd, *id))
             return &reply;
     }
     return nullptr;
@@ -147,7 +229,9 @@ const Reply* ReplyFor(const std::vector<Reply>& replies, const std::string& titl
 // Starts the program and reports each window it shows, as a user would see it, pressing
 // the button of the first matching reply; windows without a reply wait for the user.
 int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
-        const std::vector<Reply>& replies) {
+        const std::vector<Reply>& replies, const TryOptions& options = TryOptions()) {
+    guidriver::ProcessWatch watch;
+    int pictures = 0;
     guidriver::ChildProcess process;
     if (!process.Start(commandLine, dir)) {
         std::printf("cannot start %s (error %lu)\n", commandLine,
@@ -159,22 +243,28 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
     std::vector<HWND> seen;
     DWORD start = GetTickCount();
     while (process.Running() && GetTickCount() - start < timeoutMs) {
+        if (options.enabled)
+            ReportStarted(watch.Poll());
         for (HWND hwnd : guidriver::FindWindows(query)) {
             if (std::find(seen.begin(), seen.end(), hwnd) != seen.end())
                 continue;
             seen.push_back(hwnd);
             guidriver::WindowInfo info = guidriver::Describe(hwnd);
+            if (!IsWindow(hwnd))
+                continue; // closed while it was read: nothing a user could have seen
             std::fputs(guidriver::Format(info).c_str(), stdout);
-            // A window without the reply's button (the untitled copy notice) is only shown.
-            const Reply* reply = ReplyFor(replies, info.title);
-            if (reply && GetDlgItem(hwnd, reply->id)) {
+            if (options.enabled && info.visible)
+                SavePicture(hwnd, options, ++pictures);
+            // A window no reply fits (the untitled copy notice has no button) is only shown.
+            int id = 0;
+            if (const Reply* reply = ReplyFor(replies, hwnd, info.title, &id)) {
                 for (const ControlAction& action : reply->actions)
                     Perform(hwnd, action);
-                bool pressed = guidriver::ClickButton(hwnd, reply->id);
-                std::printf("  pressed button %d%s\n", reply->id, pressed ? "" : " (FAILED)");
+                bool pressed = guidriver::ClickButton(hwnd, id);
+                std::printf("  pressed button %d%s\n", id, pressed ? "" : " (FAILED)");
             }
         }
-        process.WaitForExit(20);
+        process.WaitForExit(options.enabled ? 10 : 20);
     }
     if (seen.empty())
         std::printf("it showed no window\n");
@@ -185,7 +275,40 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
         return 1;
     }
     std::printf("it ended with exit code %lu\n", static_cast<unsigned long>(exitCode));
+    return options.enabled ? ReportProgram(watch, options) : 0;
+}
+
+int Processes() {
+    for (const guidriver::ProcessInfo& info : guidriver::RunningProcesses())
+        std::printf("%lu %lu %s\n", static_cast<unsigned long>(info.id),
+                    static_cast<unsigned long>(info.parentId), info.path.c_str());
     return 0;
+}
+
+int End(int count, char** ids) {
+    bool ok = true;
+    for (int i = 0; i < count; ++i) {
+        const DWORD id = static_cast<DWORD>(std::strtoul(ids[i], nullptr, 10));
+        if (!guidriver::ProcessWatch::IsRunning(id)) {
+            std::printf("process %lu: had ended by itself\n", static_cast<unsigned long>(id));
+            continue;
+        }
+        const bool ended = guidriver::EndProcess(id);
+        std::printf("process %lu: %s\n", static_cast<unsigned long>(id),
+                    ended ? "ended" : "could not be ended");
+        ok = ok && ended;
+    }
+    return ok ? 0 : 2;
+}
+
+bool ParseReplies(int argc, char** argv, int first, std::vector<Reply>* replies) {
+    for (int i = first; i < argc; ++i) {
+        Reply reply;
+        if (!ParseReply(argv[i], &reply))
+            return false;
+        replies->push_back(reply);
+    }
+    return true;
 }
 
 int Launches(size_t count, DWORD timeoutMs) {
@@ -221,18 +344,20 @@ int main(int argc, char** argv) {
     }
     if (command == "launches" && argc >= 3)
         return Launches(std::strtoul(argv[2], nullptr, 10), TimeoutArg(argc, argv, 3));
-    if (command == "run" && argc >= 5) {
-        std::vector<Reply> replies;
-        for (int i = 5; i < argc; ++i) {
-            Reply reply;
-            if (!ParseReply(argv[i], &reply)) {
-                std::fputs(kUsage, stderr);
-                return 64;
-            }
-            replies.push_back(reply);
-        }
+    std::vector<Reply> replies;
+    if (command == "run" && argc >= 5 && ParseReplies(argc, argv, 5, &replies))
         return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4], replies);
+    if (command == "try" && argc >= 7 && ParseReplies(argc, argv, 7, &replies)) {
+        TryOptions options;
+        options.enabled = true;
+        options.pictureFolder = argv[5];
+        options.program = argv[6];
+        return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4], replies, options);
     }
+    if (command == "processes" && argc == 2)
+        return Processes();
+    if (command == "end" && argc >= 3)
+        return End(argc - 2, argv + 2);
     if (command == "link" && argc == 5)
         return Link(argv[2], argv[3], argv[4]);
     if (command == "gone" && argc >= 3)

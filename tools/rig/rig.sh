@@ -9,6 +9,8 @@
 # DISPLAY set, the windows go to that display and no Xvfb is started.
 
 RIG_WINE_TIMEOUT=${RIG_WINE_TIMEOUT:-180}
+# shellcheck source=rig_image.sh
+. "$(dirname "${BASH_SOURCE[0]}")/rig_image.sh"
 
 rig_pristine_prefix() {
     local build=$1
@@ -56,6 +58,7 @@ rig_remove_abandoned_runs() {
         # A run that ends meanwhile removes its own folder: not an error.
         owner=$(cat "$run/owner" 2>/dev/null) || continue
         kill -0 "$owner" 2>/dev/null && continue
+        fusermount -uz "$run/cd-image" 2>/dev/null || true
         chattr -R -i "$run/cd" 2>/dev/null || true
         chmod -R u+w "$run" 2>/dev/null || true
         rm -rf "$run"
@@ -96,7 +99,9 @@ rig_start() {
     export DISPLAY=":$display"
 }
 
+# With RIG_CD_IMAGE set (rig_drives.sh --image), the CD is its pressed image, mounted.
 rig_map_cd() {
+    [ -n "${RIG_CD_IMAGE:-}" ] && { rig_mount_cd_image "$RIG_CD_IMAGE"; return; }
     ln -sfn "$(cd "$1" && pwd)" "$WINEPREFIX/dosdevices/d:"
 }
 
@@ -119,6 +124,7 @@ rig_stop() {
     if declare -F rig_unmount_drives >/dev/null; then
         rig_unmount_drives
     fi
+    rig_unmount_cd_image
     if [ -n "${RIG_XVFB_PID:-}" ]; then
         kill "$RIG_XVFB_PID" 2>/dev/null || true
         wait "$RIG_XVFB_PID" 2>/dev/null || true

@@ -7,6 +7,8 @@
 #                           free space the setup sees is small and known
 #   --drive-readonly L      a small read-only file system holding only the empty folder
 #                           "existing", as drive L:
+#   --image                 the CD is pressed as an image, which rig_map_cd mounts as D:
+#                           (rig_image.sh) instead of mapping the CD's folder
 # Every mount is recorded and undone by rig_unmount_drives, which rig_stop calls after
 # the prefix's Wine processes have ended.
 
@@ -42,6 +44,10 @@ rig_drive_options() {
             mount -o remount,ro "$RIG_RUN/drive-$2"
             rig_map_drive "$2" "$RIG_RUN/drive-$2"
             shift 2 ;;
+        --image)
+            RIG_CD_IMAGE="$RIG_RUN/cd.iso"
+            RIG_CD_OPTIONS+=(--image "$RIG_CD_IMAGE")
+            shift ;;
         *)
             RIG_CD_OPTIONS+=("$1")
             shift ;;

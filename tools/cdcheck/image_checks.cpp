@@ -1,0 +1,70 @@
+#include "tools/cdcheck/image_checks.h"
+
+#include <cstdio>
+
+#include "tools/cdcheck/cd_tree.h"
+#include "tools/cdcheck/checks.h"
+#include "tools/cdcheck/iso_image.h"
+
+namespace cdcheck {
+
+namespace {
+
+struct Needed {
+    const char* cdPath;
+    Severity severity;
+    const char* effect;
+};
+
+// Looks the file up by the names Windows reads, without regard to case, as it opens them.
+const MediumEntry* FindAsRead(const ImageListing& listing, const std::string& cdPath) {
+    const std::string wanted = "\\" + cdPath;
+    for (const MediumEntry& entry : listing.entries) {
+        if (!entry.folder && EqualNoCase(entry.readAs, wanted))
+            return &entry;
+    }
+    return nullptr;
+}
+
+void CheckSetupFiles(const std::string& imagePath, const ImageListing& listing, Report& report) {
+    const Needed needed[] = {
+        {"_red40\\bin\\setup.exe", Severity::Error,
+         "missing: there is no setup to start from the CD"},
+        {kRootSettings, Severity::Error,
+         "missing where the setup looks: every setting reads as empty (publisher environment)"},
+        {"setup.exe", Severity::Error,
+         "missing: the installation stops when it copies the root files"},
+        {kSetupFolderSettings, Severity::Warning,
+         "missing beside the setup: the reinstall question has no caption"},
+    };
+    for (const Needed& file : needed) {
+        if (FindAsRead(listing, file.cdPath) == nullptr)
+            report.Add(file.severity, imagePath + ":\\" + file.cdPath, 0, file.effect);
+    }
+}
+
+} // namespace
+
+int CheckImage(const std::string& imagePath, bool showNotes) {
+    ImageListing listing;
+    std::string why;
+    const ImageRead read = ReadImage(imagePath, &listing, &why);
+    if (read != ImageRead::Ok) {
+        std::fprintf(stderr, "cdcheck: %s: %s\n", imagePath.c_str(), why.c_str());
+        return read == ImageRead::Damaged ? kExitErrors : kExitUsage;
+    }
+    Report report(stdout, showNotes);
+    report.Note(imagePath, 0,
+                "volume " + Quoted(listing.label) + ", " + std::to_string(listing.entries.size()) +
+                    " files and folders");
+    if (!listing.joliet)
+        report.Error(imagePath, 0,
+                     "no Joliet names (xorriso -as mkisofs -J): Windows reads the short ISO "
+                     "9660 names, which do not keep the CD's names");
+    CheckMediumLimits(listing.entries, MediumKind::Image, report);
+    CheckSetupFiles(imagePath, listing, report);
+    report.PrintSummary();
+    return report.ExitCode();
+}
+
+} // namespace cdcheck

@@ -1,0 +1,180 @@
+#include "tools/cdcheck/iso_image.h"
+
+#include <cdio/iso9660.h>
+#include <cdio/logging.h>
+#include <cdio/memory.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace cdcheck {
+
+namespace {
+
+constexpr std::uint64_t kBlockBytes = 2048;
+// Deeper than any tree the setup can copy; ends a walk through a folder that contains
+// itself, which a damaged or hostile image can hold.
+constexpr int kMaxDepth = 64;
+
+struct CloseImage {
+    void operator()(iso9660_t* image) const { iso9660_close(image); }
+};
+using Image = std::unique_ptr<iso9660_t, CloseImage>;
+
+struct Item {
+    std::string name;
+    bool folder;
+    std::uint32_t lsn;
+    std::uint32_t size;
+};
+
+// The entries of one folder of the image, "." and ".." left out; false when the folder
+// cannot be read.
+bool List(iso9660_t* image, const std::string& folder, std::vector<Item>* items) {
+    items->clear();
+    CdioISO9660FileList_t* list = iso9660_ifs_readdir(image, folder.c_str());
+    if (list == nullptr)
+        return false;
+    for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node)) {
+        auto* stat = static_cast<iso9660_stat_t*>(_cdio_list_node_data(node));
+        if (std::strcmp(stat->filename, ".") == 0 || std::strcmp(stat->filename, "..") == 0)
+            continue;
+        // A negative sector is nothing an image can hold: it is checked as one past the end.
+        const std::uint32_t lsn =
+            stat->lsn < 0 ? UINT32_MAX : static_cast<std::uint32_t>(stat->lsn);
+        items->push_back(
+            {stat->filename, stat->type == iso9660_stat_s::_STAT_DIR, lsn, stat->size});
+    }
+    iso9660_filelist_free(list);
+    return true;
+}
+
+// Which Joliet entry stands for a Rock Ridge one: a file by the place of its data, a
+// folder by its name, as it stands or cut.
+const Item* Counterpart(const Item& item, const std::vector<Item>& joliet) {
+    for (const Item& other : joliet) {
+        if (other.folder == item.folder && other.name == item.name)
+            return &other;
+    }
+    for (const Item& other : joliet) {
+        if (other.folder != item.folder)
+            continue;
+        if (item.folder ? item.name.compare(0, other.name.size(), other.name) == 0
+                        : other.lsn == item.lsn && other.size == item.size && item.size > 0)
+            return &other;
+    }
+    return nullptr;
+}
+
+class Walker {
+public:
+    Walker(iso9660_t* names, iso9660_t* joliet, std::string imagePath, std::uint64_t imageBytes,
+           ImageListing* listing)
+        : names_(names), joliet_(joliet), imagePath_(std::move(imagePath)), imageBytes_(imageBytes),
+          listing_(listing) {}
+
+    // `path` with the publisher's names, `readAs` with Windows's ("" when Windows does
+    // not see the folder); both "" at the root.
+    bool Walk(const std::string& path, const std::string& readAs, int depth) {
+        std::vector<Item> items;
+        std::vector<Item> jolietItems;
+        if (!List(names_, Host(path), &items))
+            return Fail("the folder " + Shown(path) + " cannot be read");
+        if (joliet_ && (path.empty() || !readAs.empty()) &&
+            !List(joliet_, Host(readAs), &jolietItems))
+            return Fail("the Joliet folder " + Shown(readAs) + " cannot be read");
+        for (const Item& item : items) {
+            if (static_cast<std::uint64_t>(item.lsn) * kBlockBytes + item.size > imageBytes_)
+                return Fail(Shown(path + "\\" + item.name) + " lies past the end of the image");
+            const Item* seen = Counterpart(item, jolietItems);
+            MediumEntry entry;
+            entry.path = path + "\\" + item.name;
+            // Without a Joliet tree nothing is compared: the image is reported as such.
+            entry.readAs = !joliet_ ? entry.path
+                           : seen   ? readAs + "\\" + seen->name
+                                    : std::string();
+            entry.where = imagePath_ + ":" + entry.path;
+            entry.folder = item.folder;
+            listing_->entries.push_back(entry);
+            if (item.folder && depth < kMaxDepth && !Walk(entry.path, entry.readAs, depth + 1))
+                return false;
+        }
+        return true;
+    }
+
+    const std::string& Why() const { return why_; }
+
+private:
+    static std::string Host(const std::string& path) {
+        std::string host = path.empty() ? "/" : path;
+        for (char& c : host) {
+            if (c == '\\')
+                c = '/';
+        }
+        return host;
+    }
+    static std::string Shown(const std::string& path) { return path.empty() ? "\\" : path; }
+    bool Fail(const std::string& why) {
+        why_ = why;
+        return false;
+    }
+
+    iso9660_t* names_;
+    iso9660_t* joliet_;
+    std::string imagePath_;
+    std::uint64_t imageBytes_;
+    ImageListing* listing_;
+    std::string why_;
+};
+
+// Whether the file holds an ISO 9660 volume descriptor where one belongs (byte 32768:
+// a type byte, then "CD001").
+bool HasVolumeDescriptor(const std::string& path, std::uint64_t* bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char magic[6] = {};
+    bool found = std::fseek(file, 16 * static_cast<long>(kBlockBytes), SEEK_SET) == 0 &&
+                 std::fread(magic, 1, sizeof magic, file) == sizeof magic &&
+                 std::memcmp(magic + 1, "CD001", 5) == 0;
+    *bytes = std::fseek(file, 0, SEEK_END) == 0 ? static_cast<std::uint64_t>(std::ftell(file)) : 0;
+    std::fclose(file);
+    return found;
+}
+
+// Quiets libcdio's own messages on stderr: cdcheck says what went wrong.
+void SilentLog(cdio_log_level_t, const char*) {}
+
+} // namespace
+
+ImageRead ReadImage(const std::string& imagePath, ImageListing* listing, std::string* why) {
+    std::uint64_t imageBytes = 0;
+    if (!HasVolumeDescriptor(imagePath, &imageBytes)) {
+        *why = "not an ISO 9660 image: no volume descriptor at byte 32768";
+        return ImageRead::NotAnImage;
+    }
+    cdio_log_set_handler(SilentLog);
+    Image names(iso9660_open_ext(imagePath.c_str(), ISO_EXTENSION_ROCK_RIDGE));
+    Image joliet(iso9660_open_ext(imagePath.c_str(), ISO_EXTENSION_JOLIET));
+    if (!names || !joliet) {
+        *why = "damaged: its volume descriptors cannot be read";
+        return ImageRead::Damaged;
+    }
+    listing->joliet = iso9660_ifs_get_joliet_level(joliet.get()) > 0;
+    char* label = nullptr;
+    if (iso9660_ifs_get_volume_id(names.get(), &label) && label != nullptr) {
+        listing->label = label;
+        cdio_free(label);
+    }
+    Walker walker(names.get(), listing->joliet ? joliet.get() : nullptr, imagePath, imageBytes,
+                  listing);
+    if (!walker.Walk("", "", 1)) {
+        *why = "damaged: " + walker.Why();
+        return ImageRead::Damaged;
+    }
+    return ImageRead::Ok;
+}
+
+} // namespace cdcheck
