@@ -16,7 +16,7 @@ build=$1
 scenario=$2
 shift 2
 
-rig_start "$build" "$scenario"
+rig_start "$build" "${scenario//\//.}"
 rig_drive_options "$@"
 "$here/../../tools/make-sample-cd.sh" "${RIG_CD_OPTIONS[@]+"${RIG_CD_OPTIONS[@]}"}" "$RIG_BUILD" "$RIG_RUN/cd"
 rig_map_cd "$RIG_RUN/cd"

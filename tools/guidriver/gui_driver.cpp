@@ -146,6 +146,14 @@ std::vector<ControlInfo> Controls(HWND dialog) {
     return controls;
 }
 
+const ControlInfo* FindControl(const std::vector<ControlInfo>& controls, int id) {
+    for (const ControlInfo& control : controls) {
+        if (control.id == id)
+            return &control;
+    }
+    return nullptr;
+}
+
 WindowInfo Describe(HWND hwnd) {
     WindowInfo info;
     info.hwnd = hwnd;

@@ -1,0 +1,138 @@
+// CDs whose settings no publisher should ship: every key the run reads holds a value
+// longer than the setup's buffers, quotes, brackets, percent signs, non-ASCII or binary
+// bytes, or climbs out with "..". Every question is answered to the end; the setup may
+// refuse or fail a step, but it never crashes, never writes outside the places the row
+// allows, sends no Program Manager command of the CD's making and starts only what the
+// row expects.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tests/e2e/scenarios/kit.h"
+
+using namespace guidriver;
+using namespace scenario;
+
+namespace {
+
+struct HostileRow {
+    const char* name;           // the CD variant (see CMakeLists.txt)
+    const char* windowsVersion; // empty: Wine's own
+    // Questions and messages in order (see AnswerUntilExit); "text*" matches a text that
+    // begins with "text", "*text" one that ends with it.
+    std::vector<std::string> asked;
+    std::vector<std::string> addedToDriveC;   // the new names at C:\, sorted
+    std::vector<std::string> addedToPrograms; // the new paths below the Programs folder
+    std::vector<std::string> addedKeys;       // the new subkeys of HKCU\SOFTWARE
+    std::vector<std::string> launches;        // programs started, in order
+};
+
+const std::string kAgreement = " : License Agreement";
+const std::string kLongName = "A" + std::string(1900, 'N');
+const std::string kOddName = "Atl%s%n [x] \"q\" \xC3\x84";
+const std::string kOddDestination = "odd [1] %s%n \xC3\x84";
+const std::string kUp = "..\\..\\..\\..\\..\\..\\..\\..\\..\\..";
+const std::string kCdProgram = "d:\\_red40\\bin\\search.exe";
+const std::vector<std::string> kCopiedToC = {"common", "common20", "forms", "key.tbl", "plugins"};
+
+const std::vector<HostileRow>& Rows() {
+    static const std::vector<HostileRow> rows = {
+        // The over-long default is no default; a name longer than its buffer reads as
+        // empty; a group that fits its buffer but no path makes neither key nor shortcut;
+        // the source path of the tree is cut to the copy's 261 bytes.
+        {"OverlongOnCd", "",
+         {kLongName + kAgreement, "Please specify a directory [c:\\]", kBrowserTitle},
+         {}, {}, {}, {kCdProgram}},
+        {"OverlongCopy", "",
+         {kLongName + kAgreement, "Please specify a directory [c:\\]",
+          kCouldNotCopy + std::string("d:\\") + std::string(257, 'N')},
+         kCopiedToC, {}, {}, {}},
+        // Shown as written: nothing is taken as a format, and no group is made.
+        {"OddOnCd", "nt351",
+         {kOddName + kAgreement, "Please specify a directory [c:\\" + kOddDestination + "]",
+          kBrowserTitle},
+         {kOddDestination}, {}, {"x\")][deletegroup(\"V\")][x(\" %s \xC3\x84"}, {kCdProgram}},
+        {"OddCopy", "",
+         {kOddName + kAgreement, "Please specify a directory [c:\\" + kOddDestination + "]",
+          kCouldNotCopy + std::string("d:\\da\"ta %s%n [1] \xC3\x84")},
+         {kOddDestination}, {}, {}, {}},
+        // The destination is the user's to choose; the trees and shortcuts stay inside;
+        // ".." is a plain key name in the registry.
+        {"EscapeOnCd", "",
+         {kUp + "\\Escaped\\app" + kAgreement,
+          "Please specify a directory [c:\\lumora\\" + kUp + "\\Escaped]", kBrowserTitle},
+         {"Escaped", "lumora"}, {}, {".."}, {kCdProgram}},
+        {"EscapeCopy", "",
+         {kUp + "\\Escaped\\app" + kAgreement,
+          "Please specify a directory [c:\\lumora\\" + kUp + "\\Escaped]",
+          kCouldNotCopy + std::string("d:\\..\\..\\data")},
+         {"Escaped", "lumora"}, {}, {}, {}},
+        // Binary bytes: a publisher's CD, whose agreement is named in binary.
+        {"Binary", "",
+         {"*" + kAgreement, "Please specify a directory [c:\\nodra30]", kCouldNotCopy + std::string("d:\\*")},
+         {"nodra30"}, {}, {}, {}},
+    };
+    return rows;
+}
+
+bool Matches(const std::string& expected, const std::string& text) {
+    if (!expected.empty() && expected.back() == '*')
+        return text.compare(0, expected.size() - 1, expected, 0, expected.size() - 1) == 0;
+    if (!expected.empty() && expected.front() == '*')
+        return text.size() >= expected.size() - 1 &&
+               text.compare(text.size() - (expected.size() - 1), std::string::npos, expected, 1,
+                            std::string::npos) == 0;
+    return expected == text;
+}
+
+class HostileCd : public ::testing::TestWithParam<HostileRow> {};
+
+} // namespace
+
+TEST_P(HostileCd, AnsweredToTheEnd) {
+    const HostileRow& row = GetParam();
+    if (row.windowsVersion[0] != '\0') {
+        ASSERT_TRUE(SetSetupWindowsVersion(row.windowsVersion));
+    }
+    // A group the CD's group name would delete through a Program Manager command.
+    const std::string victim = ProgramsFolder() + "\\V";
+    ASSERT_TRUE(MakeDirectories(victim));
+    const std::vector<std::string> driveC = ListFolder("C:\\");
+    const std::vector<std::string> windows = ListFolder(WindowsDirectory());
+    const std::vector<std::string> programs = ListTree(ProgramsFolder());
+    const std::vector<std::string> keys = RegistrySubkeys(HKEY_CURRENT_USER, "SOFTWARE");
+
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    std::vector<std::string> asked;
+    ASSERT_TRUE(AnswerUntilExit(setup, &asked)) << "setup.exe did not end";
+    ExpectCleanExit(setup);
+
+    std::string shown;
+    for (const std::string& text : asked)
+        shown += "\n  " + std::to_string(text.size()) + " bytes: \"" + text.substr(0, 300) + "\"";
+    std::printf("asked:%s\n", shown.c_str());
+    EXPECT_EQ(row.asked.size(), asked.size()) << shown;
+    for (size_t i = 0; i < row.asked.size() && i < asked.size(); ++i)
+        EXPECT_TRUE(Matches(row.asked[i], asked[i])) << row.asked[i] << shown;
+    const std::vector<std::string> added = Added(driveC, ListFolder("C:\\"));
+    EXPECT_EQ(row.addedToDriveC, added);
+    // A shortcut lives only below the Programs folder.
+    for (const std::string& name : added) {
+        for (const std::string& path : ListTree("C:\\" + name))
+            EXPECT_EQ(std::string::npos, path.find(".lnk")) << name << "\\" << path;
+    }
+    // Windows' own folder gains nothing but the viewer's settings that the plug-in step
+    // puts there.
+    for (const std::string& name : Added(windows, ListFolder(WindowsDirectory())))
+        EXPECT_TRUE(SamePath("vuemark.ini", name)) << name << " appeared in Windows' folder";
+    EXPECT_TRUE(DirectoryExists(victim));
+    EXPECT_EQ(row.addedToPrograms, Added(programs, ListTree(ProgramsFolder())));
+    EXPECT_EQ(row.addedKeys, Added(keys, RegistrySubkeys(HKEY_CURRENT_USER, "SOFTWARE")));
+    ExpectLaunches(row.launches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, HostileCd, ::testing::ValuesIn(Rows()),
+                         [](const ::testing::TestParamInfo<HostileRow>& row) {
+                             return std::string(row.param.name);
+                         });
