@@ -193,6 +193,15 @@ std::string Format(const WindowInfo& info) {
     return out;
 }
 
+std::string FormatWindowsOf(DWORD processId) {
+    WindowQuery query;
+    query.processId = processId;
+    std::string shown;
+    for (HWND hwnd : FindWindows(query))
+        shown += Format(Describe(hwnd));
+    return shown.empty() ? "no window" : shown;
+}
+
 bool SetEditText(HWND dialog, int controlId, const std::string& text) {
     HWND edit = GetDlgItem(dialog, controlId);
     DWORD_PTR ok = 0;

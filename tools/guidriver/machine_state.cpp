@@ -195,6 +195,29 @@ bool WriteTextFile(const std::string& path, const std::string& content) {
     return static_cast<bool>(out.flush());
 }
 
+std::string ShortPath(const std::string& path) {
+    char shortPath[MAX_PATH + 1] = "";
+    DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    return length > 0 && length < sizeof shortPath ? shortPath : "";
+}
+
+std::string WindowsDirectory() {
+    char dir[MAX_PATH] = "";
+    UINT length = GetWindowsDirectoryA(dir, sizeof dir);
+    return std::string(dir, length < sizeof dir ? length : 0);
+}
+
+std::string ProfileString(const std::string& file, const char* section, const char* key) {
+    char value[2048] = "";
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
+    return value;
+}
+
+bool SetProfileString(const std::string& file, const char* section, const char* key,
+                      const std::string& value) {
+    return WritePrivateProfileStringA(section, key, value.c_str(), file.c_str()) != FALSE;
+}
+
 bool RegistryKeyExists(HKEY root, const std::string& subkey) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -232,6 +255,15 @@ std::string RegistryString(HKEY root, const std::string& subkey, const std::stri
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::string();
     value[size < sizeof value ? size : sizeof value - 1] = '\0';
+    return value;
+}
+
+DWORD RegistryDword(HKEY root, const std::string& subkey, const std::string& name, DWORD fallback) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(root, subkey.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return fallback;
     return value;
 }
 

@@ -37,12 +37,21 @@ bool MakeDirectories(const std::string& path);
 std::string ReadTextFile(const std::string& path);
 // Writes the file whole, making its folders as needed.
 bool WriteTextFile(const std::string& path, const std::string& content);
+// The 8.3 form the system gives for an existing path; empty when there is none.
+std::string ShortPath(const std::string& path);
+std::string WindowsDirectory();
+// A value of an INI file through the Windows profile functions (empty when missing).
+std::string ProfileString(const std::string& file, const char* section, const char* key);
+bool SetProfileString(const std::string& file, const char* section, const char* key,
+                      const std::string& value);
 
 bool RegistryKeyExists(HKEY root, const std::string& subkey);
 // The names of a key's subkeys, sorted; none when the key is missing.
 std::vector<std::string> RegistrySubkeys(HKEY root, const std::string& subkey);
 // A string value; empty when the key or value is missing.
 std::string RegistryString(HKEY root, const std::string& subkey, const std::string& name);
+// A DWORD value; `fallback` when the key or value is missing.
+DWORD RegistryDword(HKEY root, const std::string& subkey, const std::string& name, DWORD fallback);
 // Sets a string value (name empty: the key's default value), making the key as needed.
 bool SetRegistryString(HKEY root, const std::string& subkey, const std::string& name,
                        const std::string& value);

@@ -43,11 +43,11 @@ void ExpectKeyRecords(const std::string& browser) {
 // CD: Browser = netscape. Navigator 4 records its Communicator folder; its program is in
 // the sibling folder navigator\program.
 TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
-    ASSERT_TRUE(PrepareRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
                                   "Install Directory",
                                   "C:\\Program Files\\Netscape\\Communicator"));
-    ASSERT_TRUE(MakeFile("C:\\Program Files\\Netscape\\navigator\\program\\netscape.exe"));
-    ASSERT_TRUE(PrepareRegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy", "gateway"));
+    ASSERT_TRUE(WriteTextFile("C:\\Program Files\\Netscape\\navigator\\program\\netscape.exe", kStandIn));
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy", "gateway"));
     RunToTheEnd();
     EXPECT_EQ("netscape", CdSetting("Browser"));
     ExpectKeyRecords("netscape");
@@ -62,7 +62,7 @@ TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
     const std::string header = "// Netscape User Preferences\r\n"
                                "user_pref(\"network.proxy.http\", \"proxy\");\r\n";
     const std::string trailer = "user_pref(\"network.proxy.type\", 1);\r\n";
-    ASSERT_TRUE(MakeFile(CommunicatorPrefs(),
+    ASSERT_TRUE(WriteTextFile(CommunicatorPrefs(),
                          header + "user_pref(\"network.proxy.no_proxies_on\", \"intranet\");\r\n" +
                              trailer));
     RunToTheEnd();
@@ -77,9 +77,9 @@ TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
 // CD: Browser = C:\Browsers\lynx.exe, a program that exists: kept as named, no bypass
 // list changes.
 TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
-    ASSERT_TRUE(MakeFile("C:\\Browsers\\lynx.exe"));
+    ASSERT_TRUE(WriteTextFile("C:\\Browsers\\lynx.exe", kStandIn));
     ASSERT_TRUE(
-        PrepareRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", "intranet"));
+        SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", "intranet"));
     RunToTheEnd();
     EXPECT_EQ("C:\\Browsers\\lynx.exe", CdSetting("Browser"));
     ExpectKeyRecords("C:\\Browsers\\lynx.exe");
@@ -90,7 +90,7 @@ TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
 // CD: Browser = netscape; only Communicator (and Internet Explorer) are here.
 TEST(BrowserNamed, NavigatorMissingAsks) {
     ASSERT_TRUE(InstallCommunicator());
-    ASSERT_TRUE(PrepareRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
                                   "intranet;*.local"));
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
@@ -112,7 +112,7 @@ TEST(BrowserNamed, NavigatorMissingAsks) {
 // answer the dialog three ways.
 TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
     ASSERT_TRUE(InstallNavigator3() && InstallCommunicator() && InstallNetscape6());
-    ASSERT_TRUE(PrepareRegistryString(HKEY_LOCAL_MACHINE,
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE,
                                   "Software\\Netscape\\Netscape Navigator\\Users\\main",
                                   "Install Directory", "C:\\Netscape\\Communicator\\Program"));
     ChildProcess setup;

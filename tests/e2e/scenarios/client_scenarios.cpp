@@ -28,14 +28,6 @@ void ExpectViewerRegisteredFrom(const std::string& pluginFolder) {
     EXPECT_TRUE(SamePath(pluginFolder + "\\view_ocx.ocx", server)) << server;
 }
 
-DWORD RegistryDWord(HKEY root, const char* key, const char* name, DWORD fallback) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegGetValueA(root, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-        return fallback;
-    return value;
-}
-
 } // namespace
 
 // CD: writable, no DefaultInstall, Browser = MSIE. Internet Explorer's bypass list is far
@@ -44,7 +36,7 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     std::string bypass;
     for (int i = 0; bypass.size() < 600; ++i)
         bypass += "host" + std::to_string(i) + ".intranet.example;";
-    ASSERT_TRUE(PrepareRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", bypass));
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", bypass));
     const std::string iePlugins = "C:\\Program Files\\Internet Explorer\\plugins";
     ASSERT_TRUE(MakeDirectories(iePlugins));
     ASSERT_TRUE(CopyFileA("D:\\plugins\\corvane\\view_ocx.ocx",
@@ -80,7 +72,7 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     ExpectStartMenuLinks(group, name, kCd, ProgramFile(kCd, "search.exe"));
     EXPECT_EQ("127.0.0.1;" + bypass,
               RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
-    EXPECT_EQ(0u, RegistryDWord(HKEY_CURRENT_USER, kInternetSettings, "EnableAutodial", 1));
+    EXPECT_EQ(0u, RegistryDword(HKEY_CURRENT_USER, kInternetSettings, "EnableAutodial", 1));
     EXPECT_EQ("3.0 is a self-contained package. All parameters are stored in file search.ini",
               RegistryString(HKEY_CURRENT_USER, kParametersKey, ""));
     ExpectViewerRegisteredFrom(iePlugins);
@@ -92,9 +84,9 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
 TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ie = "C:\\Browsers\\IE 5";
     ASSERT_TRUE(
-        PrepareRegistryString(HKEY_LOCAL_MACHINE, kAppPathsKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
+        SetRegistryString(HKEY_LOCAL_MACHINE, kAppPathsKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
     ASSERT_TRUE(
-        PrepareRegistryString(HKEY_LOCAL_MACHINE, kLocalServerKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
+        SetRegistryString(HKEY_LOCAL_MACHINE, kLocalServerKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
     ASSERT_TRUE(InstallNavigator3() && InstallCommunicator() && InstallNetscape6());
     const std::string windowsIni = WindowsDirectory() + "\\vuemark.ini";
     ASSERT_FALSE(FileExists(windowsIni));
@@ -132,7 +124,7 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     // The application's shortcut gets the short form of its target, the uninstaller's
     // keeps the long path.
     const std::string program = ProgramFile(dest, "search.exe");
-    const std::string shortProgram = ShortForm(program);
+    const std::string shortProgram = ShortPath(program);
     ASSERT_FALSE(shortProgram.empty() || SamePath(program, shortProgram)) << shortProgram;
     ExpectStartMenuLinks(group, name, dest, shortProgram);
 
@@ -165,11 +157,11 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ownData = dest + "\\data\\own.idx";
     const std::string sampleData = dest + "\\data\\sample.idx";
     const std::string programFile = dest + "\\common\\search.cfg";
-    ASSERT_TRUE(MakeFile(ownData) && MakeFile(dest + "\\templates\\own.htm"));
+    ASSERT_TRUE(WriteTextFile(ownData, kStandIn) && WriteTextFile(dest + "\\templates\\own.htm", kStandIn));
     SetFileAttributesA(sampleData.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_TRUE(DeleteFileA(sampleData.c_str()));
     SetFileAttributesA(programFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(MakeFile(programFile, "changed"));
+    ASSERT_TRUE(WriteTextFile(programFile, "changed"));
     const std::vector<std::string> data = ListTree(dest + "\\data");
     const std::vector<std::string> templates = ListTree(dest + "\\templates");
 

@@ -92,7 +92,7 @@ class HostileCd : public ::testing::TestWithParam<HostileRow> {};
 TEST_P(HostileCd, AnsweredToTheEnd) {
     const HostileRow& row = GetParam();
     if (row.windowsVersion[0] != '\0') {
-        ASSERT_TRUE(SetSetupWindowsVersion(row.windowsVersion));
+        ASSERT_TRUE(SetWindowsVersionFor("setup.exe", row.windowsVersion));
     }
     // A group the CD's group name would delete through a Program Manager command.
     const std::string victim = ProgramsFolder() + "\\V";
@@ -105,7 +105,7 @@ TEST_P(HostileCd, AnsweredToTheEnd) {
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     std::vector<std::string> asked;
-    ASSERT_TRUE(AnswerUntilExit(setup, &asked)) << "setup.exe did not end";
+    ASSERT_TRUE(AnswerUntilExit(setup, 3 * kTimeoutMs, &asked)) << "setup.exe did not end";
     ExpectCleanExit(setup);
 
     std::string shown;

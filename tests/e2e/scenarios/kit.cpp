@@ -11,9 +11,7 @@ using namespace guidriver;
 namespace scenario {
 
 std::string Setting(const std::string& file, const char* key) {
-    char value[2048] = "";
-    GetPrivateProfileStringA(kCommonSection, key, "", value, sizeof value, file.c_str());
-    return value;
+    return ProfileString(file, kCommonSection, key);
 }
 
 std::string CdSetting(const char* key) {
@@ -22,72 +20,19 @@ std::string CdSetting(const char* key) {
 
 namespace {
 
-bool Start(ChildProcess& process, const std::string& commandLine, const std::string& workDir) {
-    if (process.Start(commandLine, workDir))
-        return true;
-    ADD_FAILURE() << "cannot start " << commandLine << " (error " << process.StartError() << ")";
-    return false;
-}
-
-// A program of the rig, found beside the scenario program.
-std::string RigProgram(const char* name) {
-    char self[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string folder(self, length < sizeof self ? length : 0);
-    return folder.erase(folder.find_last_of('\\') + 1) + name;
-}
-
-// The setup's own dialogs and its copy notice label their texts with the same id as a
-// message box does; only a message box has an answer button and nothing to fill in.
-bool IsSetupMessageBox(HWND hwnd) {
-    bool answerable = GetDlgItem(hwnd, IDOK) != nullptr || GetDlgItem(hwnd, IDYES) != nullptr;
-    return IsMessageBox(hwnd) && answerable && GetDlgItem(hwnd, kPathId) == nullptr &&
-           GetDlgItem(hwnd, kLicenseTextId) == nullptr && GetDlgItem(hwnd, kBrowserPathId) == nullptr;
-}
-
-std::vector<HWND> DialogsOf(DWORD processId) {
-    WindowQuery query;
-    query.processId = processId;
-    query.className = "#32770";
-    return FindWindows(query);
-}
-
-HWND FindMessageBox(DWORD processId) {
-    for (HWND hwnd : DialogsOf(processId)) {
-        if (IsSetupMessageBox(hwnd))
-            return hwnd;
-    }
-    return nullptr;
-}
-
-// Every window the process shows, for a failure report.
-std::string ShownWindows(DWORD processId) {
-    WindowQuery query;
-    query.processId = processId;
-    std::string shown;
-    for (HWND hwnd : FindWindows(query))
-        shown += Format(Describe(hwnd)) + "\n";
-    return shown.empty() ? "no window" : shown;
-}
-
-// Presses a button and waits until the window is gone or a message box of the process
-// stands in front of it.
-void PressAndWait(DWORD processId, HWND window, int button) {
-    ClickButton(window, button);
-    DWORD start = GetTickCount();
-    while (IsWindow(window) && FindMessageBox(processId) == nullptr &&
-           GetTickCount() - start < kTimeoutMs)
-        Sleep(20);
+// Wine puts a program path that holds blanks in quotes when it starts it unquoted.
+std::string Unquoted(const std::string& commandLine) {
+    if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"')
+        return commandLine.substr(1, commandLine.size() - 2);
+    return commandLine;
 }
 
 } // namespace
 
 bool StartSetup(ChildProcess& setup) {
-    return Start(setup, std::string("\"") + kCdBin + "\\setup.exe\"", kCdBin);
-}
-
-bool StartTestDialog(ChildProcess& process, const std::string& arguments) {
-    return Start(process, "\"" + RigProgram("e2e_testdlg.exe") + "\" " + arguments, "");
+    bool started = Start(setup);
+    EXPECT_TRUE(started) << "cannot start setup.exe (error " << setup.StartError() << ")";
+    return started;
 }
 
 HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
@@ -97,7 +42,7 @@ HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
     HWND window = WaitForWindow(query, kTimeoutMs);
     if (window == nullptr)
         ADD_FAILURE() << "setup.exe showed no window titled \"" << titlePart << "\" but "
-                      << ShownWindows(setup.Id());
+                      << FormatWindowsOf(setup.Id());
     return window;
 }
 
@@ -152,38 +97,6 @@ bool AnswerDestination(const ChildProcess& setup, const std::string& path) {
     return dialog != nullptr && InstallTo(dialog, path) && WaitForWindowGone(dialog, kTimeoutMs);
 }
 
-bool AnswerUntilExit(ChildProcess& setup, std::vector<std::string>* asked) {
-    DWORD start = GetTickCount();
-    int installsPressed = 0;
-    while (setup.Running()) {
-        if (GetTickCount() - start >= 3 * kTimeoutMs)
-            return false;
-        for (HWND window : DialogsOf(setup.Id())) {
-            std::string title = WindowText(window);
-            if (IsSetupMessageBox(window)) {
-                asked->push_back(MessageBoxText(window));
-                PressAndWait(setup.Id(), window, IDOK);
-            } else if (title.find(kLicenseTitle) != std::string::npos) {
-                asked->push_back(title);
-                PressAndWait(setup.Id(), window, IDOK);
-            } else if (title == kDestinationTitle) {
-                asked->push_back(title + " [" + WindowText(GetDlgItem(window, kPathId)) + "]");
-                PressAndWait(setup.Id(), window, installsPressed++ == 0 ? IDOK : IDCANCEL);
-            } else if (title == kBrowserTitle) {
-                asked->push_back(title);
-                if (VisibleRows(window).size() == 1)
-                    SetEditText(window, kBrowserPathId, "C:\\Browsers\\typed.exe");
-                PressAndWait(setup.Id(), window, IDOK);
-            } else {
-                continue;
-            }
-            break;
-        }
-        Sleep(20);
-    }
-    return true;
-}
-
 void ExpectCleanExit(ChildProcess& setup) {
     DWORD exitCode = 0;
     ASSERT_TRUE(setup.WaitForExit(kTimeoutMs, &exitCode)) << "setup.exe did not end";
@@ -208,12 +121,6 @@ void RunToTheEnd(const std::string& destination) {
     ExpectEndWithoutQuestions(setup);
 }
 
-std::string Unquoted(const std::string& commandLine) {
-    if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"')
-        return commandLine.substr(1, commandLine.size() - 2);
-    return commandLine;
-}
-
 void ExpectLaunches(const std::vector<std::string>& programs,
                     const std::vector<std::string>& directories) {
     std::vector<LaunchRecord> launches = ReadSettledLaunchLog(kTimeoutMs);
@@ -229,62 +136,24 @@ void ExpectLaunches(const std::vector<std::string>& programs,
     }
 }
 
-bool PrepareRegistryString(HKEY root, const std::string& key, const std::string& name,
-                       const std::string& value) {
-    bool set = guidriver::SetRegistryString(root, key, name, value);
-    EXPECT_TRUE(set) << "cannot set " << key << " " << name;
-    return set;
-}
-
-bool MakeFile(const std::string& path, const std::string& content) {
-    bool made = WriteTextFile(path, content);
-    EXPECT_TRUE(made) << "cannot make " << path;
-    return made;
-}
-
-bool SetProfileString(const std::string& file, const char* section, const char* key,
-                      const std::string& value) {
-    bool written = WritePrivateProfileStringA(section, key, value.c_str(), file.c_str()) != FALSE;
-    EXPECT_TRUE(written) << "cannot write " << key << " to " << file;
-    return written;
-}
-
-std::string ProfileString(const std::string& file, const char* section, const char* key) {
-    char value[2048] = "";
-    GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
-    return value;
-}
-
-std::string WindowsDirectory() {
-    char dir[MAX_PATH] = "";
-    UINT length = GetWindowsDirectoryA(dir, sizeof dir);
-    return std::string(dir, length < sizeof dir ? length : 0);
-}
-
-bool SetSetupWindowsVersion(const char* version) {
-    bool set = SetWindowsVersionFor("setup.exe", version);
-    EXPECT_TRUE(set) << "cannot set the Windows version " << version;
-    return set;
-}
-
 bool InstallNavigator3() {
-    return PrepareRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
+    return SetRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
                              "Install Directory", "C:\\Netscape3") &&
-           MakeFile("C:\\Netscape3\\program\\netscape.exe");
+           WriteTextFile("C:\\Netscape3\\program\\netscape.exe", kStandIn);
 }
 
 bool InstallCommunicator() {
     const std::string key = "Software\\Netscape\\Netscape Navigator";
-    return PrepareRegistryString(HKEY_LOCAL_MACHINE, key, "CurrentVersion", "4.7 (en)") &&
-           PrepareRegistryString(HKEY_LOCAL_MACHINE, key + "\\4.7 (en)\\main", "Install Directory",
+    return SetRegistryString(HKEY_LOCAL_MACHINE, key, "CurrentVersion", "4.7 (en)") &&
+           SetRegistryString(HKEY_LOCAL_MACHINE, key + "\\4.7 (en)\\main", "Install Directory",
                              "C:\\Netscape\\Communicator\\Program") &&
-           MakeFile(kCommunicatorProgram);
+           WriteTextFile(kCommunicatorProgram, kStandIn);
 }
 
 bool InstallNetscape6() {
-    return PrepareRegistryString(HKEY_LOCAL_MACHINE, "Software\\Netscape\\Netscape 6\\6.2 (en)\\main",
+    return SetRegistryString(HKEY_LOCAL_MACHINE, "Software\\Netscape\\Netscape 6\\6.2 (en)\\main",
                              "Install Directory", "C:\\Netscape 6\\") &&
-           MakeFile("C:\\Netscape 6\\netscp6.exe");
+           WriteTextFile("C:\\Netscape 6\\netscp6.exe", kStandIn);
 }
 
 std::string CommunicatorPrefs() {
@@ -314,12 +183,6 @@ bool MakeEarlierInstallation(EarlierInstallation* installation) {
 
 std::string ProgramFile(const std::string& destDir, const char* file) {
     return destDir + "\\_red40\\bin\\" + file;
-}
-
-std::string ShortForm(const std::string& path) {
-    char shortPath[MAX_PATH + 1] = "";
-    DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
-    return length > 0 && length < sizeof shortPath ? shortPath : "";
 }
 
 void ExpectCopied(const std::string& destination, const std::string& tree) {
@@ -389,18 +252,6 @@ void CloseGroupWindow(const std::string& group) {
     ASSERT_NE(nullptr, window) << "no folder window for the group " << group;
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForWindowGone(window, kTimeoutMs));
-}
-
-std::vector<std::string> VisibleRows(HWND dialog) {
-    std::vector<ControlInfo> controls = Controls(dialog);
-    std::vector<std::string> rows;
-    // Rows go top to bottom in id order.
-    for (int id = kFirstBrowserRow; id <= kLastBrowserRow; ++id) {
-        const ControlInfo* row = FindControl(controls, id);
-        if (row != nullptr && row->visible)
-            rows.push_back(row->text);
-    }
-    return rows;
 }
 
 } // namespace scenario

@@ -11,29 +11,20 @@
 #include "tools/guidriver/child_process.h"
 #include "tools/guidriver/gui_driver.h"
 #include "tools/guidriver/machine_state.h"
+#include "tools/guidriver/setup_dialogs.h"
 
 namespace scenario {
 
+using namespace guidriver::setup;
+
 constexpr DWORD kTimeoutMs = 30000;
 constexpr char kCd[] = "d:";
-constexpr char kCdBin[] = "D:\\_red40\\bin";
 constexpr char kCdSettings[] = "D:\\search.ini";
 constexpr char kCdBinSettings[] = "D:\\_red40\\bin\\search.ini";
 constexpr char kCommonSection[] = "IS\\SearchApp\\Common";
 constexpr char kReinstallQuestion[] = "A version of this application is found on your machine.  "
                                       "Would you like to reinstall the application? ";
 constexpr int kReinstallQuestionId = 61226;
-constexpr char kDestinationTitle[] = "Please specify a directory";
-constexpr char kLicenseTitle[] = "License Agreement";
-constexpr char kBrowserTitle[] = "Please Choose a Browser";
-constexpr int kPathId = 1012;
-constexpr int kSolarisId = 1019;
-constexpr int kIconOnlyId = 1026;
-constexpr int kLicenseTextId = 1042;
-constexpr int kFirstBrowserRow = 1028;
-constexpr int kLastBrowserRow = 1038;
-constexpr int kBrowseButton = 1039;
-constexpr int kBrowserPathId = 1040;
 constexpr char kInvalidDirectory[] = "Please enter a valid directory!!";
 constexpr char kCouldNotCopy[] = "Could not copy ";
 constexpr char kInternetSettings[] =
@@ -45,103 +36,64 @@ constexpr char kViewerClass[] = "CLSID\\{06512320-3A45-4B5B-AA4D-6B1E9FCFC0CD}";
 std::string Setting(const std::string& file, const char* key);
 std::string CdSetting(const char* key);
 
-// --- Running the setup -----------------------------------------------------------------
-// Starts D:\_red40\bin\setup.exe in that folder (a failure is reported to the test).
+// Running the setup. Each wait has a time limit; what does not come fails the test.
+// Starts D:\_red40\bin\setup.exe in that folder.
 bool StartSetup(guidriver::ChildProcess& setup);
-// Starts the rig's test dialog program, beside the scenario program, with these arguments.
-bool StartTestDialog(guidriver::ChildProcess& process, const std::string& arguments);
-// The setup's first window whose title contains titlePart; NULL (a test failure) when
-// none comes in time.
+// The setup's first window whose title contains titlePart, or NULL.
 HWND WaitForSetupWindow(const guidriver::ChildProcess& setup, const char* titlePart);
-// The reinstall question, checked for its text and its Yes and No buttons; NULL (a test
-// failure) when the setup shows none.
+// The reinstall question, checked for its text and for Yes and No buttons, or NULL.
 HWND WaitForReinstallQuestion(const guidriver::ChildProcess& setup,
                               const std::string& text = kReinstallQuestion);
-// Starts the setup and answers its reinstall question with Yes or No.
 bool StartAndAnswerReinstall(guidriver::ChildProcess& setup, int answer);
-// Waits for a message box of the setup, returns its text and presses OK; empty (a test
-// failure) when none comes.
+// Presses OK on the setup's next message box; its text, or empty when none came.
 std::string AnswerMessageBox(const guidriver::ChildProcess& setup);
-// Types a path into the destination dialog (an empty path keeps the dialog's) and
-// presses Install.
+// Types the path into the destination dialog (empty: keeps the dialog's) and presses
+// Install; AnswerDestination first waits for the dialog, then until it is gone.
 bool InstallTo(HWND destination, const std::string& path);
-// Waits for the destination dialog, answers it and waits until it is gone.
 bool AnswerDestination(const guidriver::ChildProcess& setup, const std::string& path = "");
-// Answers whatever the setup asks until it ends: Yes to an agreement, Install once and
-// Exit afterwards to the destination, OK to the browser dialog (with a typed path when
-// only "Other Browser" is offered) and to a message. The title or message of every
-// question answered goes to `asked`, the destination with the path it showed in []. False when the setup does not end in time.
-bool AnswerUntilExit(guidriver::ChildProcess& setup, std::vector<std::string>* asked);
 // The setup ended by itself, not by a crash.
 void ExpectCleanExit(guidriver::ChildProcess& setup);
-// The setup ends without showing another titled window; the copy notice has no title.
+// The setup ends without another titled window (the copy notice has no title).
 void ExpectEndWithoutQuestions(guidriver::ChildProcess& setup);
-// Starts the setup, answers the destination (see AnswerDestination) and expects no other
-// question until it ends.
+// Starts the setup, answers the destination and expects no other question.
 void RunToTheEnd(const std::string& destination = "");
-
-// --- What was started -----------------------------------------------------------------
-// Wine puts a program path that holds blanks in quotes when it starts it unquoted.
-std::string Unquoted(const std::string& commandLine);
-// Once every search.exe has ended, the whole launch log holds exactly these starts
-// (program paths, compared as paths) in this order; `directories`, when given, are their
-// current directories.
+// Once every search.exe has ended, the whole launch log holds exactly these starts in
+// this order (program paths), from these current directories when given.
 void ExpectLaunches(const std::vector<std::string>& programs,
                     const std::vector<std::string>& directories = {});
 
-// --- Preparing the prefix -------------------------------------------------------------
-// Each fails the test when the prefix refuses it.
-bool PrepareRegistryString(HKEY root, const std::string& key, const std::string& name,
-                       const std::string& value);
-bool MakeFile(const std::string& path, const std::string& content = "stand-in\r\n");
-bool SetProfileString(const std::string& file, const char* section, const char* key,
-                      const std::string& value);
-std::string ProfileString(const std::string& file, const char* section, const char* key);
-std::string WindowsDirectory();
-// The Windows version Wine reports to setup.exe ("win31", "nt351").
-bool SetSetupWindowsVersion(const char* version);
-// Navigator 3 in C:\Netscape3, as its own registry key names it.
-bool InstallNavigator3();
-// Communicator with the version subkey "4.7 (en)" in C:\Netscape\Communicator\Program.
+// Preparing the prefix: browsers and an earlier installation made by hand.
+constexpr char kStandIn[] = "stand-in\r\n"; // a stand-in program file's content
 constexpr char kCommunicatorProgram[] = "C:\\Netscape\\Communicator\\Program\\netscape.exe";
-bool InstallCommunicator();
-bool InstallNetscape6();
-// The user's prefs.js of that Communicator.
+bool InstallNavigator3();   // in C:\Netscape3, as its own registry key names it
+bool InstallCommunicator(); // 4.7 (en), kCommunicatorProgram
+bool InstallNetscape6();    // 6.2 (en) in C:\Netscape 6
 std::string CommunicatorPrefs();
-
 struct EarlierInstallation {
-    std::string folder;   // the installation's root
+    std::string folder;   // C:\Lumora
     std::string program;  // its search.exe, the shortcut's target
     std::string shortcut; // Programs\<ApplicationGroup>\<ApplicationName>.lnk
 };
-// Copies the CD's search.exe below C:\Lumora and makes the Start-menu shortcut that the
-// setup looks for.
 bool MakeEarlierInstallation(EarlierInstallation* installation);
 
-// --- What an installation leaves ------------------------------------------------------
+// What an installation leaves.
 // destDir + "\_red40\bin\" + file, as the setup builds it.
 std::string ProgramFile(const std::string& destDir, const char* file);
-// The 8.3 form the system gives for an existing path.
-std::string ShortForm(const std::string& path);
-// A tree arrived whole: the same names below the destination as on the CD.
+// The same names below the destination as below the CD's tree.
 void ExpectCopied(const std::string& destination, const std::string& tree);
-// Names in `after` that `before` lacks (the launch log of the stand-in does not count).
+// Names in `after` that `before` lacks, sorted (the launch log does not count).
 std::vector<std::string> Added(const std::vector<std::string>& before,
                                const std::vector<std::string>& after);
 // "SOFTWARE\" [+ "Corvane\"] + group + "\" + name.
 std::string ApplicationKey(bool publisher, const std::string& group, const std::string& name);
-// The key holds the group and the name, and "Browser" = browser, or no "Browser" value
-// when browser is empty.
+// The key holds the names and "Browser" = browser (none when browser is empty).
 void ExpectApplicationKey(const std::string& key, const std::string& group, const std::string& name,
                           const std::string& browser);
-// Programs\group\name.lnk starting appTarget and Programs\group\Uninstall name.lnk
-// starting the uninstaller of destDir, with their descriptions and icons.
+// Programs\group\name.lnk starting appTarget and "Uninstall name.lnk" starting the
+// uninstaller of destDir, with their descriptions and icons.
 void ExpectStartMenuLinks(const std::string& group, const std::string& name,
                           const std::string& destDir, const std::string& appTarget);
-// Closes the folder window Wine opens for a new Program Manager group; fails the test
-// when none opens in time.
+// Closes the folder window Wine opens for a new Program Manager group.
 void CloseGroupWindow(const std::string& group);
-// The labels of the browser dialog's visible rows, top to bottom.
-std::vector<std::string> VisibleRows(HWND dialog);
 
 } // namespace scenario

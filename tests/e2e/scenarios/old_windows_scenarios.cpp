@@ -47,10 +47,10 @@ bool MakeNavigatorIni(const std::string& namedInWinIni) {
 // Program Manager turns the group, cut to 30, into a Start-menu folder and each item,
 // cut to 40, into a shortcut there; the registry keeps the names whole.
 TEST(Nt351, ProgramManagerGroupAndInternetExplorerFromIExploreIni) {
-    ASSERT_TRUE(SetSetupWindowsVersion("nt351"));
+    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
     ASSERT_TRUE(SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
-    ASSERT_TRUE(MakeFile("C:\\IEXPLORE\\iexplore.exe"));
-    ASSERT_TRUE(PrepareRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
+    ASSERT_TRUE(WriteTextFile("C:\\IEXPLORE\\iexplore.exe", kStandIn));
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
                                   "intranet;*.local"));
     RunToTheEnd();
 
@@ -75,7 +75,7 @@ TEST(Nt351, ProgramManagerGroupAndInternetExplorerFromIExploreIni) {
 // ended while the setup asks for the destination: both Program Manager operations fail
 // at once, and the installation still ends by starting the search program.
 TEST(Nt351, WithoutProgramManagerStillStartsTheProgram) {
-    ASSERT_TRUE(SetSetupWindowsVersion("nt351"));
+    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     HWND destination = WaitForSetupWindow(setup, kDestinationTitle);
@@ -94,7 +94,7 @@ TEST(Nt351, WithoutProgramManagerStillStartsTheProgram) {
 // CD: Browser = MSIE. The registry's Internet Explorer does not count before Windows 4,
 // and a cache folder without iexplore.exe beside it names none.
 TEST(Nt351, CacheFolderWithoutTheProgramFindsNothing) {
-    ASSERT_TRUE(SetSetupWindowsVersion("nt351"));
+    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
     ASSERT_TRUE(SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
     AnswerWithTheOnlyRowLeft("C:\\Browsers\\old.exe");
 }
@@ -103,10 +103,10 @@ TEST(Nt351, CacheFolderWithoutTheProgramFindsNothing) {
 // viewer in iexplore.ini, its bypass list is in that file, the choice goes to win.ini and
 // the group to Program Manager.
 TEST(Win32s, ClientRecordsTheBrowserInWinIni) {
-    ASSERT_TRUE(SetSetupWindowsVersion("win31"));
+    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     ASSERT_TRUE(SetProfileString(IExploreIni(), "Viewers", "application/x-internet-signup",
                                  "C:\\IE\\isignup.exe %1"));
-    ASSERT_TRUE(MakeFile("C:\\IE\\iexplore.exe"));
+    ASSERT_TRUE(WriteTextFile("C:\\IE\\iexplore.exe", kStandIn));
     ASSERT_TRUE(SetProfileString(IExploreIni(), "Services", "No_Proxy", "intranet"));
     ASSERT_EQ("", ProfileString(WindowsDirectory() + "\\win.ini", kCommonSection, "Browser"));
     RunToTheEnd();
@@ -124,7 +124,7 @@ TEST(Win32s, ClientRecordsTheBrowserInWinIni) {
 // A publisher's CD with Browser = a program path: the files are copied, but neither
 // plug-ins nor the viewer control are installed.
 TEST(Win32s, PublisherGetsNoPluginsAndNoViewerControl) {
-    ASSERT_TRUE(SetSetupWindowsVersion("win31"));
+    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     const std::string dest = "C:\\Workstation";
     RunToTheEnd(dest);
     CloseGroupWindow(Cut(CdSetting("ApplicationGroup"), 30));
@@ -137,7 +137,7 @@ TEST(Win32s, PublisherGetsNoPluginsAndNoViewerControl) {
 // CD: Browser = netscape. Navigator is found from its own INI file without a program
 // check, and its bypass list is in that file.
 TEST(Win32s, NavigatorFromItsOwnIniFile) {
-    ASSERT_TRUE(SetSetupWindowsVersion("win31"));
+    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     ASSERT_TRUE(MakeNavigatorIni(kNavigatorIni));
     RunToTheEnd();
     EXPECT_EQ("netscape", CdSetting("Browser"));
@@ -150,7 +150,7 @@ TEST(Win32s, NavigatorFromItsOwnIniFile) {
 // name is opened). A name cut short is no name: Navigator counts as not found, and its
 // file keeps its list.
 TEST(Win32s, NavigatorIniNameTooLongForTheBufferIsNotCut) {
-    ASSERT_TRUE(SetSetupWindowsVersion("win31"));
+    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     const std::string ini = kNavigatorIni;
     ASSERT_TRUE(MakeNavigatorIni(ini + std::string(260 - ini.size(), ' ') + "X.INI"));
     ASSERT_NO_FATAL_FAILURE(AnswerWithTheOnlyRowLeft("C:\\Browsers\\old.exe"));
