@@ -58,6 +58,12 @@ std::wstring Wide(const std::string& text) {
 
 } // namespace
 
+std::string LaunchRecord::Unquoted() const {
+    if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"')
+        return commandLine.substr(1, commandLine.size() - 2);
+    return commandLine;
+}
+
 std::vector<LaunchRecord> ReadLaunchLog() {
     std::vector<LaunchRecord> records;
     std::istringstream lines(ReadTextFile(launch_log::kPath));
@@ -233,8 +239,8 @@ std::vector<std::string> RegistrySubkeys(HKEY root, const std::string& subkey) {
         return names;
     char name[256];
     DWORD length = sizeof name;
-    for (DWORD i = 0; RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                      ERROR_SUCCESS;
+    for (DWORD i = 0;
+         RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, length = sizeof name)
         names.push_back(std::string(name, length));
     RegCloseKey(key);
@@ -261,8 +267,8 @@ std::string RegistryString(HKEY root, const std::string& subkey, const std::stri
 DWORD RegistryDword(HKEY root, const std::string& subkey, const std::string& name, DWORD fallback) {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueA(root, subkey.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueA(root, subkey.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
         return fallback;
     return value;
 }

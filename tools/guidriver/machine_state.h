@@ -12,6 +12,9 @@ namespace guidriver {
 struct LaunchRecord {
     std::string currentDirectory;
     std::string commandLine;
+    // The command line without the quotes Wine puts around a program path with blanks
+    // that was started unquoted.
+    std::string Unquoted() const;
 };
 
 // Every start of search.exe recorded so far (none when the log does not exist).

@@ -14,7 +14,8 @@ constexpr DWORD kPollMs = 20;
 bool IsSetupMessageBox(HWND hwnd) {
     bool answerable = GetDlgItem(hwnd, IDOK) != nullptr || GetDlgItem(hwnd, IDYES) != nullptr;
     return IsMessageBox(hwnd) && answerable && GetDlgItem(hwnd, kPathId) == nullptr &&
-           GetDlgItem(hwnd, kLicenseTextId) == nullptr && GetDlgItem(hwnd, kBrowserPathId) == nullptr;
+           GetDlgItem(hwnd, kLicenseTextId) == nullptr &&
+           GetDlgItem(hwnd, kBrowserPathId) == nullptr;
 }
 
 std::vector<HWND> DialogsOf(DWORD processId) {
@@ -46,6 +47,15 @@ HWND FindMessageBox(DWORD processId) {
             return hwnd;
     }
     return nullptr;
+}
+
+HWND WaitForMessageBox(const ChildProcess& process, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    HWND box = nullptr;
+    while ((box = FindMessageBox(process.Id())) == nullptr && process.Running() &&
+           GetTickCount() - start < timeoutMs)
+        Sleep(kPollMs);
+    return box;
 }
 
 std::vector<std::string> VisibleRows(HWND dialog) {

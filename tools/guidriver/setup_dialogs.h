@@ -30,6 +30,8 @@ constexpr int kBrowserPathId = 1040;
 bool Start(ChildProcess& process, const std::string& folder = kCdBin);
 // A message box of the process now (not one of the setup's dialogs), or NULL.
 HWND FindMessageBox(DWORD processId);
+// Waits for one; NULL when the time passes or the process ends first.
+HWND WaitForMessageBox(const ChildProcess& process, DWORD timeoutMs);
 // The labels of the browser dialog's visible rows, top to bottom.
 std::vector<std::string> VisibleRows(HWND dialog);
 // Answers whatever the setup asks until it ends: Yes to an agreement, Install once and

@@ -46,7 +46,8 @@ TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
                                   "Install Directory",
                                   "C:\\Program Files\\Netscape\\Communicator"));
-    ASSERT_TRUE(WriteTextFile("C:\\Program Files\\Netscape\\navigator\\program\\netscape.exe", kStandIn));
+    ASSERT_TRUE(
+        WriteTextFile("C:\\Program Files\\Netscape\\navigator\\program\\netscape.exe", kStandIn));
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy", "gateway"));
     RunToTheEnd();
     EXPECT_EQ("netscape", CdSetting("Browser"));
@@ -62,9 +63,9 @@ TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
     const std::string header = "// Netscape User Preferences\r\n"
                                "user_pref(\"network.proxy.http\", \"proxy\");\r\n";
     const std::string trailer = "user_pref(\"network.proxy.type\", 1);\r\n";
-    ASSERT_TRUE(WriteTextFile(CommunicatorPrefs(),
-                         header + "user_pref(\"network.proxy.no_proxies_on\", \"intranet\");\r\n" +
-                             trailer));
+    ASSERT_TRUE(WriteTextFile(
+        CommunicatorPrefs(),
+        header + "user_pref(\"network.proxy.no_proxies_on\", \"intranet\");\r\n" + trailer));
     RunToTheEnd();
     EXPECT_EQ("communicator", CdSetting("Browser"));
     ExpectKeyRecords("netscape4");

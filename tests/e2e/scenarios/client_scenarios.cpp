@@ -15,13 +15,6 @@ const char kAppPathsKey[] = "SOFTWARE\\MICROSOFT\\Windows\\CurrentVersion\\App P
 const char kLocalServerKey[] =
     "SOFTWARE\\Classes\\CLSID\\{0002DF01-0000-0000-C000-000000000046}\\LocalServer32";
 
-ControlInfo Control(HWND dialog, int id) {
-    std::vector<ControlInfo> controls = Controls(dialog);
-    const ControlInfo* control = FindControl(controls, id);
-    EXPECT_NE(nullptr, control) << "no control " << id << " in " << Format(Describe(dialog));
-    return control ? *control : ControlInfo();
-}
-
 void ExpectViewerRegisteredFrom(const std::string& pluginFolder) {
     std::string server =
         RegistryString(HKEY_CLASSES_ROOT, std::string(kViewerClass) + "\\InprocServer32", "");
@@ -132,9 +125,10 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     // writable; the control is registered from Internet Explorer's plug-in folder.
     const std::vector<std::string> pluginTree = ListTree("D:\\plugins\\corvane");
     ASSERT_FALSE(pluginTree.empty());
-    for (const std::string& folder : {ie + "\\plugins", std::string("C:\\Netscape3\\program\\plugins"),
-                                      std::string("C:\\Netscape\\Communicator\\Program\\plugins"),
-                                      std::string("C:\\Netscape 6\\plugins")})
+    for (const std::string& folder :
+         {ie + "\\plugins", std::string("C:\\Netscape3\\program\\plugins"),
+          std::string("C:\\Netscape\\Communicator\\Program\\plugins"),
+          std::string("C:\\Netscape 6\\plugins")})
         EXPECT_EQ(pluginTree, ListTree(folder)) << folder;
     EXPECT_EQ(0u, GetFileAttributesA(windowsIni.c_str()) &
                       (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
@@ -157,7 +151,8 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ownData = dest + "\\data\\own.idx";
     const std::string sampleData = dest + "\\data\\sample.idx";
     const std::string programFile = dest + "\\common\\search.cfg";
-    ASSERT_TRUE(WriteTextFile(ownData, kStandIn) && WriteTextFile(dest + "\\templates\\own.htm", kStandIn));
+    ASSERT_TRUE(WriteTextFile(ownData, kStandIn) &&
+                WriteTextFile(dest + "\\templates\\own.htm", kStandIn));
     SetFileAttributesA(sampleData.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_TRUE(DeleteFileA(sampleData.c_str()));
     SetFileAttributesA(programFile.c_str(), FILE_ATTRIBUTE_NORMAL);

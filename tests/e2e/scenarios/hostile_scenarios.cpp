@@ -6,8 +6,6 @@
 // row expects.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "tests/e2e/scenarios/kit.h"
 
 using namespace guidriver;
@@ -16,64 +14,60 @@ using namespace scenario;
 namespace {
 
 struct HostileRow {
-    const char* name;           // the CD variant (see CMakeLists.txt)
-    const char* windowsVersion; // empty: Wine's own
+    const char* name; // the CD variant (see CMakeLists.txt)
     // Questions and messages in order (see AnswerUntilExit); "text*" matches a text that
     // begins with "text", "*text" one that ends with it.
     std::vector<std::string> asked;
-    std::vector<std::string> addedToDriveC;   // the new names at C:\, sorted
-    std::vector<std::string> addedToPrograms; // the new paths below the Programs folder
-    std::vector<std::string> addedKeys;       // the new subkeys of HKCU\SOFTWARE
-    std::vector<std::string> launches;        // programs started, in order
+    std::vector<std::string> addedToDriveC; // the new names at C:\, sorted
+    std::vector<std::string> addedKeys;     // the new subkeys of HKCU\SOFTWARE
+    std::vector<std::string> launches;      // programs started, in order
+    const char* windowsVersion = "";        // empty: Wine's own
 };
 
 const std::string kAgreement = " : License Agreement";
+const std::string kDestination = std::string(kDestinationTitle) + " [c:\\";
 const std::string kLongName = "A" + std::string(1900, 'N');
 const std::string kOddName = "Atl%s%n [x] \"q\" \xC3\x84";
-const std::string kOddDestination = "odd [1] %s%n \xC3\x84";
+const std::string kOddFolder = "odd [1] %s%n \xC3\x84";
 const std::string kUp = "..\\..\\..\\..\\..\\..\\..\\..\\..\\..";
 const std::string kCdProgram = "d:\\_red40\\bin\\search.exe";
-const std::vector<std::string> kCopiedToC = {"common", "common20", "forms", "key.tbl", "plugins"};
+const std::string kCopyFrom = std::string(kCouldNotCopy) + "d:\\";
 
+// clang-format off
 const std::vector<HostileRow>& Rows() {
     static const std::vector<HostileRow> rows = {
         // The over-long default is no default; a name longer than its buffer reads as
         // empty; a group that fits its buffer but no path makes neither key nor shortcut;
         // the source path of the tree is cut to the copy's 261 bytes.
-        {"OverlongOnCd", "",
-         {kLongName + kAgreement, "Please specify a directory [c:\\]", kBrowserTitle},
-         {}, {}, {}, {kCdProgram}},
-        {"OverlongCopy", "",
-         {kLongName + kAgreement, "Please specify a directory [c:\\]",
-          kCouldNotCopy + std::string("d:\\") + std::string(257, 'N')},
-         kCopiedToC, {}, {}, {}},
+        {"OverlongOnCd", {kLongName + kAgreement, kDestination + "]", kBrowserTitle},
+         {}, {}, {kCdProgram}},
+        {"OverlongCopy",
+         {kLongName + kAgreement, kDestination + "]", kCopyFrom + std::string(257, 'N')},
+         {"common", "common20", "forms", "key.tbl", "plugins"}, {}, {}},
         // Shown as written: nothing is taken as a format, and no group is made.
-        {"OddOnCd", "nt351",
-         {kOddName + kAgreement, "Please specify a directory [c:\\" + kOddDestination + "]",
-          kBrowserTitle},
-         {kOddDestination}, {}, {"x\")][deletegroup(\"V\")][x(\" %s \xC3\x84"}, {kCdProgram}},
-        {"OddCopy", "",
-         {kOddName + kAgreement, "Please specify a directory [c:\\" + kOddDestination + "]",
-          kCouldNotCopy + std::string("d:\\da\"ta %s%n [1] \xC3\x84")},
-         {kOddDestination}, {}, {}, {}},
+        {"OddOnCd", {kOddName + kAgreement, kDestination + kOddFolder + "]", kBrowserTitle},
+         {kOddFolder}, {"x\")][deletegroup(\"V\")][x(\" %s \xC3\x84"}, {kCdProgram}, "nt351"},
+        {"OddCopy",
+         {kOddName + kAgreement, kDestination + kOddFolder + "]",
+          kCopyFrom + "da\"ta %s%n [1] \xC3\x84"},
+         {kOddFolder}, {}, {}},
         // The destination is the user's to choose; the trees and shortcuts stay inside;
         // ".." is a plain key name in the registry.
-        {"EscapeOnCd", "",
-         {kUp + "\\Escaped\\app" + kAgreement,
-          "Please specify a directory [c:\\lumora\\" + kUp + "\\Escaped]", kBrowserTitle},
-         {"Escaped", "lumora"}, {}, {".."}, {kCdProgram}},
-        {"EscapeCopy", "",
-         {kUp + "\\Escaped\\app" + kAgreement,
-          "Please specify a directory [c:\\lumora\\" + kUp + "\\Escaped]",
-          kCouldNotCopy + std::string("d:\\..\\..\\data")},
-         {"Escaped", "lumora"}, {}, {}, {}},
+        {"EscapeOnCd",
+         {kUp + "\\Escaped\\app" + kAgreement, kDestination + "lumora\\" + kUp + "\\Escaped]",
+          kBrowserTitle},
+         {"Escaped", "lumora"}, {".."}, {kCdProgram}},
+        {"EscapeCopy",
+         {kUp + "\\Escaped\\app" + kAgreement, kDestination + "lumora\\" + kUp + "\\Escaped]",
+          kCopyFrom + "..\\..\\data"},
+         {"Escaped", "lumora"}, {}, {}},
         // Binary bytes: a publisher's CD, whose agreement is named in binary.
-        {"Binary", "",
-         {"*" + kAgreement, "Please specify a directory [c:\\nodra30]", kCouldNotCopy + std::string("d:\\*")},
-         {"nodra30"}, {}, {}, {}},
+        {"Binary", {"*" + kAgreement, kDestination + "nodra30]", kCopyFrom + "*"},
+         {"nodra30"}, {}, {}},
     };
     return rows;
 }
+// clang-format on
 
 bool Matches(const std::string& expected, const std::string& text) {
     if (!expected.empty() && expected.back() == '*')
@@ -111,7 +105,6 @@ TEST_P(HostileCd, AnsweredToTheEnd) {
     std::string shown;
     for (const std::string& text : asked)
         shown += "\n  " + std::to_string(text.size()) + " bytes: \"" + text.substr(0, 300) + "\"";
-    std::printf("asked:%s\n", shown.c_str());
     EXPECT_EQ(row.asked.size(), asked.size()) << shown;
     for (size_t i = 0; i < row.asked.size() && i < asked.size(); ++i)
         EXPECT_TRUE(Matches(row.asked[i], asked[i])) << row.asked[i] << shown;
@@ -127,7 +120,7 @@ TEST_P(HostileCd, AnsweredToTheEnd) {
     for (const std::string& name : Added(windows, ListFolder(WindowsDirectory())))
         EXPECT_TRUE(SamePath("vuemark.ini", name)) << name << " appeared in Windows' folder";
     EXPECT_TRUE(DirectoryExists(victim));
-    EXPECT_EQ(row.addedToPrograms, Added(programs, ListTree(ProgramsFolder())));
+    EXPECT_EQ(std::vector<std::string>(), Added(programs, ListTree(ProgramsFolder())));
     EXPECT_EQ(row.addedKeys, Added(keys, RegistrySubkeys(HKEY_CURRENT_USER, "SOFTWARE")));
     ExpectLaunches(row.launches);
 }

@@ -44,10 +44,8 @@ TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     ASSERT_TRUE(StartSetup(setup));
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
-    std::vector<ControlInfo> controls = Controls(dialog);
-    ASSERT_TRUE(FindControl(controls, kPathId) && FindControl(controls, kSolarisId));
-    EXPECT_EQ("c:\\nodra30", FindControl(controls, kPathId)->text);
-    const ControlInfo& solaris = *FindControl(controls, kSolarisId);
+    EXPECT_EQ("c:\\nodra30", Control(dialog, kPathId).text);
+    ControlInfo solaris = Control(dialog, kSolarisId);
     EXPECT_TRUE(solaris.visible && solaris.enabled && solaris.check == BST_UNCHECKED);
     ASSERT_TRUE(SetCheck(dialog, kSolarisId, true));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
@@ -189,7 +187,8 @@ TEST(License, DeclinedInstallsNothingAcceptedGoesOn) {
     ASSERT_TRUE(setup.WatchUntilExit(kTimeoutMs, &shown));
     EXPECT_EQ(std::vector<std::string>(), shown) << "shown after the agreement was declined";
     EXPECT_EQ(std::vector<std::string>(), Added(driveC, ListFolder("C:\\")));
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + CdSetting("ApplicationGroup")));
+    EXPECT_FALSE(
+        RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + CdSetting("ApplicationGroup")));
     EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\" + CdSetting("ApplicationGroup")));
     ExpectLaunches({});
 

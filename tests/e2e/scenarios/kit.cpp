@@ -18,17 +18,6 @@ std::string CdSetting(const char* key) {
     return Setting(kCdSettings, key);
 }
 
-namespace {
-
-// Wine puts a program path that holds blanks in quotes when it starts it unquoted.
-std::string Unquoted(const std::string& commandLine) {
-    if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"')
-        return commandLine.substr(1, commandLine.size() - 2);
-    return commandLine;
-}
-
-} // namespace
-
 bool StartSetup(ChildProcess& setup) {
     bool started = Start(setup);
     EXPECT_TRUE(started) << "cannot start setup.exe (error " << setup.StartError() << ")";
@@ -47,16 +36,12 @@ HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
 }
 
 HWND WaitForReinstallQuestion(const ChildProcess& setup, const std::string& text) {
-    WindowQuery query;
-    query.processId = setup.Id();
-    query.className = "#32770";
-    HWND box = WaitForWindow(query, kTimeoutMs);
+    HWND box = WaitForMessageBox(setup, kTimeoutMs);
     if (box == nullptr) {
         ADD_FAILURE() << "setup.exe did not ask whether to reinstall";
         return nullptr;
     }
     WindowInfo info = Describe(box);
-    EXPECT_TRUE(info.isMessageBox) << Format(info);
     EXPECT_EQ(text, info.messageText);
     EXPECT_TRUE(FindControl(info.controls, IDYES) && FindControl(info.controls, IDNO) &&
                 !FindControl(info.controls, IDOK))
@@ -72,14 +57,10 @@ bool StartAndAnswerReinstall(ChildProcess& setup, int answer) {
 }
 
 std::string AnswerMessageBox(const ChildProcess& setup) {
-    DWORD start = GetTickCount();
-    HWND box = nullptr;
-    while ((box = FindMessageBox(setup.Id())) == nullptr) {
-        if (GetTickCount() - start >= kTimeoutMs || !setup.Running()) {
-            ADD_FAILURE() << "setup.exe showed no message box";
-            return std::string();
-        }
-        Sleep(20);
+    HWND box = WaitForMessageBox(setup, kTimeoutMs);
+    if (box == nullptr) {
+        ADD_FAILURE() << "setup.exe showed no message box";
+        return std::string();
     }
     std::string text = MessageBoxText(box);
     ClickButton(box, IDOK);
@@ -114,6 +95,13 @@ void ExpectEndWithoutQuestions(ChildProcess& setup) {
     }
 }
 
+ControlInfo Control(HWND dialog, int id) {
+    std::vector<ControlInfo> controls = Controls(dialog);
+    const ControlInfo* control = FindControl(controls, id);
+    EXPECT_NE(nullptr, control) << "no control " << id << " in " << Format(Describe(dialog));
+    return control ? *control : ControlInfo();
+}
+
 void RunToTheEnd(const std::string& destination) {
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
@@ -129,7 +117,7 @@ void ExpectLaunches(const std::vector<std::string>& programs,
         log += "\n  " + launch.commandLine + " in " + launch.currentDirectory;
     ASSERT_EQ(programs.size(), launches.size()) << "search.exe starts:" << log;
     for (size_t i = 0; i < programs.size(); ++i) {
-        EXPECT_TRUE(SamePath(programs[i], Unquoted(launches[i].commandLine))) << log;
+        EXPECT_TRUE(SamePath(programs[i], launches[i].Unquoted())) << log;
         if (i < directories.size()) {
             EXPECT_TRUE(SamePath(directories[i], launches[i].currentDirectory)) << log;
         }
@@ -215,14 +203,10 @@ void ExpectApplicationKey(const std::string& key, const std::string& group, cons
     ASSERT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, key)) << "no key " << key;
     EXPECT_EQ(group, RegistryString(HKEY_CURRENT_USER, key, "ApplicationGroup"));
     EXPECT_EQ(name, RegistryString(HKEY_CURRENT_USER, key, "ApplicationName"));
-    char value[1024] = "";
-    DWORD size = sizeof value;
-    LONG found = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Browser", RRF_RT_REG_SZ, nullptr,
-                              value, &size);
-    if (browser.empty())
-        EXPECT_NE(ERROR_SUCCESS, found) << "unexpected Browser value \"" << value << "\"";
-    else
-        EXPECT_EQ(browser, found == ERROR_SUCCESS ? std::string(value) : "(no Browser value)");
+    bool hasBrowser = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Browser", RRF_RT_REG_SZ,
+                                   nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    EXPECT_EQ(!browser.empty(), hasBrowser) << "Browser value in " << key;
+    EXPECT_EQ(browser, RegistryString(HKEY_CURRENT_USER, key, "Browser"));
 }
 
 namespace {

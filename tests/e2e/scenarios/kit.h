@@ -55,6 +55,8 @@ bool AnswerDestination(const guidriver::ChildProcess& setup, const std::string& 
 void ExpectCleanExit(guidriver::ChildProcess& setup);
 // The setup ends without another titled window (the copy notice has no title).
 void ExpectEndWithoutQuestions(guidriver::ChildProcess& setup);
+// What a dialog's control shows now (a test failure when it has none of that id).
+guidriver::ControlInfo Control(HWND dialog, int id);
 // Starts the setup, answers the destination and expects no other question.
 void RunToTheEnd(const std::string& destination = "");
 // Once every search.exe has ended, the whole launch log holds exactly these starts in

@@ -16,10 +16,6 @@ std::string IExploreIni() {
     return WindowsDirectory() + "\\iexplore.ini";
 }
 
-std::string Cut(const std::string& text, size_t limit) {
-    return text.substr(0, limit);
-}
-
 // The browser dialog offers nothing but "Other Browser": answer it with `path`.
 void AnswerWithTheOnlyRowLeft(const char* path) {
     ChildProcess setup;
@@ -48,21 +44,24 @@ bool MakeNavigatorIni(const std::string& namedInWinIni) {
 // cut to 40, into a shortcut there; the registry keeps the names whole.
 TEST(Nt351, ProgramManagerGroupAndInternetExplorerFromIExploreIni) {
     ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
-    ASSERT_TRUE(SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
+    ASSERT_TRUE(
+        SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
     ASSERT_TRUE(WriteTextFile("C:\\IEXPLORE\\iexplore.exe", kStandIn));
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
                                   "intranet;*.local"));
     RunToTheEnd();
 
     const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
-    const std::string folder = ProgramsFolder() + "\\" + Cut(group, 30);
-    CloseGroupWindow(Cut(group, 30));
+    const std::string folder = ProgramsFolder() + "\\" + group.substr(0, 30);
+    CloseGroupWindow(group.substr(0, 30));
     EXPECT_EQ(2u, ListFolder(folder).size()) << ::testing::PrintToString(ListFolder(folder));
     ShellLink app, uninstaller;
-    ASSERT_TRUE(ReadShellLink(folder + "\\" + Cut(name, 40) + ".lnk", &app));
+    ASSERT_TRUE(ReadShellLink(folder + "\\" + name.substr(0, 40) + ".lnk", &app));
     EXPECT_TRUE(SamePath(ProgramFile(kCd, "search.exe"), app.target)) << app.target;
-    ASSERT_TRUE(ReadShellLink(folder + "\\" + Cut("Uninstall " + name, 40) + ".lnk", &uninstaller));
-    EXPECT_TRUE(SamePath(ProgramFile(kCd, "c_uninst.exe"), uninstaller.target)) << uninstaller.target;
+    ASSERT_TRUE(
+        ReadShellLink(folder + "\\" + ("Uninstall " + name).substr(0, 40) + ".lnk", &uninstaller));
+    EXPECT_TRUE(SamePath(ProgramFile(kCd, "c_uninst.exe"), uninstaller.target))
+        << uninstaller.target;
     // The key records the browser code in lower case.
     ExpectApplicationKey(ApplicationKey(false, group, name), group, name, "msie");
     EXPECT_EQ("MSIE", CdSetting("Browser"));
@@ -95,7 +94,8 @@ TEST(Nt351, WithoutProgramManagerStillStartsTheProgram) {
 // and a cache folder without iexplore.exe beside it names none.
 TEST(Nt351, CacheFolderWithoutTheProgramFindsNothing) {
     ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
-    ASSERT_TRUE(SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
+    ASSERT_TRUE(
+        SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
     AnswerWithTheOnlyRowLeft("C:\\Browsers\\old.exe");
 }
 
@@ -112,12 +112,12 @@ TEST(Win32s, ClientRecordsTheBrowserInWinIni) {
     RunToTheEnd();
 
     const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
-    CloseGroupWindow(Cut(group, 30));
+    CloseGroupWindow(group);
     EXPECT_EQ("msie", ProfileString(WindowsDirectory() + "\\win.ini", kCommonSection, "Browser"));
     EXPECT_EQ("", RegistryString(HKEY_CURRENT_USER, ApplicationKey(false, group, name), "Browser"));
     EXPECT_EQ("127.0.0.1;intranet", ProfileString(IExploreIni(), "Services", "No_Proxy"));
     EXPECT_EQ("", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
-    EXPECT_TRUE(FileExists(ProgramsFolder() + "\\" + Cut(group, 30) + "\\" + Cut(name, 40) + ".lnk"));
+    EXPECT_TRUE(FileExists(ProgramsFolder() + "\\" + group + "\\" + name + ".lnk"));
     ExpectLaunches({ProgramFile(kCd, "search.exe")});
 }
 
@@ -127,7 +127,7 @@ TEST(Win32s, PublisherGetsNoPluginsAndNoViewerControl) {
     ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     const std::string dest = "C:\\Workstation";
     RunToTheEnd(dest);
-    CloseGroupWindow(Cut(CdSetting("ApplicationGroup"), 30));
+    CloseGroupWindow(CdSetting("ApplicationGroup"));
     EXPECT_TRUE(FileExists(ProgramFile(dest, "search.exe")));
     EXPECT_FALSE(FileExists(WindowsDirectory() + "\\vuemark.ini"));
     EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, kViewerClass));

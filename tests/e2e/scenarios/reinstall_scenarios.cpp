@@ -38,8 +38,8 @@ void RunSecondInstance() {
 // CD: the German resource library and, beside the setup, a search.ini naming another
 // application than the root's.
 TEST(Reinstall, SecondInstanceAndNo) {
-    const std::string german = LibraryString(std::string(kCdBin) + "\\set32res.dll",
-                                             kReinstallQuestionId);
+    const std::string german =
+        LibraryString(std::string(kCdBin) + "\\set32res.dll", kReinstallQuestionId);
     ASSERT_FALSE(german.empty() || german == kReinstallQuestion) << german;
     EarlierInstallation earlier;
     ASSERT_TRUE(MakeEarlierInstallation(&earlier));
@@ -91,5 +91,6 @@ TEST(Reinstall, SecondInstanceAndNo) {
     ExpectLaunches({earlier.program}, {kCdBin});
     EXPECT_EQ(installedBefore, ListTree(earlier.folder));
     EXPECT_EQ(groupBefore, ListTree(groupFolder));
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + CdSetting("ApplicationGroup")));
+    EXPECT_FALSE(
+        RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + CdSetting("ApplicationGroup")));
 }
