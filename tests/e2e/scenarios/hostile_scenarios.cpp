@@ -15,8 +15,8 @@ namespace {
 
 struct HostileRow {
     const char* name; // the CD variant (see CMakeLists.txt)
-    // Questions and messages in order (see AnswerUntilExit); "text*" matches a text that
-    // begins with "text", "*text" one that ends with it.
+    // Questions and messages in order (see AnswerUntilExit). In each list, "text*"
+    // matches a text that begins with "text", "*text" one that ends with it.
     std::vector<std::string> asked;
     std::vector<std::string> addedToDriveC; // the new names at C:\, sorted
     std::vector<std::string> addedKeys;     // the new subkeys of HKCU\SOFTWARE
@@ -61,9 +61,12 @@ const std::vector<HostileRow>& Rows() {
          {kUp + "\\Escaped\\app" + kAgreement, kDestination + "lumora\\" + kUp + "\\Escaped]",
           kCopyFrom + "..\\..\\data"},
          {"Escaped", "lumora"}, {}, {}},
-        // Binary bytes: a publisher's CD, whose agreement is named in binary.
+        // Binary bytes: a publisher's CD, whose agreement is named in binary, and a client
+        // CD whose destination folder and application key are named in high bytes.
         {"Binary", {"*" + kAgreement, kDestination + "nodra30]", kCopyFrom + "*"},
          {"nodra30"}, {}, {}},
+        {"BinaryOnCd", {"*" + kAgreement, kDestination + "*", kBrowserTitle}, {"*"}, {"*"},
+         {kCdProgram}},
     };
     return rows;
 }
@@ -77,6 +80,16 @@ bool Matches(const std::string& expected, const std::string& text) {
                text.compare(text.size() - (expected.size() - 1), std::string::npos, expected, 1,
                             std::string::npos) == 0;
     return expected == text;
+}
+
+void ExpectMatching(const std::vector<std::string>& expected, const std::vector<std::string>& found,
+                    const char* what) {
+    std::string shown;
+    for (const std::string& text : found)
+        shown += "\n  " + std::to_string(text.size()) + " bytes: \"" + text.substr(0, 300) + "\"";
+    EXPECT_EQ(expected.size(), found.size()) << what << shown;
+    for (size_t i = 0; i < expected.size() && i < found.size(); ++i)
+        EXPECT_TRUE(Matches(expected[i], found[i])) << what << ": " << expected[i] << shown;
 }
 
 class HostileCd : public ::testing::TestWithParam<HostileRow> {};
@@ -102,14 +115,9 @@ TEST_P(HostileCd, AnsweredToTheEnd) {
     ASSERT_TRUE(AnswerUntilExit(setup, 3 * kTimeoutMs, &asked)) << "setup.exe did not end";
     ExpectCleanExit(setup);
 
-    std::string shown;
-    for (const std::string& text : asked)
-        shown += "\n  " + std::to_string(text.size()) + " bytes: \"" + text.substr(0, 300) + "\"";
-    EXPECT_EQ(row.asked.size(), asked.size()) << shown;
-    for (size_t i = 0; i < row.asked.size() && i < asked.size(); ++i)
-        EXPECT_TRUE(Matches(row.asked[i], asked[i])) << row.asked[i] << shown;
+    ExpectMatching(row.asked, asked, "asked");
     const std::vector<std::string> added = Added(driveC, ListFolder("C:\\"));
-    EXPECT_EQ(row.addedToDriveC, added);
+    ExpectMatching(row.addedToDriveC, added, "added to C:");
     // A shortcut lives only below the Programs folder.
     for (const std::string& name : added) {
         for (const std::string& path : ListTree("C:\\" + name))
@@ -121,7 +129,8 @@ TEST_P(HostileCd, AnsweredToTheEnd) {
         EXPECT_TRUE(SamePath("vuemark.ini", name)) << name << " appeared in Windows' folder";
     EXPECT_TRUE(DirectoryExists(victim));
     EXPECT_EQ(std::vector<std::string>(), Added(programs, ListTree(ProgramsFolder())));
-    EXPECT_EQ(row.addedKeys, Added(keys, RegistrySubkeys(HKEY_CURRENT_USER, "SOFTWARE")));
+    ExpectMatching(row.addedKeys, Added(keys, RegistrySubkeys(HKEY_CURRENT_USER, "SOFTWARE")),
+                   "added to HKCU\\SOFTWARE");
     ExpectLaunches(row.launches);
 }
 
