@@ -25,6 +25,12 @@ constexpr int kFirstBrowserRow = 1028;
 constexpr int kLastBrowserRow = 1038;
 constexpr int kBrowseButton = 1039;
 constexpr int kBrowserPathId = 1040;
+// Texts of its messages (English resources).
+constexpr char kReinstallQuestion[] = "A version of this application is found on your machine.  "
+                                      "Would you like to reinstall the application? ";
+constexpr int kReinstallQuestionId = 61226; // its string id, also in set32res.dll
+constexpr char kInvalidDirectory[] = "Please enter a valid directory!!";
+constexpr char kCouldNotCopy[] = "Could not copy ";
 
 // Starts setup.exe of a folder in that folder, as a user starts it.
 bool Start(ChildProcess& process, const std::string& folder = kCdBin);

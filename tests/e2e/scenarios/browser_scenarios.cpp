@@ -33,11 +33,6 @@ HWND WaitForBrowserDialog(ChildProcess& setup) {
     return WaitForSetupWindow(setup, kBrowserTitle);
 }
 
-void ExpectKeyRecords(const std::string& browser) {
-    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
-    ExpectApplicationKey(ApplicationKey(false, group, name), group, name, browser);
-}
-
 } // namespace
 
 // CD: Browser = netscape. Navigator 4 records its Communicator folder; its program is in
@@ -51,7 +46,7 @@ TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy", "gateway"));
     RunToTheEnd();
     EXPECT_EQ("netscape", CdSetting("Browser"));
-    ExpectKeyRecords("netscape");
+    ExpectApplicationKey(false, "netscape");
     EXPECT_EQ("gateway,127.0.0.1", RegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy"));
     ExpectLaunches({ProgramFile(kCd, "search.exe")});
 }
@@ -68,7 +63,7 @@ TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
         header + "user_pref(\"network.proxy.no_proxies_on\", \"intranet\");\r\n" + trailer));
     RunToTheEnd();
     EXPECT_EQ("communicator", CdSetting("Browser"));
-    ExpectKeyRecords("netscape4");
+    ExpectApplicationKey(false, "netscape4");
     EXPECT_EQ(header + "user_pref(\"network.proxy.no_proxies_on\", \"intranet,127.0.0.1\");\r\n" +
                   trailer,
               ReadTextFile(CommunicatorPrefs()));
@@ -83,7 +78,7 @@ TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
         SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", "intranet"));
     RunToTheEnd();
     EXPECT_EQ("C:\\Browsers\\lynx.exe", CdSetting("Browser"));
-    ExpectKeyRecords("C:\\Browsers\\lynx.exe");
+    ExpectApplicationKey(false, "C:\\Browsers\\lynx.exe");
     EXPECT_EQ("intranet", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kNavigatorProxy));
 }

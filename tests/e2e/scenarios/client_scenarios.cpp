@@ -61,7 +61,7 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     EXPECT_EQ("MSIE", CdSetting("Browser"));
     const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
     // The key records the browser code in lower case.
-    ExpectApplicationKey(ApplicationKey(false, group, name), group, name, "msie");
+    ExpectApplicationKey(false, "msie");
     ExpectStartMenuLinks(group, name, kCd, ProgramFile(kCd, "search.exe"));
     EXPECT_EQ("127.0.0.1;" + bypass,
               RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
@@ -113,7 +113,7 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
               Added(driveC, ListFolder("C:\\"))); // Browsers: the plug-ins of "IE 5"
 
     const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
-    ExpectApplicationKey(ApplicationKey(false, group, name), group, name, "");
+    ExpectApplicationKey(false, "");
     // The application's shortcut gets the short form of its target, the uninstaller's
     // keeps the long path.
     const std::string program = ProgramFile(dest, "search.exe");
@@ -186,9 +186,9 @@ TEST(ClientCd, MultiCdCopiesAndSkipsOverlongCdPaths) {
 // CD: without _red40\bin\install.dll and without the search.ini beside the setup.
 TEST(ClientCd, WithoutLinkLibraryAndLocalSettings) {
     RunToTheEnd();
-    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
-    EXPECT_EQ(std::vector<std::string>(), ListFolder(ProgramsFolder() + "\\" + group));
-    ExpectApplicationKey(ApplicationKey(false, group, name), group, name, "msie");
+    EXPECT_EQ(std::vector<std::string>(),
+              ListFolder(ProgramsFolder() + "\\" + CdSetting("ApplicationGroup")));
+    ExpectApplicationKey(false, "msie");
     ExpectLaunches({ProgramFile(kCd, "search.exe")});
 
     // With a shortcut made by hand, the reinstall question has an empty caption.

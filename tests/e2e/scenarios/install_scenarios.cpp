@@ -67,7 +67,7 @@ TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     EXPECT_EQ(std::vector<std::string>{"nodra30"}, Added(driveC, ListFolder("C:\\")));
 
     const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
-    ExpectApplicationKey(ApplicationKey(true, group, name), group, name, "");
+    ExpectApplicationKey(true, "");
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, ApplicationKey(false, group, name)));
     ExpectStartMenuLinks(group, name, dest, ProgramFile(dest, "search.exe"));
     ExpectLaunches({ProgramFile(dest, "search.exe")}, {dest + "\\_red40\\bin"});
@@ -113,7 +113,7 @@ TEST(PublisherCd, UnloadableSettingsGiveTheDefaults) {
     EXPECT_FALSE(DirectoryExists(dest + "\\templates"));
     EXPECT_EQ("msie", Setting(dest + "\\publish\\search.ini", "Browser"));
     const std::string fallback = "Corvane Publisher";
-    ExpectApplicationKey(ApplicationKey(true, fallback, fallback), fallback, fallback, "");
+    ExpectApplicationKey(true, "", fallback, fallback);
     ShellLink app;
     ASSERT_TRUE(ReadShellLink(ProgramsFolder() + "\\.lnk", &app))
         << ::testing::PrintToString(ListFolder(ProgramsFolder()));

@@ -198,8 +198,9 @@ std::string ApplicationKey(bool publisher, const std::string& group, const std::
     return std::string("SOFTWARE\\") + (publisher ? "Corvane\\" : "") + group + "\\" + name;
 }
 
-void ExpectApplicationKey(const std::string& key, const std::string& group, const std::string& name,
-                          const std::string& browser) {
+void ExpectApplicationKey(bool publisher, const std::string& browser, const std::string& group,
+                          const std::string& name) {
+    const std::string key = ApplicationKey(publisher, group, name);
     ASSERT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, key)) << "no key " << key;
     EXPECT_EQ(group, RegistryString(HKEY_CURRENT_USER, key, "ApplicationGroup"));
     EXPECT_EQ(name, RegistryString(HKEY_CURRENT_USER, key, "ApplicationName"));

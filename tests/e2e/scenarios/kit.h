@@ -22,11 +22,6 @@ constexpr char kCd[] = "d:";
 constexpr char kCdSettings[] = "D:\\search.ini";
 constexpr char kCdBinSettings[] = "D:\\_red40\\bin\\search.ini";
 constexpr char kCommonSection[] = "IS\\SearchApp\\Common";
-constexpr char kReinstallQuestion[] = "A version of this application is found on your machine.  "
-                                      "Would you like to reinstall the application? ";
-constexpr int kReinstallQuestionId = 61226;
-constexpr char kInvalidDirectory[] = "Please enter a valid directory!!";
-constexpr char kCouldNotCopy[] = "Could not copy ";
 constexpr char kInternetSettings[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 constexpr char kNavigatorProxy[] = "Software\\Netscape\\Netscape Navigator\\Proxy Information";
@@ -88,9 +83,11 @@ std::vector<std::string> Added(const std::vector<std::string>& before,
                                const std::vector<std::string>& after);
 // "SOFTWARE\" [+ "Corvane\"] + group + "\" + name.
 std::string ApplicationKey(bool publisher, const std::string& group, const std::string& name);
-// The key holds the names and "Browser" = browser (none when browser is empty).
-void ExpectApplicationKey(const std::string& key, const std::string& group, const std::string& name,
-                          const std::string& browser);
+// The application key (see ApplicationKey) holds the names and "Browser" = browser
+// (none when browser is empty).
+void ExpectApplicationKey(bool publisher, const std::string& browser,
+                          const std::string& group = CdSetting("ApplicationGroup"),
+                          const std::string& name = CdSetting("ApplicationName"));
 // Programs\group\name.lnk starting appTarget and "Uninstall name.lnk" starting the
 // uninstaller of destDir, with their descriptions and icons.
 void ExpectStartMenuLinks(const std::string& group, const std::string& name,

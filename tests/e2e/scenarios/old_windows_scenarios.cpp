@@ -63,7 +63,7 @@ TEST(Nt351, ProgramManagerGroupAndInternetExplorerFromIExploreIni) {
     EXPECT_TRUE(SamePath(ProgramFile(kCd, "c_uninst.exe"), uninstaller.target))
         << uninstaller.target;
     // The key records the browser code in lower case.
-    ExpectApplicationKey(ApplicationKey(false, group, name), group, name, "msie");
+    ExpectApplicationKey(false, "msie");
     EXPECT_EQ("MSIE", CdSetting("Browser"));
     EXPECT_EQ("127.0.0.1;intranet;*.local",
               RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
@@ -84,9 +84,8 @@ TEST(Nt351, WithoutProgramManagerStillStartsTheProgram) {
     ASSERT_TRUE(ClickButton(destination, IDOK));
     ExpectEndWithoutQuestions(setup);
 
-    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
-    EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\" + group));
-    ExpectApplicationKey(ApplicationKey(false, group, name), group, name, CdSetting("Browser"));
+    EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\" + CdSetting("ApplicationGroup")));
+    ExpectApplicationKey(false, CdSetting("Browser"));
     ExpectLaunches({ProgramFile(kCd, "search.exe")});
 }
 
