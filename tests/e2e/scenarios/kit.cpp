@@ -20,6 +20,9 @@ std::string CdSetting(const char* key) {
 
 bool StartSetup(ChildProcess& setup) {
     bool started = Start(setup);
+    // Wine under load has refused a start now and then, before any process existed.
+    if (!started && setup.StartError() == ERROR_INTERNAL_ERROR)
+        started = Start(setup);
     EXPECT_TRUE(started) << "cannot start setup.exe (error " << setup.StartError() << ")";
     return started;
 }
