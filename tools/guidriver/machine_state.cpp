@@ -291,6 +291,16 @@ bool SetWindowsVersionFor(const std::string& exeName, const std::string& version
                              "Version", version);
 }
 
+std::string LibraryString(const std::string& library, int id) {
+    HMODULE module = LoadLibraryExA(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return std::string();
+    char text[1024] = "";
+    LoadStringA(module, id, text, sizeof text);
+    FreeLibrary(module);
+    return text;
+}
+
 std::string ProgramsFolder() {
     std::string folder = RegistryString(
         HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",

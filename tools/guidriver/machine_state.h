@@ -61,6 +61,10 @@ bool SetRegistryString(HKEY root, const std::string& subkey, const std::string& 
 // The Windows version Wine reports to one program ("win31", "nt351", ...), by file name.
 bool SetWindowsVersionFor(const std::string& exeName, const std::string& version);
 
+// A string of a library's string table, the library loaded as data; empty when it has
+// none.
+std::string LibraryString(const std::string& library, int id);
+
 // The user's Start-menu Programs folder as the shell records it.
 std::string ProgramsFolder();
 

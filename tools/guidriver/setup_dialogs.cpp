@@ -82,7 +82,8 @@ bool AnswerUntilExit(ChildProcess& process, DWORD timeoutMs, std::vector<std::st
             if (IsSetupMessageBox(window)) {
                 asked->push_back(MessageBoxText(window));
             } else if (title.find(kLicenseTitle) != std::string::npos) {
-                asked->push_back(title);
+                bool empty = WindowText(GetDlgItem(window, kLicenseTextId)).empty();
+                asked->push_back(title + (empty ? " [no text]" : " [text]"));
             } else if (title == kDestinationTitle) {
                 asked->push_back(title + " [" + WindowText(GetDlgItem(window, kPathId)) + "]");
                 button = installsPressed++ == 0 ? IDOK : IDCANCEL;

@@ -43,7 +43,8 @@ std::vector<std::string> VisibleRows(HWND dialog);
 // Answers whatever the setup asks until it ends: Yes to an agreement, Install once and
 // then Exit to the destination, OK to the browser dialog (with a typed path when only
 // "Other Browser" is offered) and to a message. `asked` gets the title or message of
-// each, the destination with the path it showed in []. False when the setup hangs.
+// each, the agreement with "[no text]" or "[text]", the destination with the path it
+// showed in []. False when the setup hangs.
 bool AnswerUntilExit(ChildProcess& process, DWORD timeoutMs, std::vector<std::string>* asked);
 
 } // namespace setup

@@ -24,7 +24,8 @@ struct HostileRow {
     const char* windowsVersion = "";        // empty: Wine's own
 };
 
-const std::string kAgreement = " : License Agreement";
+// No agreement file of these names exists: an empty text.
+const std::string kAgreement = " : License Agreement [no text]";
 const std::string kDestination = std::string(kDestinationTitle) + " [c:\\";
 const std::string kLongName = "A" + std::string(1900, 'N');
 const std::string kOddName = "Atl%s%n [x] \"q\" \xC3\x84";

@@ -112,6 +112,8 @@ TEST(PublisherCd, UnloadableSettingsGiveTheDefaults) {
     EXPECT_FALSE(DirectoryExists(dest + "\\data"));
     EXPECT_FALSE(DirectoryExists(dest + "\\templates"));
     EXPECT_EQ("msie", Setting(dest + "\\publish\\search.ini", "Browser"));
+    // Internet Explorer's bypass list did not exist: it is made with the address.
+    EXPECT_EQ("127.0.0.1", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
     const std::string fallback = "Corvane Publisher";
     ExpectApplicationKey(true, "", fallback, fallback);
     ShellLink app;

@@ -10,17 +10,6 @@ using namespace scenario;
 
 namespace {
 
-// The library's own text, read the way the setup reads it; empty when it has none.
-std::string LibraryString(const std::string& library, int id) {
-    HMODULE module = LoadLibraryExA(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module)
-        return std::string();
-    char text[1024] = "";
-    LoadStringA(module, id, text, sizeof text);
-    FreeLibrary(module);
-    return text;
-}
-
 // Runs a second setup.exe to its end; every window it showed is a failure, and so is a
 // start of the search program.
 void RunSecondInstance() {
