@@ -28,9 +28,6 @@ setup_exe='D:\_red40\bin\setup.exe'
 driver() { rig_wine "$RIG_RUN/driver.out" "$RIG_RUN/driver.err" "$guidriver" "$@"; }
 reg_add() { rig_wine "$RIG_RUN/reg.out" "$RIG_RUN/reg.err" reg add "$@" /f; }
 
-# Unmanaged windows: Wine draws caption and border, as Windows would.
-reg_add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
-
 # Writable first, then read-only by hand: an immutable tree (what the CD builder makes
 # when run as root) would outlive the run.
 make_cd() {

@@ -10,6 +10,13 @@ namespace {
 constexpr DWORD kPollMs = 10;
 } // namespace
 
+std::string ProgramBesideThisOne(const char* name) {
+    char self[MAX_PATH] = "";
+    DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string folder(self, length < sizeof self ? length : 0);
+    return folder.erase(folder.find_last_of('\\') + 1) + name;
+}
+
 ChildProcess::~ChildProcess() {
     Kill();
 }

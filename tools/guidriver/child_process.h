@@ -9,6 +9,9 @@
 
 namespace guidriver {
 
+// A program found beside the running one (name: its file name).
+std::string ProgramBesideThisOne(const char* name);
+
 class ChildProcess {
 public:
     ChildProcess() = default;

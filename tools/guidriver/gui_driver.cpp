@@ -146,6 +146,14 @@ std::vector<ControlInfo> Controls(HWND dialog) {
     return controls;
 }
 
+const ControlInfo* FindControl(const std::vector<ControlInfo>& controls, int id) {
+    for (const ControlInfo& control : controls) {
+        if (control.id == id)
+            return &control;
+    }
+    return nullptr;
+}
+
 WindowInfo Describe(HWND hwnd) {
     WindowInfo info;
     info.hwnd = hwnd;
@@ -183,6 +191,15 @@ std::string Format(const WindowInfo& info) {
         out += "\n";
     }
     return out;
+}
+
+std::string FormatWindowsOf(DWORD processId) {
+    WindowQuery query;
+    query.processId = processId;
+    std::string shown;
+    for (HWND hwnd : FindWindows(query))
+        shown += Format(Describe(hwnd));
+    return shown.empty() ? "no window" : shown;
 }
 
 bool SetEditText(HWND dialog, int controlId, const std::string& text) {

@@ -57,9 +57,13 @@ bool IsMessageBox(HWND hwnd);
 // The message of a message box (without its caption and button texts).
 std::string MessageBoxText(HWND box);
 std::vector<ControlInfo> Controls(HWND dialog);
+// The control of this id among `controls`, or NULL.
+const ControlInfo* FindControl(const std::vector<ControlInfo>& controls, int id);
 // Everything a user could see of the window, for checks and for reports.
 WindowInfo Describe(HWND hwnd);
 std::string Format(const WindowInfo& info);
+// Format of every visible top-level window of a process ("no window" when it has none).
+std::string FormatWindowsOf(DWORD processId);
 
 bool SetEditText(HWND dialog, int controlId, const std::string& text);
 // Ticks or clears a check box, or selects a radio button (checked must be true then),

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <fstream>
@@ -57,6 +58,12 @@ std::wstring Wide(const std::string& text) {
 
 } // namespace
 
+std::string LaunchRecord::Unquoted() const {
+    if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"')
+        return commandLine.substr(1, commandLine.size() - 2);
+    return commandLine;
+}
+
 std::vector<LaunchRecord> ReadLaunchLog() {
     std::vector<LaunchRecord> records;
     std::istringstream lines(ReadTextFile(launch_log::kPath));
@@ -80,6 +87,55 @@ std::vector<LaunchRecord> WaitForLaunches(size_t count, DWORD timeoutMs) {
             return records;
         Sleep(kPollMs);
     }
+}
+
+namespace {
+
+// The ids of the prefix's processes of this file name.
+std::vector<DWORD> ProcessesNamed(const char* exeName) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return ids;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) == 0)
+            ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+} // namespace
+
+bool WaitForProcessesToEnd(const char* exeName, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!ProcessesNamed(exeName).empty()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+int EndProcesses(const char* exeName) {
+    int ended = 0;
+    for (DWORD id : ProcessesNamed(exeName)) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (process == nullptr)
+            continue;
+        if (TerminateProcess(process, 0) && WaitForSingleObject(process, 30000) == WAIT_OBJECT_0)
+            ++ended;
+        CloseHandle(process);
+    }
+    return ended;
+}
+
+std::vector<LaunchRecord> ReadSettledLaunchLog(DWORD timeoutMs) {
+    WaitForProcessesToEnd("search.exe", timeoutMs);
+    return ReadLaunchLog();
 }
 
 bool FileExists(const std::string& path) {
@@ -136,12 +192,60 @@ std::string ReadTextFile(const std::string& path) {
     return content.str();
 }
 
+bool WriteTextFile(const std::string& path, const std::string& content) {
+    size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos && !MakeDirectories(path.substr(0, slash)))
+        return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+    return static_cast<bool>(out.flush());
+}
+
+std::string ShortPath(const std::string& path) {
+    char shortPath[MAX_PATH + 1] = "";
+    DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    return length > 0 && length < sizeof shortPath ? shortPath : "";
+}
+
+std::string WindowsDirectory() {
+    char dir[MAX_PATH] = "";
+    UINT length = GetWindowsDirectoryA(dir, sizeof dir);
+    return std::string(dir, length < sizeof dir ? length : 0);
+}
+
+std::string ProfileString(const std::string& file, const char* section, const char* key) {
+    char value[2048] = "";
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
+    return value;
+}
+
+bool SetProfileString(const std::string& file, const char* section, const char* key,
+                      const std::string& value) {
+    return WritePrivateProfileStringA(section, key, value.c_str(), file.c_str()) != FALSE;
+}
+
 bool RegistryKeyExists(HKEY root, const std::string& subkey) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
+}
+
+std::vector<std::string> RegistrySubkeys(HKEY root, const std::string& subkey) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    DWORD length = sizeof name;
+    for (DWORD i = 0;
+         RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = sizeof name)
+        names.push_back(std::string(name, length));
+    RegCloseKey(key);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string RegistryString(HKEY root, const std::string& subkey, const std::string& name) {
@@ -158,6 +262,43 @@ std::string RegistryString(HKEY root, const std::string& subkey, const std::stri
         return std::string();
     value[size < sizeof value ? size : sizeof value - 1] = '\0';
     return value;
+}
+
+DWORD RegistryDword(HKEY root, const std::string& subkey, const std::string& name, DWORD fallback) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(root, subkey.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
+        return fallback;
+    return value;
+}
+
+bool SetRegistryString(HKEY root, const std::string& subkey, const std::string& name,
+                       const std::string& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG set = RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    return set == ERROR_SUCCESS;
+}
+
+bool SetWindowsVersionFor(const std::string& exeName, const std::string& version) {
+    return SetRegistryString(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\" + exeName,
+                             "Version", version);
+}
+
+std::string LibraryString(const std::string& library, int id) {
+    HMODULE module = LoadLibraryExA(library.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return std::string();
+    char text[1024] = "";
+    LoadStringA(module, id, text, sizeof text);
+    FreeLibrary(module);
+    return text;
 }
 
 std::string ProgramsFolder() {
@@ -207,6 +348,9 @@ bool ReadShellLink(const std::string& linkPath, ShellLink* link) {
     text[0] = '\0';
     shellLink->GetDescription(text, sizeof text);
     link->description = text;
+    text[0] = '\0';
+    shellLink->GetIconLocation(text, sizeof text, &link->iconIndex);
+    link->iconPath = text;
     return true;
 }
 

@@ -16,10 +16,11 @@ rig_pristine_prefix() {
     local build=$1
     local pristine="$build/e2e-rig/pristine-prefix"
     mkdir -p "$build/e2e-rig"
-    # Made once per build folder; scenarios started together wait for the first one.
+    # Made once per build folder; scenarios started together wait for the first one. The
+    # marker names the prefix's settings, so a prefix made with older ones is made again.
     flock "$build/e2e-rig/pristine.lock" bash -c '
         pristine=$1
-        [ -f "$pristine/.rig-ready" ] && exit 0
+        [ -f "$pristine/.rig-ready-unmanaged" ] && exit 0
         rm -rf "$pristine"
         export WINEPREFIX="$pristine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
         unset DISPLAY
@@ -29,9 +30,13 @@ rig_pristine_prefix() {
         # A crashing program must fail its scenario at once, not wait behind a dialog.
         wine reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashNotification /t REG_DWORD \
             /d 0 /f >/dev/null 2>&1
+        # Wine manages its windows itself, as a desktop would: without a window manager
+        # it otherwise waits 2 s for one to confirm every window it hides.
+        wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f \
+            >/dev/null 2>&1
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
-        touch "$pristine/.rig-ready"
+        touch "$pristine/.rig-ready-unmanaged"
     ' rig-pristine "$pristine"
     echo "$pristine"
 }

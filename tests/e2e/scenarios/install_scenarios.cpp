@@ -1,220 +1,226 @@
-// Installations from the sample CD: files left on the CD, copies to a new folder, to a
-// drive root and over an earlier copy, the publisher's platforms, and a platform whose
-// files are missing from the CD.
+// The publisher's workstation installation, the destination dialog's refusals on drives
+// of the scenario's own, and the licence agreement before the destination.
 #include <gtest/gtest.h>
 
-#include "tools/guidriver/child_process.h"
-#include "tools/guidriver/gui_driver.h"
-#include "tools/guidriver/machine_state.h"
-#include "tests/e2e/scenarios/install_steps.h"
-#include "tests/e2e/scenarios/sample_cd.h"
+#include <cstdio>
+
+#include "tests/e2e/scenarios/kit.h"
 
 using namespace guidriver;
 using namespace scenario;
 
 namespace {
 
-ControlInfo Control(HWND dialog, int id) {
-    for (const ControlInfo& control : Controls(dialog)) {
-        if (control.id == id)
-            return control;
-    }
-    ADD_FAILURE() << "no control " << id << " in " << Format(Describe(dialog));
-    return ControlInfo();
+// Install refused: the message, then the dialog still open with the user's path.
+void ExpectRefused(const ChildProcess& setup, HWND dialog, const std::string& path,
+                   const std::string& message) {
+    ASSERT_TRUE(SetEditText(dialog, kPathId, path) && ClickButton(dialog, IDOK));
+    EXPECT_EQ(message, AnswerMessageBox(setup)) << path;
+    EXPECT_TRUE(IsWindowVisible(dialog)) << path;
+    EXPECT_EQ(path, WindowText(GetDlgItem(dialog, kPathId)));
 }
 
-// A tree arrived whole: the same names below the destination as on the CD.
-void ExpectCopied(const std::string& destination, const std::string& tree) {
-    std::vector<std::string> onCd = ListTree("D:\\" + tree);
-    EXPECT_FALSE(onCd.empty()) << tree << " is empty on the CD";
-    EXPECT_EQ(onCd, ListTree(destination + "\\" + tree)) << tree;
+// The agreement, checked for its caption and the text of the CD's agreement file.
+HWND WaitForAgreement(const ChildProcess& setup) {
+    HWND agreement = WaitForSetupWindow(setup, kLicenseTitle);
+    if (agreement == nullptr)
+        return nullptr;
+    const std::string name = CdSetting("ApplicationName");
+    EXPECT_EQ(name.empty() ? kLicenseTitle : name + " : " + kLicenseTitle, WindowText(agreement));
+    // Shown as stored: line ends and bytes unchanged.
+    EXPECT_EQ(ReadTextFile("D:\\" + CdSetting("LicenseFile")),
+              WindowText(GetDlgItem(agreement, kLicenseTextId)));
+    return agreement;
 }
-
-void ExpectLaunchedFrom(const std::string& destination) {
-    std::vector<LaunchRecord> launches = WaitForLaunches(1, kTimeoutMs);
-    ASSERT_EQ(1u, launches.size()) << "search.exe was not started once";
-    EXPECT_TRUE(SamePath(destination + "\\_red40\\bin\\search.exe", launches[0].commandLine))
-        << launches[0].commandLine;
-    EXPECT_TRUE(SamePath(destination + "\\_red40\\bin", launches[0].currentDirectory))
-        << launches[0].currentDirectory;
-}
-
-class Install : public ::testing::Test {
-protected:
-    void SetUp() override { m_driveC = ListFolder("C:\\"); }
-
-    // Nothing but `expected` appeared in the top folder of drive C:.
-    void ExpectAddedToDriveC(const std::vector<std::string>& expected) {
-        EXPECT_EQ(expected, Added(m_driveC, ListFolder("C:\\")));
-    }
-
-    std::vector<std::string> m_driveC;
-    ChildProcess m_setup;
-};
 
 } // namespace
 
-TEST_F(Install, IconOnlyLeftSetStartsTheProgramFromTheCd) {
-    ASSERT_TRUE(StartSetup(m_setup));
-    HWND dialog = WaitForDestination(m_setup);
-    ASSERT_NE(nullptr, dialog);
-    // The plain default offers the choice, ticked, with the path field locked.
-    EXPECT_EQ("c:\\", Control(dialog, kPathId).text);
-    EXPECT_FALSE(Control(dialog, kPathId).enabled);
-    ControlInfo iconOnly = Control(dialog, kIconOnlyId);
-    EXPECT_TRUE(iconOnly.visible && iconOnly.enabled) << Format(Describe(dialog));
-    EXPECT_EQ(BST_CHECKED, iconOnly.check);
-    ASSERT_TRUE(SetCheck(dialog, kIconOnlyId, false));
-    EXPECT_TRUE(Control(dialog, kPathId).enabled);
-    ASSERT_TRUE(SetCheck(dialog, kIconOnlyId, true));
-    EXPECT_FALSE(Control(dialog, kPathId).enabled);
-
-    ASSERT_TRUE(ClickButton(dialog, IDOK));
-    ExpectCleanExit(m_setup);
-    ExpectLaunchedFrom("d:");
-    ExpectAddedToDriveC({});
-    EXPECT_EQ("ClientCD", CdSetting(kCdSettings, "CurrentEnv"));
-}
-
-TEST_F(Install, ForceInstallCopiesTheProgramFilesToANewDirectory) {
-    ASSERT_TRUE(StartSetup(m_setup));
-    HWND dialog = WaitForDestination(m_setup);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(CdSetting(kCdSettings, "DefaultInstall"), Control(dialog, kPathId).text);
-    EXPECT_FALSE(Control(dialog, kIconOnlyId).visible);
-    const std::string destination = "C:\\Apps\\Lumora";
-    ASSERT_TRUE(InstallTo(dialog, destination));
-    ExpectCleanExit(m_setup);
-
-    for (const char* tree : {"common", "common20", "plugins", "forms", "docs", "data", "templates",
-                             "_red40\\bin", "_red40\\filters", "_red40\\perl"})
-        ExpectCopied(destination, tree);
-    for (const char* file : {"key.tbl", "search.ini", "setup.exe"})
-        EXPECT_TRUE(FileExists(destination + "\\" + file)) << file;
-    // Only the publisher's trees, no other platform, no Unix start script.
-    for (const char* absent : {"publish", "cgi-bin", "_ssol26", "_mac", "search", "_red40\\lang"})
-        EXPECT_FALSE(FileExists(destination + "\\" + absent)) << absent;
-
-    const std::string settings = destination + "\\search.ini";
-    EXPECT_EQ("ClientHD", InstalledSetting(settings, "CurrentEnv"));
-    EXPECT_EQ("d:", InstalledSetting(settings, "SourceDrive"));
-    EXPECT_EQ(CdSetting(kCdSettings, "ApplicationName"),
-              InstalledSetting(settings, "ApplicationName"));
-    EXPECT_EQ(0u, GetFileAttributesA(settings.c_str()) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ("ClientCD", CdSetting(kCdSettings, "CurrentEnv"));
-    ExpectLaunchedFrom(destination);
-    ExpectAddedToDriveC({"Apps"});
-}
-
-TEST_F(Install, PublisherWithSolarisCopiesItsFoldersAndFiltersAfterwards) {
-    ASSERT_TRUE(StartSetup(m_setup));
-    HWND dialog = WaitForDestination(m_setup);
+// A publisher's CD whose root settings name an agreement (the workspace's do not); the
+// user adds the Solaris platform.
+TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
+    ASSERT_FALSE(CdSetting("LicenseFile").empty());
+    const std::vector<std::string> driveC = ListFolder("C:\\");
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("c:\\nodra30", Control(dialog, kPathId).text);
     ControlInfo solaris = Control(dialog, kSolarisId);
-    EXPECT_TRUE(solaris.visible && solaris.enabled);
-    EXPECT_EQ(BST_UNCHECKED, solaris.check);
+    EXPECT_TRUE(solaris.visible && solaris.enabled && solaris.check == BST_UNCHECKED);
     ASSERT_TRUE(SetCheck(dialog, kSolarisId, true));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
-    ExpectCleanExit(m_setup);
+    ExpectEndWithoutQuestions(setup);
 
-    const std::string destination = "c:\\nodra30";
+    const std::string dest = "c:\\nodra30";
     for (const char* tree : {"common", "data", "templates", "publish", "cgi-bin", "_red40\\bin",
                              "_red40\\filters", "_ssol26\\bin", "_ssol26\\filters"})
-        ExpectCopied(destination, tree);
-    EXPECT_TRUE(FileExists(destination + "\\search"));
+        ExpectCopied(dest, tree);
+    EXPECT_TRUE(FileExists(dest + "\\search"));
     for (const char* absent : {"_red40\\perl", "_sun441", "_isvr4", "_mac"})
-        EXPECT_FALSE(FileExists(destination + "\\" + absent)) << absent;
-
+        EXPECT_FALSE(FileExists(dest + "\\" + absent)) << absent;
     // The publisher's settings live below "publish"; the root copy stays as on the CD.
-    const std::string settings = destination + "\\publish\\search.ini";
-    EXPECT_EQ("PublisherHD", InstalledSetting(settings, "CurrentEnv"));
-    EXPECT_EQ("d:", InstalledSetting(settings, "SourceDrive"));
-    EXPECT_EQ(CdSetting(kCdSettings, "CurrentEnv"),
-              InstalledSetting(destination + "\\search.ini", "CurrentEnv"));
-    EXPECT_EQ("", InstalledSetting(destination + "\\search.ini", "SourceDrive"));
-    ExpectLaunchedFrom(destination);
-    ExpectAddedToDriveC({"nodra30"});
+    const std::string settings = dest + "\\publish\\search.ini";
+    EXPECT_EQ("PublisherHD", Setting(settings, "CurrentEnv"));
+    EXPECT_EQ("d:", Setting(settings, "SourceDrive"));
+    EXPECT_EQ(CdSetting("CurrentEnv"), Setting(dest + "\\search.ini", "CurrentEnv"));
+    EXPECT_EQ("", Setting(dest + "\\search.ini", "SourceDrive"));
+    EXPECT_EQ(std::vector<std::string>{"nodra30"}, Added(driveC, ListFolder("C:\\")));
+
+    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    ExpectApplicationKey(true, "");
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, ApplicationKey(false, group, name)));
+    ExpectStartMenuLinks(group, name, dest, ProgramFile(dest, "search.exe"));
+    ExpectLaunches({ProgramFile(dest, "search.exe")}, {dest + "\\_red40\\bin"});
 }
 
-TEST_F(Install, DriveRootInstallsToTheTopOfTheDrive) {
-    std::vector<std::string> driveE = ListFolder("E:\\");
-    ASSERT_TRUE(driveE.empty()) << "this scenario needs an empty drive E:";
-    ASSERT_TRUE(StartSetup(m_setup));
-    HWND dialog = WaitForDestination(m_setup);
+// A publisher's CD without _ssol26\bin.
+TEST(PublisherCd, MissingPlatformBinStopsWithThePlatformName) {
+    ASSERT_FALSE(DirectoryExists("D:\\_ssol26\\bin"));
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(InstallTo(dialog, "e:\\"));
-    ExpectCleanExit(m_setup);
+    ASSERT_TRUE(SetCheck(dialog, kSolarisId, true));
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    EXPECT_EQ(std::string(kCouldNotCopy) + "_solaris/", AnswerMessageBox(setup));
+    ExpectCleanExit(setup);
 
+    ExpectCopied("c:\\nodra30", "_red40\\bin");
+    // The root files come after the platforms: the copy stopped before them.
+    EXPECT_FALSE(FileExists("c:\\nodra30\\search.ini"));
+    EXPECT_FALSE(FileExists("c:\\nodra30\\search"));
+    ExpectLaunches({});
+}
+
+// A publisher's CD whose settings the store refuses whole (a line too long): no names,
+// no browser. The key takes the defaults, the shortcut steps do not and make
+// "Programs\.lnk"; the trees named by the settings are not copied.
+TEST(PublisherCd, UnloadableSettingsGiveTheDefaults) {
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("c:\\nodra30", WindowText(GetDlgItem(dialog, kPathId)));
+    const std::string dest = "C:\\Workstation";
+    ASSERT_TRUE(InstallTo(dialog, dest));
+    HWND browsers = WaitForSetupWindow(setup, kBrowserTitle);
+    ASSERT_NE(nullptr, browsers);
+    ASSERT_TRUE(ClickButton(browsers, IDOK));
+    ExpectCleanExit(setup);
+
+    EXPECT_TRUE(FileExists(ProgramFile(dest, "search.exe")));
+    EXPECT_FALSE(DirectoryExists(dest + "\\data"));
+    EXPECT_FALSE(DirectoryExists(dest + "\\templates"));
+    EXPECT_EQ("msie", Setting(dest + "\\publish\\search.ini", "Browser"));
+    // Internet Explorer's bypass list did not exist: it is made with the address.
+    EXPECT_EQ("127.0.0.1", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
+    const std::string fallback = "Corvane Publisher";
+    ExpectApplicationKey(true, "", fallback, fallback);
+    ShellLink app;
+    ASSERT_TRUE(ReadShellLink(ProgramsFolder() + "\\.lnk", &app))
+        << ::testing::PrintToString(ListFolder(ProgramsFolder()));
+    EXPECT_TRUE(SamePath(ProgramFile(dest, "search.exe"), app.target)) << app.target;
+    EXPECT_EQ("Shortcut to ", app.description);
+    EXPECT_TRUE(FileExists(ProgramsFolder() + "\\Uninstall .lnk"));
+    ExpectLaunches({ProgramFile(dest, "search.exe")});
+}
+
+// CD: forceInstall = y; drive E: an empty folder, F: a 30 MB drive, G: a read-only drive
+// holding the folder "existing". Three runs, as a user would try one after the other.
+TEST(Destination, RefusalsFailuresAndADriveRoot) {
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
+    ASSERT_NE(nullptr, dialog);
+    ExpectRefused(setup, dialog, "", kInvalidDirectory);
+    ExpectRefused(setup, dialog, "q:\\nowhere", kInvalidDirectory); // no drive Q:
+    ExpectRefused(setup, dialog, "g:\\new", kInvalidDirectory);     // read-only
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    ASSERT_TRUE(
+        GetDiskFreeSpaceA("F:\\", &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters));
+    unsigned long long freeBytes = 1ull * sectorsPerCluster * bytesPerSector * freeClusters;
+    ASSERT_LT(freeBytes, 40000000ull);
+    char noRoom[512];
+    std::snprintf(noRoom, sizeof noRoom,
+                  "The installation requires 38.1MB free on your hard disk, but there are only "
+                  "%.1fMB available on drive f:. Please free some space on your hard disk "
+                  "before continuing.",
+                  static_cast<double>(freeBytes >> 20));
+    ExpectRefused(setup, dialog, "f:\\lumora", noRoom);
+    EXPECT_TRUE(DirectoryExists("F:\\lumora")) << "made before the space was counted";
+    // Room elsewhere does not bring the installation back.
+    ASSERT_TRUE(InstallTo(dialog, "C:\\Roomy"));
+    ExpectCleanExit(setup);
+    EXPECT_TRUE(ListTree("F:\\lumora").empty());
+    EXPECT_TRUE(ListTree("C:\\Roomy").empty());
+
+    // An existing folder on the read-only drive: the first tree whose failure stops the
+    // installation is the "_default" one.
+    ChildProcess second;
+    ASSERT_TRUE(StartSetup(second));
+    ASSERT_TRUE(InstallTo(WaitForSetupWindow(second, kDestinationTitle), "g:\\existing"));
+    EXPECT_EQ(std::string(kCouldNotCopy) + "d:" + CdSetting("_default"), AnswerMessageBox(second));
+    ExpectCleanExit(second);
+    EXPECT_TRUE(ListTree("G:\\existing").empty());
+    ExpectLaunches({});
+
+    // A drive root: its backslash goes before the copy, no doubled backslash anywhere.
+    ChildProcess third;
+    ASSERT_TRUE(StartSetup(third));
+    ASSERT_TRUE(AnswerDestination(third, "e:\\"));
+    ExpectEndWithoutQuestions(third);
     ExpectCopied("E:", "common");
     ExpectCopied("E:", "_red40\\bin");
-    EXPECT_EQ("ClientHD", InstalledSetting("E:\\search.ini", "CurrentEnv"));
-    std::vector<LaunchRecord> launches = WaitForLaunches(1, kTimeoutMs);
-    ASSERT_EQ(1u, launches.size());
-    // The root's backslash went before the copy: no doubled backslash anywhere.
-    EXPECT_EQ("e:\\_red40\\bin\\search.exe", launches[0].commandLine);
-    ExpectAddedToDriveC({});
+    EXPECT_EQ("ClientHD", Setting("E:\\search.ini", "CurrentEnv"));
+    ExpectLaunches({"e:\\_red40\\bin\\search.exe"});
+    EXPECT_EQ("e:\\_red40\\bin\\search.exe", ReadLaunchLog().at(0).commandLine);
 }
 
-TEST_F(Install, SecondInstallationKeepsDataAndTemplates) {
-    const std::string destination = "C:\\Lumora2";
-    ASSERT_TRUE(StartSetup(m_setup));
-    HWND dialog = WaitForDestination(m_setup);
-    ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(InstallTo(dialog, destination));
-    ExpectCleanExit(m_setup);
-    ExpectCopied(destination, "data");
-
-    // The user's own work in the data and template folders, and a changed program file.
-    const std::string ownData = destination + "\\data\\own.idx";
-    const std::string ownTemplate = destination + "\\templates\\own.htm";
-    const std::string sampleData = destination + "\\data\\sample.idx";
-    const std::string programFile = destination + "\\common\\search.cfg";
-    ASSERT_TRUE(CopyFileA(sampleData.c_str(), ownData.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(sampleData.c_str(), ownTemplate.c_str(), FALSE));
-    SetFileAttributesA(sampleData.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(DeleteFileA(sampleData.c_str()));
-    SetFileAttributesA(programFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_TRUE(CopyFileA(ownData.c_str(), programFile.c_str(), FALSE));
-    std::vector<std::string> data = ListTree(destination + "\\data");
-    std::vector<std::string> templates = ListTree(destination + "\\templates");
+// CD: an agreement, no ApplicationName. Declined, then accepted in a second run.
+TEST(License, DeclinedInstallsNothingAcceptedGoesOn) {
+    const std::vector<std::string> driveC = ListFolder("C:\\");
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND agreement = WaitForAgreement(setup);
+    ASSERT_NE(nullptr, agreement);
+    ASSERT_TRUE(ClickButton(agreement, IDCANCEL));
+    ASSERT_TRUE(WaitForWindowGone(agreement, kTimeoutMs));
+    std::vector<std::string> shown;
+    ASSERT_TRUE(setup.WatchUntilExit(kTimeoutMs, &shown));
+    EXPECT_EQ(std::vector<std::string>(), shown) << "shown after the agreement was declined";
+    EXPECT_EQ(std::vector<std::string>(), Added(driveC, ListFolder("C:\\")));
+    EXPECT_FALSE(
+        RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + CdSetting("ApplicationGroup")));
+    EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\" + CdSetting("ApplicationGroup")));
+    ExpectLaunches({});
 
     ChildProcess second;
     ASSERT_TRUE(StartSetup(second));
-    // Once the first run made its shortcut, the second asks whether to reinstall.
-    WindowQuery query;
-    query.processId = second.Id();
-    query.className = "#32770";
-    HWND first = WaitForWindow(query, kTimeoutMs);
-    if (first != nullptr && GetDlgItem(first, IDYES) != nullptr) {
-        ASSERT_TRUE(ClickButton(first, IDYES));
-    }
-    dialog = WaitForDestination(second);
-    ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(InstallTo(dialog, destination));
+    agreement = WaitForAgreement(second);
+    ASSERT_NE(nullptr, agreement);
+    ASSERT_TRUE(ClickButton(agreement, IDOK));
+    HWND destination = WaitForSetupWindow(second, kDestinationTitle);
+    ASSERT_NE(nullptr, destination);
+    EXPECT_FALSE(IsWindow(agreement));
+    ASSERT_TRUE(ClickButton(destination, IDCANCEL));
     ExpectCleanExit(second);
-
-    EXPECT_EQ(data, ListTree(destination + "\\data"));
-    EXPECT_EQ(templates, ListTree(destination + "\\templates"));
-    EXPECT_FALSE(FileExists(sampleData));
-    EXPECT_EQ(ReadTextFile("D:\\common\\search.cfg"), ReadTextFile(programFile));
-    EXPECT_EQ(2u, WaitForLaunches(2, kTimeoutMs).size());
+    ExpectLaunches({});
 }
 
-TEST_F(Install, MissingPlatformBinStopsWithThePlatformName) {
-    ASSERT_FALSE(DirectoryExists("D:\\_ssol26\\bin")) << "this scenario needs a CD without it";
-    ASSERT_TRUE(StartSetup(m_setup));
-    HWND dialog = WaitForDestination(m_setup);
-    ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(SetCheck(dialog, kSolarisId, true));
-    ASSERT_TRUE(ClickButton(dialog, IDOK));
-    EXPECT_EQ(std::string(kCouldNotCopy) + "_solaris/", AnswerMessageBox(m_setup));
-    ExpectCleanExit(m_setup);
-
-    const std::string destination = "c:\\nodra30";
-    ExpectCopied(destination, "_red40\\bin");
-    // The root files come after the platforms: the copy stopped before them.
-    EXPECT_FALSE(FileExists(destination + "\\search.ini"));
-    EXPECT_FALSE(FileExists(destination + "\\search"));
-    EXPECT_TRUE(ReadLaunchLog().empty());
+// CD: an agreement file larger than the 16 MB the dialog shows.
+TEST(License, LargeAgreementIsCutAtSixteenMegabytes) {
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND agreement = WaitForSetupWindow(setup, kLicenseTitle);
+    ASSERT_NE(nullptr, agreement);
+    EXPECT_EQ(CdSetting("ApplicationName") + " : " + kLicenseTitle, WindowText(agreement));
+    DWORD_PTR length = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(agreement, kLicenseTextId), WM_GETTEXTLENGTH, 0, 0,
+                                    SMTO_ABORTIFHUNG, kTimeoutMs, &length));
+    EXPECT_EQ(16u * 1024 * 1024, length);
+    ASSERT_TRUE(ClickButton(agreement, IDOK));
+    HWND destination = WaitForSetupWindow(setup, kDestinationTitle);
+    ASSERT_NE(nullptr, destination);
+    ASSERT_TRUE(ClickButton(destination, IDCANCEL));
+    ExpectCleanExit(setup);
 }

@@ -1,106 +1,85 @@
-// A run on a machine where the Start-menu shortcut of an earlier installation exists.
+// A setup started where an earlier installation's Start-menu shortcut exists: its
+// question in the language of the CD's resource library, with the caption of the
+// settings beside the setup; a second setup started while the first one asks; No.
 #include <gtest/gtest.h>
 
-#include "tools/guidriver/child_process.h"
-#include "tools/guidriver/gui_driver.h"
-#include "tools/guidriver/machine_state.h"
-#include "tests/e2e/scenarios/install_steps.h"
-#include "tests/e2e/scenarios/sample_cd.h"
+#include "tests/e2e/scenarios/kit.h"
 
 using namespace guidriver;
+using namespace scenario;
 
 namespace {
 
-class Reinstall : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(scenario::MakeEarlierInstallation(&m_earlier));
-        m_installedBefore = ListTree(m_earlier.folder);
-        m_groupBefore = ListTree(GroupFolder());
-        ASSERT_TRUE(scenario::StartSetup(m_setup));
-    }
-
-    std::string GroupFolder() const {
-        return m_earlier.shortcut.substr(0, m_earlier.shortcut.find_last_of('\\'));
-    }
-
-    // The question, checked for its text, caption and buttons.
-    HWND WaitForQuestion() {
-        WindowQuery query;
-        query.processId = m_setup.Id();
-        query.className = "#32770";
-        HWND box = WaitForWindow(query, scenario::kTimeoutMs);
-        if (!box) {
-            ADD_FAILURE() << "setup.exe asked nothing";
-            return nullptr;
-        }
-        WindowInfo info = Describe(box);
-        EXPECT_TRUE(info.isMessageBox) << Format(info);
-        // The caption comes from the search.ini of the setup's current directory.
-        EXPECT_EQ(scenario::CdSetting(scenario::kCdBinSettings, "ApplicationName"), info.title);
-        EXPECT_EQ(scenario::kReinstallQuestion, info.messageText);
-        EXPECT_NE(nullptr, GetDlgItem(box, IDYES)) << Format(info);
-        EXPECT_NE(nullptr, GetDlgItem(box, IDNO)) << Format(info);
-        EXPECT_EQ(nullptr, GetDlgItem(box, IDOK)) << Format(info);
-        return box;
-    }
-
-    scenario::EarlierInstallation m_earlier;
-    std::vector<std::string> m_installedBefore;
-    std::vector<std::string> m_groupBefore;
-    ChildProcess m_setup;
-};
+// Runs a second setup.exe to its end; every window it showed is a failure, and so is a
+// start of the search program.
+void RunSecondInstance() {
+    ChildProcess second;
+    ASSERT_TRUE(StartSetup(second));
+    std::vector<std::string> shown;
+    ASSERT_TRUE(second.WatchUntilExit(kTimeoutMs, &shown)) << "the second setup.exe did not end";
+    for (const std::string& title : shown)
+        ADD_FAILURE() << "the second setup.exe showed a window: \"" << title << "\"";
+    ExpectLaunches({});
+}
 
 } // namespace
 
-TEST_F(Reinstall, NoStartsTheInstalledCopyAndChangesNothing) {
-    HWND question = WaitForQuestion();
+// CD: the German resource library and, beside the setup, a search.ini naming another
+// application than the root's.
+TEST(Reinstall, SecondInstanceAndNo) {
+    const std::string german =
+        LibraryString(std::string(kCdBin) + "\\set32res.dll", kReinstallQuestionId);
+    ASSERT_FALSE(german.empty() || german == kReinstallQuestion) << german;
+    EarlierInstallation earlier;
+    ASSERT_TRUE(MakeEarlierInstallation(&earlier));
+    const std::string groupFolder = earlier.shortcut.substr(0, earlier.shortcut.rfind('\\'));
+    const std::vector<std::string> installedBefore = ListTree(earlier.folder);
+    const std::vector<std::string> groupBefore = ListTree(groupFolder);
+
+    ChildProcess first;
+    ASSERT_TRUE(StartSetup(first));
+    HWND question = WaitForReinstallQuestion(first, german);
     ASSERT_NE(nullptr, question);
+    // The caption comes from the search.ini of the setup's current directory.
+    EXPECT_EQ(Setting(kCdBinSettings, "ApplicationName"), WindowText(question));
+    EXPECT_NE(CdSetting("ApplicationName"), WindowText(question));
+
+    // The question is a window of none of the titles a second setup looks for: it ends
+    // silently, and the question stays in front.
+    BringToFront(question);
+    ASSERT_TRUE(WaitForForeground(question, kTimeoutMs));
+    RunSecondInstance();
+    EXPECT_EQ(question, Foreground());
+
+    // A window titled as the destination dialog, below the question (the topmost window
+    // is never looked at), comes to the front when a second setup starts.
+    ChildProcess dialogProcess;
+    ASSERT_TRUE(dialogProcess.Start(
+        "\"" + ProgramBesideThisOne("e2e_testdlg.exe") + "\" \"Please specify a directory\"", ""));
+    WindowQuery query;
+    query.titlePart = kDestinationTitle;
+    query.processId = dialogProcess.Id();
+    HWND directoryDialog = WaitForWindow(query, kTimeoutMs);
+    ASSERT_NE(nullptr, directoryDialog);
+    // A new dialog comes to the front by itself; only then does the question go over it.
+    ASSERT_TRUE(WaitForForeground(directoryDialog, kTimeoutMs));
+    BringToFront(question);
+    ASSERT_TRUE(WaitForForeground(question, kTimeoutMs));
+    ASSERT_NE(directoryDialog, GetTopWindow(nullptr));
+    RunSecondInstance();
+    EXPECT_TRUE(WaitForForeground(directoryDialog, kTimeoutMs))
+        << "foreground: " << Format(Describe(Foreground()));
+    ASSERT_TRUE(ClickButton(directoryDialog, IDCANCEL));
+    EXPECT_TRUE(dialogProcess.WaitForExit(kTimeoutMs));
+
+    // No: the earlier installation's program starts, from the setup's folder, and
+    // nothing is installed or changed.
+    ASSERT_TRUE(IsWindow(question)) << "the first setup.exe lost its question";
     ASSERT_TRUE(ClickButton(question, IDNO));
-    ASSERT_TRUE(m_setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
-
-    std::vector<LaunchRecord> launches = WaitForLaunches(1, scenario::kTimeoutMs);
-    ASSERT_EQ(1u, launches.size());
-    EXPECT_TRUE(SamePath(m_earlier.program, launches[0].commandLine)) << launches[0].commandLine;
-    EXPECT_TRUE(SamePath(scenario::kCdBin, launches[0].currentDirectory))
-        << launches[0].currentDirectory;
-
-    EXPECT_EQ(m_installedBefore, ListTree(m_earlier.folder));
-    EXPECT_EQ(m_groupBefore, ListTree(GroupFolder()));
-    EXPECT_FALSE(RegistryKeyExists(
-        HKEY_CURRENT_USER,
-        "SOFTWARE\\" + scenario::CdSetting(scenario::kCdSettings, "ApplicationGroup")));
-}
-
-TEST_F(Reinstall, YesGoesOnAsAFirstInstallation) {
-    HWND question = WaitForQuestion();
-    ASSERT_NE(nullptr, question);
-    ASSERT_TRUE(ClickButton(question, IDYES));
-    HWND destination = scenario::WaitForDestination(m_setup);
-    ASSERT_NE(nullptr, destination);
-    ASSERT_TRUE(ClickButton(destination, IDOK));
-    ASSERT_TRUE(m_setup.WaitForExit(scenario::kTimeoutMs)) << "setup.exe did not end";
-
-    std::vector<LaunchRecord> launches = WaitForLaunches(1, scenario::kTimeoutMs);
-    ASSERT_EQ(1u, launches.size());
-    EXPECT_EQ("d:\\_red40\\bin\\search.exe", launches[0].commandLine);
-}
-
-TEST_F(Reinstall, CaptionIsTheApplicationNameBesideTheSetup) {
-    HWND question = WaitForQuestion();
-    ASSERT_NE(nullptr, question);
-    EXPECT_NE(scenario::CdSetting(scenario::kCdSettings, "ApplicationName"), WindowText(question))
-        << "this scenario needs a CD whose _red40\\bin\\search.ini names another application";
-    ASSERT_TRUE(ClickButton(question, IDNO));
-    EXPECT_TRUE(m_setup.WaitForExit(scenario::kTimeoutMs));
-}
-
-TEST_F(Reinstall, CaptionIsEmptyWithoutSettingsBesideTheSetup) {
-    ASSERT_FALSE(FileExists(scenario::kCdBinSettings)) << "this scenario needs a CD without it";
-    HWND question = WaitForQuestion();
-    ASSERT_NE(nullptr, question);
-    EXPECT_EQ("", WindowText(question));
-    ASSERT_TRUE(ClickButton(question, IDNO));
-    EXPECT_TRUE(m_setup.WaitForExit(scenario::kTimeoutMs));
-    EXPECT_FALSE(FileExists(scenario::kCdBinSettings)) << "a file appeared on the read-only CD";
+    ExpectCleanExit(first);
+    ExpectLaunches({earlier.program}, {kCdBin});
+    EXPECT_EQ(installedBefore, ListTree(earlier.folder));
+    EXPECT_EQ(groupBefore, ListTree(groupFolder));
+    EXPECT_FALSE(
+        RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + CdSetting("ApplicationGroup")));
 }

@@ -1,0 +1,183 @@
+// The browser: the one the CD names, taken without a question when it is here and
+// recorded in the application key, its bypass list given 127.0.0.1; the selection dialog
+// when it is not, or when the CD names none. The CD is writable, so that the "Browser"
+// the run records in the CD's own search.ini (the program files stay on it) can be read.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/scenarios/kit.h"
+
+using namespace guidriver;
+using namespace scenario;
+
+namespace {
+
+const char kIELabel[] = " Microsoft Internet Explorer";
+const char kNavigator3Label[] = " Netscape Navigator 3.x or earlier";
+
+RECT ClientRectOf(HWND dialog, int id) {
+    RECT rect = {};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The run records its choice in the CD's own settings; cleared, the CD names no
+// browser again for the next run.
+void ForgetTheChoice() {
+    ASSERT_TRUE(SetProfileString(kCdSettings, kCommonSection, "Browser", ""));
+}
+
+HWND WaitForBrowserDialog(ChildProcess& setup) {
+    if (!AnswerDestination(setup))
+        return nullptr;
+    return WaitForSetupWindow(setup, kBrowserTitle);
+}
+
+} // namespace
+
+// CD: Browser = netscape. Navigator 4 records its Communicator folder; its program is in
+// the sibling folder navigator\program.
+TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
+                                  "Install Directory",
+                                  "C:\\Program Files\\Netscape\\Communicator"));
+    ASSERT_TRUE(
+        WriteTextFile("C:\\Program Files\\Netscape\\navigator\\program\\netscape.exe", kStandIn));
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy", "gateway"));
+    RunToTheEnd();
+    EXPECT_EQ("netscape", CdSetting("Browser"));
+    ExpectApplicationKey(false, "netscape");
+    EXPECT_EQ("gateway,127.0.0.1", RegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy"));
+    ExpectLaunches({ProgramFile(kCd, "search.exe")});
+}
+
+// CD: Browser = communicator; its prefs.js names other hosts to bypass. The shapes of
+// prefs.js are the rewrite's own unit tests; this run shows the proxy step applies it.
+TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
+    ASSERT_TRUE(InstallCommunicator());
+    const std::string header = "// Netscape User Preferences\r\n"
+                               "user_pref(\"network.proxy.http\", \"proxy\");\r\n";
+    const std::string trailer = "user_pref(\"network.proxy.type\", 1);\r\n";
+    ASSERT_TRUE(WriteTextFile(
+        CommunicatorPrefs(),
+        header + "user_pref(\"network.proxy.no_proxies_on\", \"intranet\");\r\n" + trailer));
+    RunToTheEnd();
+    EXPECT_EQ("communicator", CdSetting("Browser"));
+    ExpectApplicationKey(false, "netscape4");
+    EXPECT_EQ(header + "user_pref(\"network.proxy.no_proxies_on\", \"intranet,127.0.0.1\");\r\n" +
+                  trailer,
+              ReadTextFile(CommunicatorPrefs()));
+    ExpectLaunches({ProgramFile(kCd, "search.exe")});
+}
+
+// CD: Browser = C:\Browsers\lynx.exe, a program that exists: kept as named, no bypass
+// list changes.
+TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
+    ASSERT_TRUE(WriteTextFile("C:\\Browsers\\lynx.exe", kStandIn));
+    ASSERT_TRUE(
+        SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", "intranet"));
+    RunToTheEnd();
+    EXPECT_EQ("C:\\Browsers\\lynx.exe", CdSetting("Browser"));
+    ExpectApplicationKey(false, "C:\\Browsers\\lynx.exe");
+    EXPECT_EQ("intranet", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kNavigatorProxy));
+}
+
+// CD: Browser = netscape; only Communicator (and Internet Explorer) are here.
+TEST(BrowserNamed, NavigatorMissingAsks) {
+    ASSERT_TRUE(InstallCommunicator());
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
+                                  "intranet;*.local"));
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND dialog = WaitForBrowserDialog(setup);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(
+        (std::vector<std::string>{kIELabel, "Netscape Communicator 4.7 (en)", "Other Browser"}),
+        VisibleRows(dialog));
+    ASSERT_TRUE(ClickButton(dialog, IDOK)); // the first row is chosen at the start
+    ExpectCleanExit(setup);
+    EXPECT_EQ("msie", CdSetting("Browser"));
+    EXPECT_EQ("127.0.0.1;intranet;*.local",
+              RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
+    ExpectLaunches({ProgramFile(kCd, "search.exe")});
+}
+
+// CD: no Browser. Navigator 3, a Communicator 4.7 and a Netscape 6 are installed; the
+// Navigator key also has a "Users" subkey, which is never an installation. Three runs
+// answer the dialog three ways.
+TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
+    ASSERT_TRUE(InstallNavigator3() && InstallCommunicator() && InstallNetscape6());
+    ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE,
+                                  "Software\\Netscape\\Netscape Navigator\\Users\\main",
+                                  "Install Directory", "C:\\Netscape\\Communicator\\Program"));
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND dialog = WaitForBrowserDialog(setup);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(
+        (std::vector<std::string>{kIELabel, kNavigator3Label, "Netscape Communicator 4.7 (en)",
+                                  "Netscape Communicator 6.2 (en)", "Other Browser"}),
+        VisibleRows(dialog));
+    // Five rows of eleven: the controls below them sit six tenths of the distance from
+    // the first radio's centre to the last one's higher than the template puts them.
+    RECT first = ClientRectOf(dialog, kFirstBrowserRow);
+    RECT last = ClientRectOf(dialog, kLastBrowserRow);
+    int span = (last.top + last.bottom) / 2 - (first.top + first.bottom) / 2;
+    ASSERT_GT(span, 0);
+    // Template rows are 11 units apart; OK stands 148 units below the first row.
+    int shrink = span * 6 / 10;
+    EXPECT_NEAR(first.top + span * 148 / 110 - shrink, ClientRectOf(dialog, IDOK).top, 3);
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    EXPECT_NEAR(first.top + span * (212 - 41) / 110 - shrink, client.bottom, 3);
+    std::vector<ControlInfo> controls = Controls(dialog);
+    ASSERT_TRUE(FindControl(controls, kBrowserPathId) && FindControl(controls, kBrowseButton));
+    EXPECT_EQ(BST_CHECKED, FindControl(controls, kFirstBrowserRow)->check);
+    EXPECT_FALSE(FindControl(controls, kBrowserPathId)->enabled);
+    EXPECT_FALSE(FindControl(controls, kBrowseButton)->enabled);
+    // Communicator 4.7: kind 2 by its program path, whose proxy settings are left alone.
+    ASSERT_TRUE(SetCheck(dialog, kFirstBrowserRow + 2, true));
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    ExpectCleanExit(setup);
+    EXPECT_EQ(kCommunicatorProgram, CdSetting("Browser"));
+    EXPECT_EQ("", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kNavigatorProxy));
+
+    // Closing the dialog hands back the highlighted row: Navigator 3, whose bypass list
+    // did not exist and is created with the address.
+    ForgetTheChoice();
+    ChildProcess second;
+    ASSERT_TRUE(StartAndAnswerReinstall(second, IDYES));
+    dialog = WaitForBrowserDialog(second);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(SetCheck(dialog, kFirstBrowserRow + 1, true));
+    ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
+    ExpectCleanExit(second);
+    EXPECT_EQ("netscape", CdSetting("Browser"));
+    EXPECT_EQ("127.0.0.1", RegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy"));
+
+    // "Other Browser": a path longer than the dialog keeps would be cut to some other
+    // program's, so OK leaves the dialog open; a typed path is handed back unchecked.
+    ForgetTheChoice();
+    ChildProcess third;
+    ASSERT_TRUE(StartAndAnswerReinstall(third, IDYES));
+    dialog = WaitForBrowserDialog(third);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(SetCheck(dialog, kFirstBrowserRow + 4, true));
+    controls = Controls(dialog);
+    EXPECT_TRUE(FindControl(controls, kBrowserPathId)->enabled);
+    EXPECT_TRUE(FindControl(controls, kBrowseButton)->enabled);
+    ASSERT_TRUE(SetEditText(dialog, kBrowserPathId, "C:\\" + std::string(1100, 'b')));
+    // Sent, not posted, so the click is over when it returns.
+    DWORD_PTR ignored = 0;
+    ASSERT_NE(0, SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)),
+                                     SMTO_NORMAL, kTimeoutMs, &ignored));
+    ASSERT_TRUE(SetEditText(dialog, kBrowserPathId, "C:\\Browsers\\typed.exe"));
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    ExpectCleanExit(third);
+    EXPECT_EQ("C:\\Browsers\\typed.exe", CdSetting("Browser"));
+    ExpectLaunches({ProgramFile(kCd, "search.exe"), ProgramFile(kCd, "search.exe"),
+                    ProgramFile(kCd, "search.exe")});
+}

@@ -1,0 +1,206 @@
+// Installations from a client CD: the program files left on the CD, copied to a folder
+// and run again (No starts the copy, Yes installs over it), copied from a CD of several
+// volumes, and a CD without its link library or the settings beside the setup.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/scenarios/kit.h"
+
+using namespace guidriver;
+using namespace scenario;
+
+namespace {
+
+const char kParametersKey[] = "SOFTWARE\\Lumora Sample\\Lumora Sample Search\\Parameters";
+const char kAppPathsKey[] = "SOFTWARE\\MICROSOFT\\Windows\\CurrentVersion\\App Paths\\Iexplore.exe";
+const char kLocalServerKey[] =
+    "SOFTWARE\\Classes\\CLSID\\{0002DF01-0000-0000-C000-000000000046}\\LocalServer32";
+
+void ExpectViewerRegisteredFrom(const std::string& pluginFolder) {
+    std::string server =
+        RegistryString(HKEY_CLASSES_ROOT, std::string(kViewerClass) + "\\InprocServer32", "");
+    EXPECT_TRUE(SamePath(pluginFolder + "\\view_ocx.ocx", server)) << server;
+}
+
+} // namespace
+
+// CD: writable, no DefaultInstall, Browser = MSIE. Internet Explorer's bypass list is far
+// longer than a path, and the viewer control already sits in its plug-in folder.
+TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
+    std::string bypass;
+    for (int i = 0; bypass.size() < 600; ++i)
+        bypass += "host" + std::to_string(i) + ".intranet.example;";
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", bypass));
+    const std::string iePlugins = "C:\\Program Files\\Internet Explorer\\plugins";
+    ASSERT_TRUE(MakeDirectories(iePlugins));
+    ASSERT_TRUE(CopyFileA("D:\\plugins\\corvane\\view_ocx.ocx",
+                          (iePlugins + "\\view_ocx.ocx").c_str(), FALSE));
+    const std::vector<std::string> driveC = ListFolder("C:\\");
+
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
+    ASSERT_NE(nullptr, dialog);
+    // The plain default offers the choice, ticked, with the path field locked.
+    EXPECT_EQ("c:\\", Control(dialog, kPathId).text);
+    EXPECT_FALSE(Control(dialog, kPathId).enabled);
+    ControlInfo iconOnly = Control(dialog, kIconOnlyId);
+    EXPECT_TRUE(iconOnly.visible && iconOnly.enabled) << Format(Describe(dialog));
+    EXPECT_EQ(BST_CHECKED, iconOnly.check);
+    ASSERT_TRUE(SetCheck(dialog, kIconOnlyId, false));
+    EXPECT_TRUE(Control(dialog, kPathId).enabled);
+    ASSERT_TRUE(SetCheck(dialog, kIconOnlyId, true));
+    EXPECT_FALSE(Control(dialog, kPathId).enabled);
+    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    ExpectEndWithoutQuestions(setup);
+
+    // The source root is the lower-cased current directory, cut at \_red40\bin.
+    ExpectLaunches({"d:\\_red40\\bin\\search.exe"}, {kCdBin});
+    EXPECT_EQ("d:\\_red40\\bin\\search.exe", ReadLaunchLog().at(0).commandLine);
+    EXPECT_EQ(std::vector<std::string>(), Added(driveC, ListFolder("C:\\")));
+    EXPECT_EQ("ClientCD", CdSetting("CurrentEnv"));
+    EXPECT_EQ("MSIE", CdSetting("Browser"));
+    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    // The key records the browser code in lower case.
+    ExpectApplicationKey(false, "msie");
+    ExpectStartMenuLinks(group, name, kCd, ProgramFile(kCd, "search.exe"));
+    EXPECT_EQ("127.0.0.1;" + bypass,
+              RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
+    EXPECT_EQ(0u, RegistryDword(HKEY_CURRENT_USER, kInternetSettings, "EnableAutodial", 1));
+    EXPECT_EQ("3.0 is a self-contained package. All parameters are stored in file search.ini",
+              RegistryString(HKEY_CURRENT_USER, kParametersKey, ""));
+    ExpectViewerRegisteredFrom(iePlugins);
+}
+
+// CD: forceInstall = y. Internet Explorer is registered with a quoted program path
+// elsewhere than Wine's own; Navigator 3, a Communicator 4.7 and a Netscape 6 are here.
+// The destination holds blanks. Run twice more: No starts the copy, Yes installs over it.
+TEST(ClientCd, CopiedInstallationRunsAgain) {
+    const std::string ie = "C:\\Browsers\\IE 5";
+    ASSERT_TRUE(
+        SetRegistryString(HKEY_LOCAL_MACHINE, kAppPathsKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
+    ASSERT_TRUE(
+        SetRegistryString(HKEY_LOCAL_MACHINE, kLocalServerKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
+    ASSERT_TRUE(InstallNavigator3() && InstallCommunicator() && InstallNetscape6());
+    const std::string windowsIni = WindowsDirectory() + "\\vuemark.ini";
+    ASSERT_FALSE(FileExists(windowsIni));
+    const std::vector<std::string> driveC = ListFolder("C:\\");
+
+    ChildProcess first;
+    ASSERT_TRUE(StartSetup(first));
+    HWND dialog = WaitForSetupWindow(first, kDestinationTitle);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(CdSetting("DefaultInstall"), Control(dialog, kPathId).text);
+    EXPECT_FALSE(Control(dialog, kIconOnlyId).visible);
+    const std::string dest = "C:\\My Search  Files";
+    ASSERT_TRUE(InstallTo(dialog, dest));
+    ExpectEndWithoutQuestions(first);
+
+    for (const char* tree : {"common", "common20", "plugins", "forms", "docs", "data", "templates",
+                             "_red40\\bin", "_red40\\filters", "_red40\\perl"})
+        ExpectCopied(dest, tree);
+    for (const char* file : {"key.tbl", "search.ini", "setup.exe"})
+        EXPECT_TRUE(FileExists(dest + "\\" + file)) << file;
+    // Only the client's trees: no other platform, no publishing, no Unix start script.
+    for (const char* absent : {"publish", "cgi-bin", "_ssol26", "_mac", "search", "_red40\\lang"})
+        EXPECT_FALSE(FileExists(dest + "\\" + absent)) << absent;
+    const std::string settings = dest + "\\search.ini";
+    EXPECT_EQ("ClientHD", Setting(settings, "CurrentEnv"));
+    EXPECT_EQ("d:", Setting(settings, "SourceDrive"));
+    EXPECT_EQ("msie", Setting(settings, "Browser"));
+    EXPECT_EQ(0u, GetFileAttributesA(settings.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ("ClientCD", CdSetting("CurrentEnv"));
+    EXPECT_EQ((std::vector<std::string>{"Browsers", "My Search  Files"}),
+              Added(driveC, ListFolder("C:\\"))); // Browsers: the plug-ins of "IE 5"
+
+    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    ExpectApplicationKey(false, "");
+    // The application's shortcut gets the short form of its target, the uninstaller's
+    // keeps the long path.
+    const std::string program = ProgramFile(dest, "search.exe");
+    const std::string shortProgram = ShortPath(program);
+    ASSERT_FALSE(shortProgram.empty() || SamePath(program, shortProgram)) << shortProgram;
+    ExpectStartMenuLinks(group, name, dest, shortProgram);
+
+    // Every detected browser gets the plug-in tree; the viewer's settings file arrives
+    // writable; the control is registered from Internet Explorer's plug-in folder.
+    const std::vector<std::string> pluginTree = ListTree("D:\\plugins\\corvane");
+    ASSERT_FALSE(pluginTree.empty());
+    for (const std::string& folder :
+         {ie + "\\plugins", std::string("C:\\Netscape3\\program\\plugins"),
+          std::string("C:\\Netscape\\Communicator\\Program\\plugins"),
+          std::string("C:\\Netscape 6\\plugins")})
+        EXPECT_EQ(pluginTree, ListTree(folder)) << folder;
+    EXPECT_EQ(0u, GetFileAttributesA(windowsIni.c_str()) &
+                      (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(ReadTextFile("D:\\plugins\\corvane\\vuemark.ini"), ReadTextFile(windowsIni));
+    ExpectViewerRegisteredFrom(ie + "\\plugins");
+    // The search program starts from its own folder, its path unquoted on the command line.
+    ExpectLaunches({program}, {dest + "\\_red40\\bin"});
+
+    // Run again, No: what the shortcut points to starts, from the setup's folder.
+    const std::vector<std::string> installed = ListTree(dest);
+    const std::vector<std::string> links = ListTree(ProgramsFolder() + "\\" + group);
+    ChildProcess second;
+    ASSERT_TRUE(StartAndAnswerReinstall(second, IDNO));
+    ExpectCleanExit(second);
+    ExpectLaunches({program, shortProgram}, {dest + "\\_red40\\bin", kCdBin});
+    EXPECT_EQ(installed, ListTree(dest));
+    EXPECT_EQ(links, ListTree(ProgramsFolder() + "\\" + group));
+
+    // The user's own work in the data and template folders, and a changed program file.
+    const std::string ownData = dest + "\\data\\own.idx";
+    const std::string sampleData = dest + "\\data\\sample.idx";
+    const std::string programFile = dest + "\\common\\search.cfg";
+    ASSERT_TRUE(WriteTextFile(ownData, kStandIn) &&
+                WriteTextFile(dest + "\\templates\\own.htm", kStandIn));
+    SetFileAttributesA(sampleData.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(DeleteFileA(sampleData.c_str()));
+    SetFileAttributesA(programFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(WriteTextFile(programFile, "changed"));
+    const std::vector<std::string> data = ListTree(dest + "\\data");
+    const std::vector<std::string> templates = ListTree(dest + "\\templates");
+
+    // Run again, Yes: a first installation over the copy keeps data and templates.
+    ChildProcess third;
+    ASSERT_TRUE(StartAndAnswerReinstall(third, IDYES));
+    ASSERT_TRUE(AnswerDestination(third, dest));
+    ExpectEndWithoutQuestions(third);
+    EXPECT_EQ(data, ListTree(dest + "\\data"));
+    EXPECT_EQ(templates, ListTree(dest + "\\templates"));
+    EXPECT_EQ(ReadTextFile("D:\\common\\search.cfg"), ReadTextFile(programFile));
+    ExpectLaunches({program, shortProgram, program});
+}
+
+// CD: MultiCD = Y, and a path in "common" longer than any path the copy can make.
+TEST(ClientCd, MultiCdCopiesAndSkipsOverlongCdPaths) {
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    ASSERT_TRUE(AnswerDestination(setup, "C:\\Deep"));
+    ExpectEndWithoutQuestions(setup);
+    // The tree holding the over-long path is skipped; its failure does not count.
+    EXPECT_TRUE(FileExists("C:\\Deep\\_red40\\bin\\search.exe"));
+    EXPECT_EQ("ClientHD", Setting("C:\\Deep\\search.ini", "CurrentEnv"));
+    ExpectLaunches({"C:\\Deep\\_red40\\bin\\search.exe"});
+}
+
+// CD: without _red40\bin\install.dll and without the search.ini beside the setup.
+TEST(ClientCd, WithoutLinkLibraryAndLocalSettings) {
+    RunToTheEnd();
+    EXPECT_EQ(std::vector<std::string>(),
+              ListFolder(ProgramsFolder() + "\\" + CdSetting("ApplicationGroup")));
+    ExpectApplicationKey(false, "msie");
+    ExpectLaunches({ProgramFile(kCd, "search.exe")});
+
+    // With a shortcut made by hand, the reinstall question has an empty caption.
+    EarlierInstallation earlier;
+    ASSERT_TRUE(MakeEarlierInstallation(&earlier));
+    ChildProcess second;
+    ASSERT_TRUE(StartSetup(second));
+    HWND question = WaitForReinstallQuestion(second);
+    ASSERT_NE(nullptr, question);
+    EXPECT_EQ("", WindowText(question));
+    ASSERT_TRUE(ClickButton(question, IDNO));
+    ExpectCleanExit(second);
+    ExpectLaunches({ProgramFile(kCd, "search.exe"), earlier.program});
+    EXPECT_FALSE(FileExists(kCdBinSettings)) << "a file appeared on the read-only CD";
+}

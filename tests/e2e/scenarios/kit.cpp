@@ -1,0 +1,245 @@
+#include "tests/e2e/scenarios/kit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "product/search/launch_log.h"
+
+using namespace guidriver;
+
+namespace scenario {
+
+std::string Setting(const std::string& file, const char* key) {
+    return ProfileString(file, kCommonSection, key);
+}
+
+std::string CdSetting(const char* key) {
+    return Setting(kCdSettings, key);
+}
+
+bool StartSetup(ChildProcess& setup) {
+    bool started = Start(setup);
+    // Wine under load has refused a start now and then, before any process existed.
+    if (!started && setup.StartError() == ERROR_INTERNAL_ERROR)
+        started = Start(setup);
+    EXPECT_TRUE(started) << "cannot start setup.exe (error " << setup.StartError() << ")";
+    return started;
+}
+
+HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
+    WindowQuery query;
+    query.processId = setup.Id();
+    query.titlePart = titlePart;
+    HWND window = WaitForWindow(query, kTimeoutMs);
+    if (window == nullptr)
+        ADD_FAILURE() << "setup.exe showed no window titled \"" << titlePart << "\" but "
+                      << FormatWindowsOf(setup.Id());
+    return window;
+}
+
+HWND WaitForReinstallQuestion(const ChildProcess& setup, const std::string& text) {
+    HWND box = WaitForMessageBox(setup, kTimeoutMs);
+    if (box == nullptr) {
+        ADD_FAILURE() << "setup.exe did not ask whether to reinstall";
+        return nullptr;
+    }
+    WindowInfo info = Describe(box);
+    EXPECT_EQ(text, info.messageText);
+    EXPECT_TRUE(FindControl(info.controls, IDYES) && FindControl(info.controls, IDNO) &&
+                !FindControl(info.controls, IDOK))
+        << Format(info);
+    return box;
+}
+
+bool StartAndAnswerReinstall(ChildProcess& setup, int answer) {
+    if (!StartSetup(setup))
+        return false;
+    HWND question = WaitForReinstallQuestion(setup);
+    return question != nullptr && ClickButton(question, answer);
+}
+
+std::string AnswerMessageBox(const ChildProcess& setup) {
+    HWND box = WaitForMessageBox(setup, kTimeoutMs);
+    if (box == nullptr) {
+        ADD_FAILURE() << "setup.exe showed no message box";
+        return std::string();
+    }
+    std::string text = MessageBoxText(box);
+    ClickButton(box, IDOK);
+    EXPECT_TRUE(WaitForWindowGone(box, kTimeoutMs)) << "the message box stayed: " << text;
+    return text;
+}
+
+bool InstallTo(HWND destination, const std::string& path) {
+    return (path.empty() || SetEditText(destination, kPathId, path)) &&
+           ClickButton(destination, IDOK);
+}
+
+bool AnswerDestination(const ChildProcess& setup, const std::string& path) {
+    HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
+    return dialog != nullptr && InstallTo(dialog, path) && WaitForWindowGone(dialog, kTimeoutMs);
+}
+
+void ExpectCleanExit(ChildProcess& setup) {
+    DWORD exitCode = 0;
+    ASSERT_TRUE(setup.WaitForExit(kTimeoutMs, &exitCode)) << "setup.exe did not end";
+    // An exception status (access violation 0xC0000005, stack overrun 0xC0000409, ...)
+    // means the process died rather than ended.
+    EXPECT_LT(exitCode, 0xC0000000u) << std::hex << "exit code 0x" << exitCode;
+}
+
+void ExpectEndWithoutQuestions(ChildProcess& setup) {
+    std::vector<std::string> shown;
+    ASSERT_TRUE(setup.WatchUntilExit(kTimeoutMs, &shown)) << "setup.exe did not end";
+    for (const std::string& title : shown) {
+        if (!title.empty() && title != kDestinationTitle)
+            ADD_FAILURE() << "setup.exe showed a window: \"" << title << "\"";
+    }
+}
+
+ControlInfo Control(HWND dialog, int id) {
+    std::vector<ControlInfo> controls = Controls(dialog);
+    const ControlInfo* control = FindControl(controls, id);
+    EXPECT_NE(nullptr, control) << "no control " << id << " in " << Format(Describe(dialog));
+    return control ? *control : ControlInfo();
+}
+
+void RunToTheEnd(const std::string& destination) {
+    ChildProcess setup;
+    ASSERT_TRUE(StartSetup(setup));
+    ASSERT_TRUE(AnswerDestination(setup, destination));
+    ExpectEndWithoutQuestions(setup);
+}
+
+void ExpectLaunches(const std::vector<std::string>& programs,
+                    const std::vector<std::string>& directories) {
+    std::vector<LaunchRecord> launches = ReadSettledLaunchLog(kTimeoutMs);
+    std::string log;
+    for (const LaunchRecord& launch : launches)
+        log += "\n  " + launch.commandLine + " in " + launch.currentDirectory;
+    ASSERT_EQ(programs.size(), launches.size()) << "search.exe starts:" << log;
+    for (size_t i = 0; i < programs.size(); ++i) {
+        EXPECT_TRUE(SamePath(programs[i], launches[i].Unquoted())) << log;
+        if (i < directories.size()) {
+            EXPECT_TRUE(SamePath(directories[i], launches[i].currentDirectory)) << log;
+        }
+    }
+}
+
+bool InstallNavigator3() {
+    return SetRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
+                             "Install Directory", "C:\\Netscape3") &&
+           WriteTextFile("C:\\Netscape3\\program\\netscape.exe", kStandIn);
+}
+
+bool InstallCommunicator() {
+    const std::string key = "Software\\Netscape\\Netscape Navigator";
+    return SetRegistryString(HKEY_LOCAL_MACHINE, key, "CurrentVersion", "4.7 (en)") &&
+           SetRegistryString(HKEY_LOCAL_MACHINE, key + "\\4.7 (en)\\main", "Install Directory",
+                             "C:\\Netscape\\Communicator\\Program") &&
+           WriteTextFile(kCommunicatorProgram, kStandIn);
+}
+
+bool InstallNetscape6() {
+    return SetRegistryString(HKEY_LOCAL_MACHINE, "Software\\Netscape\\Netscape 6\\6.2 (en)\\main",
+                             "Install Directory", "C:\\Netscape 6\\") &&
+           WriteTextFile("C:\\Netscape 6\\netscp6.exe", kStandIn);
+}
+
+std::string CommunicatorPrefs() {
+    char user[256] = "";
+    DWORD size = sizeof user;
+    EXPECT_TRUE(GetUserNameA(user, &size));
+    return std::string("C:\\Netscape\\Communicator\\Program\\users\\") + user + "\\prefs.js";
+}
+
+bool MakeEarlierInstallation(EarlierInstallation* installation) {
+    installation->folder = "C:\\Lumora";
+    std::string bin = installation->folder + "\\_red40\\bin";
+    installation->program = bin + "\\search.exe";
+    std::string group = ProgramsFolder() + "\\" + CdSetting("ApplicationGroup");
+    installation->shortcut = group + "\\" + CdSetting("ApplicationName") + ".lnk";
+    ShellLink link;
+    link.target = installation->program;
+    link.workingDirectory = bin;
+    link.description = "Earlier installation";
+    bool made = MakeDirectories(bin) && MakeDirectories(group) &&
+                CopyFileA((std::string(kCdBin) + "\\search.exe").c_str(),
+                          installation->program.c_str(), FALSE) &&
+                CreateShellLink(installation->shortcut, link);
+    EXPECT_TRUE(made) << "cannot make the installation " << installation->shortcut;
+    return made;
+}
+
+std::string ProgramFile(const std::string& destDir, const char* file) {
+    return destDir + "\\_red40\\bin\\" + file;
+}
+
+void ExpectCopied(const std::string& destination, const std::string& tree) {
+    std::vector<std::string> onCd = ListTree("D:\\" + tree);
+    EXPECT_FALSE(onCd.empty()) << tree << " is empty on the CD";
+    EXPECT_EQ(onCd, ListTree(destination + "\\" + tree)) << tree;
+}
+
+std::vector<std::string> Added(const std::vector<std::string>& before,
+                               const std::vector<std::string>& after) {
+    std::vector<std::string> added;
+    const std::string launchLog = std::string(launch_log::kPath).substr(3);
+    for (const std::string& name : after) {
+        bool known = SamePath(name, launchLog);
+        for (const std::string& old : before)
+            known = known || SamePath(old, name);
+        if (!known)
+            added.push_back(name);
+    }
+    std::sort(added.begin(), added.end());
+    return added;
+}
+
+std::string ApplicationKey(bool publisher, const std::string& group, const std::string& name) {
+    return std::string("SOFTWARE\\") + (publisher ? "Corvane\\" : "") + group + "\\" + name;
+}
+
+void ExpectApplicationKey(bool publisher, const std::string& browser, const std::string& group,
+                          const std::string& name) {
+    const std::string key = ApplicationKey(publisher, group, name);
+    ASSERT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, key)) << "no key " << key;
+    EXPECT_EQ(group, RegistryString(HKEY_CURRENT_USER, key, "ApplicationGroup"));
+    EXPECT_EQ(name, RegistryString(HKEY_CURRENT_USER, key, "ApplicationName"));
+    bool hasBrowser = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Browser", RRF_RT_REG_SZ,
+                                   nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    EXPECT_EQ(!browser.empty(), hasBrowser) << "Browser value in " << key;
+    EXPECT_EQ(browser, RegistryString(HKEY_CURRENT_USER, key, "Browser"));
+}
+
+namespace {
+
+void ExpectLink(const std::string& link, const std::string& target, const std::string& description,
+                const std::string& icon) {
+    ShellLink read;
+    ASSERT_TRUE(ReadShellLink(link, &read)) << "no readable shortcut " << link;
+    EXPECT_TRUE(SamePath(target, read.target)) << link << " starts " << read.target;
+    EXPECT_EQ(description, read.description) << link;
+    EXPECT_TRUE(SamePath(icon, read.iconPath)) << link << " shows " << read.iconPath;
+}
+
+} // namespace
+
+void ExpectStartMenuLinks(const std::string& group, const std::string& name,
+                          const std::string& destDir, const std::string& appTarget) {
+    std::string folder = ProgramsFolder() + "\\" + group;
+    ExpectLink(folder + "\\" + name + ".lnk", appTarget, "Shortcut to " + name,
+               ProgramFile(destDir, "search.ico"));
+    ExpectLink(folder + "\\Uninstall " + name + ".lnk", ProgramFile(destDir, "c_uninst.exe"),
+               "Shortcut to Uninstaller", ProgramFile(destDir, "uninstal.ico"));
+}
+
+void CloseGroupWindow(const std::string& group) {
+    HWND window = WaitForTitle(group, kTimeoutMs);
+    ASSERT_NE(nullptr, window) << "no folder window for the group " << group;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForWindowGone(window, kTimeoutMs));
+}
+
+} // namespace scenario

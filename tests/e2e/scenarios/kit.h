@@ -1,0 +1,98 @@
+// What the scenarios share: the sample CD as drive D: (the rig maps it), the setup started
+// from the CD's _red40\bin folder as a user starts it, its questions answered as a user
+// answers them, the prefix prepared before a run and what a run leaves checked after it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/guidriver/child_process.h"
+#include "tools/guidriver/gui_driver.h"
+#include "tools/guidriver/machine_state.h"
+#include "tools/guidriver/setup_dialogs.h"
+
+namespace scenario {
+
+using namespace guidriver::setup;
+
+constexpr DWORD kTimeoutMs = 30000;
+constexpr char kCd[] = "d:";
+constexpr char kCdSettings[] = "D:\\search.ini";
+constexpr char kCdBinSettings[] = "D:\\_red40\\bin\\search.ini";
+constexpr char kCommonSection[] = "IS\\SearchApp\\Common";
+constexpr char kInternetSettings[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+constexpr char kNavigatorProxy[] = "Software\\Netscape\\Netscape Navigator\\Proxy Information";
+constexpr char kViewerClass[] = "CLSID\\{06512320-3A45-4B5B-AA4D-6B1E9FCFC0CD}";
+
+// A value of "IS\SearchApp\Common" in a settings file; CdSetting reads the CD's root one.
+std::string Setting(const std::string& file, const char* key);
+std::string CdSetting(const char* key);
+
+// Running the setup. Each wait has a time limit; what does not come fails the test.
+// Starts D:\_red40\bin\setup.exe in that folder.
+bool StartSetup(guidriver::ChildProcess& setup);
+// The setup's first window whose title contains titlePart, or NULL.
+HWND WaitForSetupWindow(const guidriver::ChildProcess& setup, const char* titlePart);
+// The reinstall question, checked for its text and for Yes and No buttons, or NULL.
+HWND WaitForReinstallQuestion(const guidriver::ChildProcess& setup,
+                              const std::string& text = kReinstallQuestion);
+bool StartAndAnswerReinstall(guidriver::ChildProcess& setup, int answer);
+// Presses OK on the setup's next message box; its text, or empty when none came.
+std::string AnswerMessageBox(const guidriver::ChildProcess& setup);
+// Types the path into the destination dialog (empty: keeps the dialog's) and presses
+// Install; AnswerDestination first waits for the dialog, then until it is gone.
+bool InstallTo(HWND destination, const std::string& path);
+bool AnswerDestination(const guidriver::ChildProcess& setup, const std::string& path = "");
+// The setup ended by itself, not by a crash.
+void ExpectCleanExit(guidriver::ChildProcess& setup);
+// The setup ends without another titled window (the copy notice has no title).
+void ExpectEndWithoutQuestions(guidriver::ChildProcess& setup);
+// What a dialog's control shows now (a test failure when it has none of that id).
+guidriver::ControlInfo Control(HWND dialog, int id);
+// Starts the setup, answers the destination and expects no other question.
+void RunToTheEnd(const std::string& destination = "");
+// Once every search.exe has ended, the whole launch log holds exactly these starts in
+// this order (program paths), from these current directories when given.
+void ExpectLaunches(const std::vector<std::string>& programs,
+                    const std::vector<std::string>& directories = {});
+
+// Preparing the prefix: browsers and an earlier installation made by hand.
+constexpr char kStandIn[] = "stand-in\r\n"; // a stand-in program file's content
+constexpr char kCommunicatorProgram[] = "C:\\Netscape\\Communicator\\Program\\netscape.exe";
+bool InstallNavigator3();   // in C:\Netscape3, as its own registry key names it
+bool InstallCommunicator(); // 4.7 (en), kCommunicatorProgram
+bool InstallNetscape6();    // 6.2 (en) in C:\Netscape 6
+std::string CommunicatorPrefs();
+struct EarlierInstallation {
+    std::string folder;   // C:\Lumora
+    std::string program;  // its search.exe, the shortcut's target
+    std::string shortcut; // Programs\<ApplicationGroup>\<ApplicationName>.lnk
+};
+bool MakeEarlierInstallation(EarlierInstallation* installation);
+
+// What an installation leaves.
+// destDir + "\_red40\bin\" + file, as the setup builds it.
+std::string ProgramFile(const std::string& destDir, const char* file);
+// The same names below the destination as below the CD's tree.
+void ExpectCopied(const std::string& destination, const std::string& tree);
+// Names in `after` that `before` lacks, sorted (the launch log does not count).
+std::vector<std::string> Added(const std::vector<std::string>& before,
+                               const std::vector<std::string>& after);
+// "SOFTWARE\" [+ "Corvane\"] + group + "\" + name.
+std::string ApplicationKey(bool publisher, const std::string& group, const std::string& name);
+// The application key (see ApplicationKey) holds the names and "Browser" = browser
+// (none when browser is empty).
+void ExpectApplicationKey(bool publisher, const std::string& browser,
+                          const std::string& group = CdSetting("ApplicationGroup"),
+                          const std::string& name = CdSetting("ApplicationName"));
+// Programs\group\name.lnk starting appTarget and "Uninstall name.lnk" starting the
+// uninstaller of destDir, with their descriptions and icons.
+void ExpectStartMenuLinks(const std::string& group, const std::string& name,
+                          const std::string& destDir, const std::string& appTarget);
+// Closes the folder window Wine opens for a new Program Manager group.
+void CloseGroupWindow(const std::string& group);
+
+} // namespace scenario
