@@ -87,6 +87,8 @@ TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
         {CommunicatorProgramFolder, "C:\\NS\\Communicator\\Program",
          "C:\\NS\\Communicator\\Program"},
         {Netscape4ProgramPath, "C:\\NS", "C:\\NS\\program\\netscape.exe"},
+        // An empty "Install Directory" is no exception: "\program" is appended all the same.
+        {Netscape4ProgramPath, "", "\\program\\netscape.exe"},
         {Netscape6ProgramPath, "C:\\Netscape 6\\", "C:\\Netscape 6\\netscp6.exe"},
         {PluginFolderFromProgramPath, "C:\\NS\\Program\\netscape.exe", "C:\\NS\\Program\\plugins"},
         {PluginFolderFromProgramPath, "C:\\Netscape 6\\netscp6.exe", "C:\\Netscape 6\\plugins"},
