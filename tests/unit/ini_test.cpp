@@ -2,19 +2,8 @@
 // results reach the caller's fixed buffers.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 #include "platform/ini.h"
 #include "tests/unit/ini_test_files.h"
@@ -36,62 +25,6 @@ std::string GetIndexed(CIni& ini, const char* section, const char* key, int inde
     ini.GetValue(section, key, out, sizeof out, index);
     return out;
 }
-
-// Makes a file read-only the way a CD is, until the end of the test. Removing the write
-// permission is enough for an ordinary account; root ignores permission bits, so there
-// the file is also made immutable (Linux) or held open by a handle that denies writers
-// (Wine, whose host files are opened with root's rights).
-class ReadOnlyMedium {
-public:
-    explicit ReadOnlyMedium(const std::string& file) : file_(file) {
-        Protect(true);
-        ok_ = !Writable();
-    }
-    ~ReadOnlyMedium() { Protect(false); }
-    ReadOnlyMedium(const ReadOnlyMedium&) = delete;
-    ReadOnlyMedium& operator=(const ReadOnlyMedium&) = delete;
-    bool Ok() const { return ok_; }
-
-private:
-    bool Writable() const {
-        std::FILE* f = std::fopen(file_.c_str(), "r+b");
-        if (f)
-            std::fclose(f);
-        return f != nullptr;
-    }
-#if defined(_WIN32)
-    void Protect(bool on) {
-        if (!on) {
-            if (holder_ != INVALID_HANDLE_VALUE)
-                CloseHandle(holder_);
-            return;
-        }
-        SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_READONLY);
-        if (Writable())
-            holder_ = CreateFileA(file_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-    }
-    HANDLE holder_ = INVALID_HANDLE_VALUE;
-#else
-    void Protect(bool on) {
-        if (on)
-            chmod(file_.c_str(), 0444);
-        if (on ? !Writable() : !immutable_)
-            return;
-        int fd = open(file_.c_str(), O_RDONLY);
-        int flags = 0;
-        if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            immutable_ = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0 && on;
-        }
-        if (fd >= 0)
-            close(fd);
-    }
-    bool immutable_ = false;
-#endif
-    std::string file_;
-    bool ok_ = false;
-};
 
 } // namespace
 
@@ -157,23 +90,6 @@ TEST(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
         }
         EXPECT_EQ(text, ReadBytes(file));
     }
-}
-
-TEST(CIniFiles, ReadOnlyFileLoadsAndLosesEditsSilently) {
-    ScratchDir dir;
-    const std::string file = dir.File("cd.ini");
-    WriteBytes(file, "[Common]\nk=v\n");
-    ReadOnlyMedium medium(file);
-    if (!medium.Ok())
-        GTEST_SKIP() << "no way to make a file read-only for this account here";
-    {
-        CIni ini(file.c_str());
-        ASSERT_EQ(1, ini.Status());
-        EXPECT_EQ("v", Get(ini, "Common", "k"));
-        EXPECT_EQ(1, ini.SetValue("Common", "k", "changed"));
-        EXPECT_EQ("changed", Get(ini, "Common", "k"));
-    }
-    EXPECT_EQ("[Common]\nk=v\n", ReadBytes(file));
 }
 
 TEST(CIniFiles, TwoObjectsOnOneFileLastDestroyedWins) {

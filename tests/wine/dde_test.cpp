@@ -1,8 +1,8 @@
-// CDDEObject against Wine's own Program Manager DDE server (part of the desktop process).
-// run-in-rig.sh runs these suites in one prefix, one after the other:
-//   DdeObject.* and ProgramManager.* with an X display, so the desktop process serves;
-//   Win32s.* the same, with the program's Windows version set to Win32s;
-//   NoProgramManager.* without a display, so nothing answers.
+// CDDEObject against Wine's own Program Manager DDE server (part of the desktop process),
+// where the end-to-end runs on Windows NT 3.51 do not reach: names and commands too long
+// to send, and the group command of a Win32s system. run-in-rig.sh runs DdeObject.* and
+// ProgramManager.* with an X display, so the desktop process serves, and Win32s.* the
+// same with the program's Windows version set to Win32s.
 #include <windows.h>
 
 #include <shlobj.h>
@@ -49,11 +49,9 @@ class RecordingDde : public CDDEObject {
 public:
     DWORD Execute(const char* command) override {
         sent.push_back(command);
-        statuses.push_back(CDDEObject::Execute(command));
-        return statuses.back();
+        return CDDEObject::Execute(command);
     }
     std::vector<std::string> sent;
-    std::vector<DWORD> statuses;
 };
 
 void ExpectNoHandles(const CDDEObject& dde) {
@@ -82,47 +80,6 @@ protected:
     const std::string programs = FolderPath(CSIDL_PROGRAMS);
 };
 
-TEST_F(ProgramManager, GroupAndItemBecomeAStartMenuFolderAndShortcut) {
-    const std::string group = "Lumora Search";
-    const std::string program = SystemProgram("notepad.exe");
-    const std::string icon = SystemProgram("shell32.dll");
-    ASSERT_TRUE(FileExists(program));
-
-    RecordingDde dde;
-    EXPECT_EQ(TRUE, dde.CreateGroup(group.c_str()));
-    EXPECT_TRUE(DirectoryExists(programs + "\\" + group));
-    // Items go into the group that the server created last.
-    EXPECT_EQ(TRUE, dde.AddItem("Search App", program.c_str(), icon.c_str()));
-    EXPECT_EQ(nullptr, dde.GetConversation());
-    // A system that is not Win32s gets the personal group ("0").
-    ASSERT_EQ(2u, dde.sent.size());
-    EXPECT_EQ("[creategroup(\"Lumora Search\", \"0\")]", dde.sent[0]);
-    for (DWORD status : dde.statuses)
-        EXPECT_EQ(static_cast<DWORD>(DDE_FACK), status & DDE_FACK);
-
-    // The server reads the fields in the command's order: the link is named after the
-    // item, starts the program and shows the icon.
-    const std::string link = programs + "\\" + group + "\\Search App.lnk";
-    guidriver::ShellLink read;
-    ASSERT_TRUE(guidriver::ReadShellLink(link, &read));
-    EXPECT_TRUE(guidriver::SamePath(program, read.target)) << read.target;
-    std::string iconPath;
-    int iconIndex = -1;
-    ASSERT_TRUE(guidriver::ReadShellLinkIcon(link, &iconPath, &iconIndex));
-    EXPECT_TRUE(guidriver::SamePath(icon, iconPath)) << iconPath;
-    EXPECT_EQ(0, iconIndex);
-
-    // The same object serves any number of commands. One the server refuses (its program
-    // is missing) still gives 1: the result is that of ending the conversation.
-    EXPECT_EQ(TRUE, dde.AddItem("Uninstall Search App", program.c_str(), icon.c_str()));
-    EXPECT_TRUE(FileExists(programs + "\\" + group + "\\Uninstall Search App.lnk"));
-    EXPECT_EQ(TRUE, dde.AddItem("Missing", "C:\\no\\such\\program.exe", "C:\\no\\icon.ico"));
-    ASSERT_EQ(4u, dde.statuses.size());
-    EXPECT_EQ(0u, dde.statuses[3] & DDE_FACK);
-    EXPECT_FALSE(FileExists(programs + "\\" + group + "\\Missing.lnk"));
-    CloseFolderWindow(group);
-}
-
 TEST_F(ProgramManager, OverlongCommandIsNotSentAndLeavesNothingOpen) {
     const std::vector<std::string> before = ListFolder(programs);
     RecordingDde dde;
@@ -149,21 +106,6 @@ TEST(Win32s, SystemReportsWin32sAndTheGroupCommandEndsInOne) {
     EXPECT_TRUE(DirectoryExists(FolderPath(CSIDL_COMMON_PROGRAMS) + "\\Lumora Common") ||
                 DirectoryExists(FolderPath(CSIDL_PROGRAMS) + "\\Lumora Common"));
     CloseFolderWindow("Lumora Common");
-}
-
-// Without a display there is no desktop process to answer.
-TEST(NoProgramManager, BothOperationsFailAndTheObjectStaysUsable) {
-    RecordingDde dde;
-    DWORD instance = dde.GetInstance();
-    EXPECT_EQ(FALSE, dde.CreateGroup("Lumora Nowhere"));
-    EXPECT_EQ(FALSE, dde.AddItem("Item", SystemProgram("notepad.exe").c_str(), "icon"));
-    ExpectNoHandles(dde);
-    EXPECT_EQ(instance, dde.GetInstance());
-    EXPECT_EQ(FALSE, dde.Disconnect());
-    EXPECT_EQ(FALSE, dde.CreateGroup("Lumora Nowhere"));
-    EXPECT_FALSE(DirectoryExists(FolderPath(CSIDL_PROGRAMS) + "\\Lumora Nowhere"));
-    // The commands were tried, and went nowhere.
-    EXPECT_EQ(std::vector<DWORD>(3, 0), dde.statuses);
 }
 
 } // namespace

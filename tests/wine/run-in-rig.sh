@@ -5,8 +5,6 @@
 #   server     the DDE client; Wine's desktop process serves Program Manager
 #   win32s     the DDE client and the registry's INI fallback, each program's Windows
 #              version set to Win32s (Wine keys it by the program's file name)
-#   absent     the DDE client after every Wine process of the prefix has ended, without
-#              any display: no desktop process, so no Program Manager
 # usage: run-in-rig.sh BUILD_DIR
 # The rig's EXIT trap ends every Wine process of the prefix (the folder windows that
 # Wine opens for new groups included) and the Xvfb.
@@ -50,8 +48,4 @@ run_step framework "$programs/framework_tests.exe" '*'
 run_step server "$programs/dde_tests.exe" 'DdeObject.*:ProgramManager.*'
 run_step win32s "$(as_win32s "$programs/dde_tests.exe")" 'Win32s.*'
 run_step win32s "$(as_win32s "$programs/platform_win32s_tests.exe")" '*'
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w >/dev/null 2>&1 || true
-unset DISPLAY
-run_step absent "$programs/dde_tests.exe" 'NoProgramManager.*'
 exit "$status"
