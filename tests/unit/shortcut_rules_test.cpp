@@ -1,35 +1,16 @@
-// The application key, the browser code and the paths of the shortcut step, including
-// what happens when a setting from the CD is too long for the engine's buffers.
+// The shortcut step where the end-to-end runs do not reach: settings from the CD too long
+// for the engine's buffers, bare drives, and names that must not become commands. The
+// browser codes, the links' programs and icons and the Program Manager name cuts are
+// checked by the runs that make them.
 #include "integration/shortcut_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/bounded_text.h"
-
 namespace {
 
 constexpr std::size_t kPath = 261;
-
-TEST(BrowserCode, KindsGiveTheirCodesAndOtherKeepsTheText) {
-    EXPECT_STREQ("netscape", shortcuts::BrowserCodeForKind(0, "ignored"));
-    EXPECT_STREQ("msie", shortcuts::BrowserCodeForKind(1, "ignored"));
-    EXPECT_STREQ("netscape4", shortcuts::BrowserCodeForKind(2, "communicator"));
-    EXPECT_STREQ("c:\\opera\\opera.exe", shortcuts::BrowserCodeForKind(4, "c:\\opera\\opera.exe"));
-}
-
-TEST(ShortcutPaths, ProgramsIconsAndLinkLibrary) {
-    char path[kPath];
-    ASSERT_TRUE(shortcuts::BuildProgramFolderPath("c:\\Program Files\\Search App",
-                                                  shortcuts::kSearchProgram, path, sizeof path));
-    EXPECT_STREQ("c:\\Program Files\\Search App\\_red40\\bin\\search.exe", path);
-    ASSERT_TRUE(
-        shortcuts::BuildProgramFolderPath("d:", shortcuts::kUninstallIcon, path, sizeof path));
-    EXPECT_STREQ("d:\\_red40\\bin\\uninstal.ico", path);
-    ASSERT_TRUE(shortcuts::BuildLinkLibraryPath("d:", path, sizeof path));
-    EXPECT_STREQ("d:\\_red40\\bin\\install.dll", path);
-}
 
 TEST(ShortcutPaths, DestinationTooLongLeavesThePathEmpty) {
     // 250 characters fit as a destination but not with the program folder after them.
@@ -51,24 +32,6 @@ TEST(ShortcutWorkingDir, BareDriveGetsItsRoot) {
     EXPECT_STREQ("dd", dir);
     char small[3];
     EXPECT_FALSE(shortcuts::BuildShortcutWorkingDir("d:", small, sizeof small));
-}
-
-TEST(ProgramManagerNames, CutsAtTheLimitsOnly) {
-    std::string group35(35, 'g');
-    char group[kPath];
-    ASSERT_TRUE(bounded::Copy(group, sizeof group, group35.c_str()));
-    shortcuts::CutToLength(group, shortcuts::kGroupNameLimit);
-    EXPECT_EQ(std::string(30, 'g'), group);
-
-    std::string name45(45, 'n');
-    char item[kPath];
-    ASSERT_TRUE(bounded::Copy(item, sizeof item, name45.c_str()));
-    shortcuts::CutToLength(item, shortcuts::kItemNameLimit);
-    EXPECT_EQ(std::string(40, 'n'), item);
-
-    char shortName[] = "Atlas";
-    shortcuts::CutToLength(shortName, shortcuts::kItemNameLimit);
-    EXPECT_STREQ("Atlas", shortName);
 }
 
 TEST(ProgramManagerNames, BlankDecidesTheShortForm) {
