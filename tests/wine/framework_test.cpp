@@ -1,6 +1,7 @@
 // The application framework under Wine with a real display, where the end-to-end runs do
-// not reach: data exchange refusing what does not fit, a missing template, command lines
-// the setup is never started with, and a frame that fails to make its toolbar.
+// not reach: data exchange refusing what does not fit, a missing template, strings longer
+// than any the setup has yet, command lines the setup is never started with, and a frame
+// that fails to make its toolbar.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "framework/document.h"
 #include "framework/framewnd.h"
 #include "framework/module.h"
+#include "framework/strings.h"
 #include "framework/view.h"
 #include "framework/winapp.h"
 #include "tests/wine/framework_test_ids.h"
@@ -113,6 +115,14 @@ TEST_F(Framework, DataExchangeRefusesTooLongTextAndCancelKeepsTheMembers) {
     EXPECT_EQ(IDCANCEL, cancelled.DoModal());
     EXPECT_EQ("start", cancelled.text);
     EXPECT_EQ(-1, ScriptedDialog(IDR_MISSING).DoModal());
+}
+
+// The setup's texts come from the German or English module in every end-to-end run; none
+// is longer than the first buffer yet, but a translation may be.
+TEST_F(Framework, LongStringsAndFormattedTextsComeOutWhole) {
+    EXPECT_EQ(300u, LoadResString(IDS_LONG).size());
+    EXPECT_EQ("", LoadResString(IDR_MISSING));
+    EXPECT_EQ(5000u, FormatString("%s", std::string(5000, 'x').c_str()).size());
 }
 
 TEST_F(Framework, CommandLineChoosesTheShellCommand) {
