@@ -1,7 +1,6 @@
-// CFileMgr against Wine's file system as the setup uses it: trees made and copied over
-// read-only files, targets without a drive, single files, and the refusal of paths that
-// are too long. (The setup never copies without force or with an excluded name, and never
-// calls DelTree or FindFile: those keep only their refusal of over-long paths here.)
+// CFileMgr against Wine's file system: tree copies over read-only files, exclusion at
+// depth, where DelTree leaves the current directory, FindFile's listing order, and the
+// refusal of paths that are too long.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -49,28 +48,63 @@ TEST_F(FileMgrTest, CreateTreeBuildsChainsAndTakesRootRelativeAndUncPathsAsRelat
     EXPECT_TRUE(DirectoryExists(dir / "server\\share\\two"));
 }
 
-// The setup copies every tree with force and without an excluded name.
-TEST_F(FileMgrTest, CopyTreeReplacesReadOnlyFilesAndRestoresTheCurrentDirectory) {
+TEST_F(FileMgrTest, CopyTreeCopiesEverythingAndRestoresTheCurrentDirectory) {
     MakeSourceTree();
     ::CreateDirectoryA((dir / "src\\empty").c_str(), nullptr);
-    ::SetFileAttributesA((dir / "src\\sub\\c.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    guidriver::MakeDirectories(dir / "dst\\sub");
-    WriteReadOnly(dir / "dst\\a.txt", "old");
-    WriteReadOnly(dir / "dst\\sub\\c.txt", "old");
     const std::string before = CurrentDir();
-
-    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, nullptr));
+    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "new\\dst").c_str(), 0, nullptr));
     EXPECT_EQ(before, CurrentDir());
-    for (const char* name : {"a.txt", "b.txt", "sub\\c.txt", "sub\\deeper\\d.txt"})
-        EXPECT_FALSE(IsReadOnly(dir / "dst\\" + name)) << name;
-    EXPECT_EQ("alpha", ReadBytes(dir / "dst\\a.txt"));
-    EXPECT_EQ("charlie", ReadBytes(dir / "dst\\sub\\c.txt"));
-    EXPECT_EQ("delta", ReadBytes(dir / "dst\\sub\\deeper\\d.txt"));
-    EXPECT_TRUE(DirectoryExists(dir / "dst\\empty"));
+    EXPECT_EQ("alpha", ReadBytes(dir / "new\\dst\\a.txt"));
+    EXPECT_EQ("delta", ReadBytes(dir / "new\\dst\\sub\\deeper\\d.txt"));
+    EXPECT_TRUE(DirectoryExists(dir / "new\\dst\\empty"));
+    // Without force a copy keeps the source's attributes.
+    EXPECT_TRUE(IsReadOnly(dir / "new\\dst\\b.txt"));
+    EXPECT_FALSE(IsReadOnly(dir / "new\\dst\\a.txt"));
 
     EXPECT_EQ(0, mgr.CopyTree((dir / "nowhere").c_str(), (dir / "dst2").c_str(), 1, nullptr));
     EXPECT_FALSE(Exists(dir / "dst2"));
     EXPECT_EQ(before, CurrentDir());
+}
+
+TEST_F(FileMgrTest, CopyTreeWithForceReplacesReadOnlyFilesAndLeavesThemWritable) {
+    MakeSourceTree();
+    ::SetFileAttributesA((dir / "src\\sub\\c.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    guidriver::MakeDirectories(dir / "dst\\sub");
+    WriteReadOnly(dir / "dst\\a.txt", "old");
+    WriteReadOnly(dir / "dst\\sub\\c.txt", "old");
+
+    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, nullptr));
+    for (const char* name : {"a.txt", "b.txt", "sub\\c.txt", "sub\\deeper\\d.txt"})
+        EXPECT_FALSE(IsReadOnly(dir / "dst\\" + name)) << name;
+    EXPECT_EQ("alpha", ReadBytes(dir / "dst\\a.txt"));
+    EXPECT_EQ("charlie", ReadBytes(dir / "dst\\sub\\c.txt"));
+}
+
+TEST_F(FileMgrTest, CopyTreeWithoutForceStopsAtTheFirstExistingFile) {
+    ::CreateDirectoryA((dir / "src").c_str(), nullptr);
+    for (const char* name : {"f1", "f2", "f3", "f4", "f5"})
+        WriteBytes(dir / "src\\" + name, name);
+    const std::vector<std::string> order = ListFolder(dir / "src");
+    ASSERT_EQ(5u, order.size());
+    ::CreateDirectoryA((dir / "dst").c_str(), nullptr);
+    WriteBytes(dir / "dst\\" + order[2], "kept");
+
+    EXPECT_EQ(0, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 0, nullptr));
+    EXPECT_EQ("kept", ReadBytes(dir / "dst\\" + order[2]));
+    for (std::size_t i : {0, 1, 3, 4})
+        EXPECT_EQ(i < 2, Exists(dir / "dst\\" + order[i])) << order[i];
+}
+
+TEST_F(FileMgrTest, CopyTreeSkipsTheExcludedFileNameAtEveryDepth) {
+    MakeSourceTree();
+    WriteBytes(dir / "src\\Search.INI", "top");
+    WriteBytes(dir / "src\\sub\\deeper\\search.ini", "deep");
+    ::CreateDirectoryA((dir / "src\\search.ini.d").c_str(), nullptr);
+    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, "SEARCH.ini"));
+    EXPECT_FALSE(Exists(dir / "dst\\Search.INI"));
+    EXPECT_FALSE(Exists(dir / "dst\\sub\\deeper\\search.ini"));
+    EXPECT_TRUE(Exists(dir / "dst\\sub\\deeper\\d.txt"));
+    EXPECT_TRUE(DirectoryExists(dir / "dst\\search.ini.d"));
 }
 
 TEST_F(FileMgrTest, CopyTreeResolvesTargetsWithoutADrive) {
@@ -88,6 +122,50 @@ TEST_F(FileMgrTest, CopyTreeResolvesTargetsWithoutADrive) {
     }
     EXPECT_FALSE(Exists(dir / "src\\rel"));
     EXPECT_EQ(dir.Path(), CurrentDir());
+}
+
+TEST_F(FileMgrTest, DelTreeRemovesReadOnlyTreesWithForceAndLeavesTheParentCurrent) {
+    MakeSourceTree();
+    EnterDir();
+    EXPECT_EQ(0, mgr.DelTree((dir / "src").c_str(), 0)); // stops at the read-only file
+    EXPECT_TRUE(Exists(dir / "src\\b.txt"));
+    EXPECT_EQ(dir.Path(), CurrentDir());
+    ::SetCurrentDirectoryA((dir / "src\\sub").c_str());
+    ASSERT_EQ(1, mgr.DelTree((dir / "src").c_str(), 1));
+    EXPECT_FALSE(Exists(dir / "src"));
+    EXPECT_EQ(dir.Path(), CurrentDir());
+
+    // A relative path of several components, and a directory that does not exist.
+    guidriver::MakeDirectories(dir / "a\\b");
+    WriteBytes(dir / "a\\b\\f", "");
+    ASSERT_EQ(1, mgr.DelTree("a\\b", 0));
+    EXPECT_FALSE(Exists(dir / "a\\b"));
+    EXPECT_EQ(dir / "a", CurrentDir());
+    EXPECT_EQ(1, mgr.DelTree((dir / "missing").c_str(), 0));
+    EXPECT_EQ(dir / "a", CurrentDir());
+}
+
+TEST_F(FileMgrTest, FindFileReturnsTheFirstMatchInListingOrder) {
+    guidriver::MakeDirectories(dir / "tree\\sub");
+    ::CreateDirectoryA((dir / "tree\\Key.tbl.d").c_str(), nullptr);
+    WriteBytes(dir / "tree\\KEY.TBL", "top");
+    WriteBytes(dir / "tree\\sub\\Key.Tbl", "sub");
+    std::string expected;
+    for (const std::string& name : ListFolder(dir / "tree")) {
+        if (expected.empty() && (name == "sub" || name == "KEY.TBL"))
+            expected = name == "sub" ? dir / "tree\\sub\\Key.Tbl" : dir / "tree\\KEY.TBL";
+    }
+
+    const std::string before = CurrentDir();
+    char out[MAX_PATH + 1] = "unchanged";
+    ASSERT_EQ(1, mgr.FindFile((dir / "tree\\").c_str(), "key.tbl", out, sizeof out));
+    EXPECT_EQ(expected, out);
+    char tiny[8] = "tiny";
+    EXPECT_EQ(0, mgr.FindFile((dir / "tree").c_str(), "key.tbl", tiny, sizeof tiny));
+    EXPECT_STREQ("tiny", tiny);
+    EXPECT_EQ(0, mgr.FindFile((dir / "tree").c_str(), "nothing", out, sizeof out));
+    EXPECT_EQ(0, mgr.FindFile((dir / "missing").c_str(), "key.tbl", out, sizeof out));
+    EXPECT_EQ(before, CurrentDir());
 }
 
 TEST_F(FileMgrTest, SingleFileOperations) {
@@ -111,6 +189,10 @@ TEST_F(FileMgrTest, SingleFileOperations) {
     EXPECT_EQ(1, mgr.ForceDeleteFile(target.c_str()));
     EXPECT_FALSE(Exists(target));
     EXPECT_EQ(0, mgr.ForceDeleteFile(target.c_str()));
+
+    EXPECT_NE(0, mgr.CreateDirectoryA((dir / "one").c_str()));
+    EXPECT_EQ(0, mgr.CreateDirectoryA((dir / "one").c_str()));
+    EXPECT_EQ(0, mgr.CreateDirectoryA((dir / "two\\three").c_str()));
 }
 
 TEST_F(FileMgrTest, PathsLongerThan255CharactersAreRefusedUntouched) {
