@@ -71,8 +71,9 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     ExpectViewerRegisteredFrom(iePlugins);
 }
 
-// CD: forceInstall = y. Internet Explorer is registered with a quoted program path
-// elsewhere than Wine's own; Navigator 3, a Communicator 4.7 and a Netscape 6 are here.
+// CD: forceInstall = y; "_default" ("\data\"), "TemplateDir" ("\templates\\") and the group
+// end in backslashes. Internet Explorer is registered with a quoted program path elsewhere
+// than Wine's own; Navigator 3, a Communicator 4.7 and a Netscape 6 are here.
 // The destination holds blanks. Run twice more: No starts the copy, Yes installs over it.
 TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ie = "C:\\Browsers\\IE 5";
@@ -112,7 +113,10 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     EXPECT_EQ((std::vector<std::string>{"Browsers", "My Search  Files"}),
               Added(driveC, ListFolder("C:\\"))); // Browsers: the plug-ins of "IE 5"
 
-    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    // The group written "Lumora Sample\" gets its folder "Lumora Sample".
+    std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    ASSERT_EQ('\\', group.back());
+    group.pop_back();
     ExpectApplicationKey(false, "");
     // The application's shortcut gets the short form of its target, the uninstaller's
     // keeps the long path.
