@@ -31,5 +31,13 @@ if [ "$status" -eq 0 ] && ! grep -q '^\[  PASSED  \] 1 test' "$RIG_RUN/out.txt";
     echo "run-scenario: $scenario did not run (no such scenario?)" >&2
     status=1
 fi
+# A reader we did not write, lnkinfo, must read every shortcut the runs left as starting
+# the search program or the uninstaller of an installed tree or of the CD.
+while [ "$status" -eq 0 ] && IFS= read -r -d '' link; do
+    path=$(lnkinfo "$link" 2>/dev/null | sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p') || true
+    grep -Eiq '^[a-z]:\\(.*\\)?_red40\\bin\\(search|c_uninst)\.exe$' <<<"$path" && continue
+    echo "run-scenario: lnkinfo reads ${link#"$WINEPREFIX/"} as starting \"$path\"" >&2
+    status=1
+done < <(find "$WINEPREFIX/drive_c" -ipath '*/start menu/programs/*' -iname '*.lnk' -print0)
 [ "$status" -eq 124 ] && echo "run-scenario: $scenario exceeded ${RIG_WINE_TIMEOUT}s" >&2
 exit "$status"

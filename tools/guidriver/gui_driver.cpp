@@ -237,6 +237,13 @@ HWND Foreground() {
     return GetForegroundWindow();
 }
 
+HWND FocusInThreadOf(HWND window) {
+    GUITHREADINFO input = {};
+    input.cbSize = sizeof input;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread != 0 && GetGUIThreadInfo(thread, &input) ? input.hwndFocus : nullptr;
+}
+
 bool WaitForForeground(HWND hwnd, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (GetForegroundWindow() != hwnd) {

@@ -74,6 +74,9 @@ bool ClickButton(HWND dialog, int controlId);
 
 // The foreground window, or NULL.
 HWND Foreground();
+// The window with the keyboard focus in the thread of `window` (another process's too),
+// or NULL.
+HWND FocusInThreadOf(HWND window);
 // Activation by another process reaches the window's thread as a message, so it shows
 // a moment later: waits until the window is the foreground window.
 bool WaitForForeground(HWND hwnd, DWORD timeoutMs = kDefaultTimeoutMs);

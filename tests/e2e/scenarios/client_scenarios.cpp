@@ -71,15 +71,14 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     ExpectViewerRegisteredFrom(iePlugins);
 }
 
-// CD: forceInstall = y. Internet Explorer is registered with a quoted program path
-// elsewhere than Wine's own; Navigator 3, a Communicator 4.7 and a Netscape 6 are here.
+// CD: forceInstall = y; "_default" ("\data\"), "TemplateDir" ("\templates\\") and the group
+// end in backslashes. Internet Explorer is registered with a quoted program path elsewhere
+// than Wine's own; Navigator 3, a Communicator 4.7 and a Netscape 6 are here.
 // The destination holds blanks. Run twice more: No starts the copy, Yes installs over it.
 TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ie = "C:\\Browsers\\IE 5";
-    ASSERT_TRUE(
-        SetRegistryString(HKEY_LOCAL_MACHINE, kAppPathsKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
-    ASSERT_TRUE(
-        SetRegistryString(HKEY_LOCAL_MACHINE, kLocalServerKey, "", "\"" + ie + "\\IEXPLORE.EXE\""));
+    for (const char* key : {kAppPathsKey, kLocalServerKey})
+        ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, key, "", "\"" + ie + "\\IEXPLORE.EXE\""));
     ASSERT_TRUE(InstallNavigator3() && InstallCommunicator() && InstallNetscape6());
     const std::string windowsIni = WindowsDirectory() + "\\vuemark.ini";
     ASSERT_FALSE(FileExists(windowsIni));
@@ -112,7 +111,9 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     EXPECT_EQ((std::vector<std::string>{"Browsers", "My Search  Files"}),
               Added(driveC, ListFolder("C:\\"))); // Browsers: the plug-ins of "IE 5"
 
-    const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    // The group is written with a trailing backslash; its folder is named without it.
+    const std::string group = "Lumora Sample", name = CdSetting("ApplicationName");
+    ASSERT_EQ(group + "\\", CdSetting("ApplicationGroup"));
     ExpectApplicationKey(false, "");
     // The application's shortcut gets the short form of its target, the uninstaller's
     // keeps the long path.

@@ -28,8 +28,12 @@ HWND WaitForAgreement(const ChildProcess& setup) {
     const std::string name = CdSetting("ApplicationName");
     EXPECT_EQ(name.empty() ? kLicenseTitle : name + " : " + kLicenseTitle, WindowText(agreement));
     // Shown as stored: line ends and bytes unchanged.
-    EXPECT_EQ(ReadTextFile("D:\\" + CdSetting("LicenseFile")),
-              WindowText(GetDlgItem(agreement, kLicenseTextId)));
+    HWND text = GetDlgItem(agreement, kLicenseTextId);
+    EXPECT_EQ(ReadTextFile("D:\\" + CdSetting("LicenseFile")), WindowText(text));
+    // The buttons come first: the focus starts on Yes and no text is shown selected.
+    EXPECT_EQ(IDOK, GetDlgCtrlID(FocusInThreadOf(agreement)));
+    DWORD selection = static_cast<DWORD>(SendMessageA(text, EM_GETSEL, 0, 0));
+    EXPECT_EQ(LOWORD(selection), HIWORD(selection));
     return agreement;
 }
 

@@ -55,13 +55,13 @@ TEST(Nt351, ProgramManagerGroupAndInternetExplorerFromIExploreIni) {
     const std::string folder = ProgramsFolder() + "\\" + group.substr(0, 30);
     CloseGroupWindow(group.substr(0, 30));
     EXPECT_EQ(2u, ListFolder(folder).size()) << ::testing::PrintToString(ListFolder(folder));
-    ShellLink app, uninstaller;
-    ASSERT_TRUE(ReadShellLink(folder + "\\" + name.substr(0, 40) + ".lnk", &app));
-    EXPECT_TRUE(SamePath(ProgramFile(kCd, "search.exe"), app.target)) << app.target;
-    ASSERT_TRUE(
-        ReadShellLink(folder + "\\" + ("Uninstall " + name).substr(0, 40) + ".lnk", &uninstaller));
-    EXPECT_TRUE(SamePath(ProgramFile(kCd, "c_uninst.exe"), uninstaller.target))
-        << uninstaller.target;
+    const std::pair<std::string, const char*> items[] = {{name, "search.exe"},
+                                                         {"Uninstall " + name, "c_uninst.exe"}};
+    for (const auto& item : items) {
+        ShellLink link;
+        ASSERT_TRUE(ReadShellLink(folder + "\\" + item.first.substr(0, 40) + ".lnk", &link));
+        EXPECT_TRUE(SamePath(ProgramFile(kCd, item.second), link.target)) << link.target;
+    }
     // The key records the browser code in lower case.
     ExpectApplicationKey(false, "msie");
     EXPECT_EQ("MSIE", CdSetting("Browser"));
