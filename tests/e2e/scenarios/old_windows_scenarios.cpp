@@ -99,12 +99,14 @@ TEST(Nt351, CacheFolderWithoutTheProgramFindsNothing) {
 }
 
 // The sample client CD (Browser = msie). Internet Explorer is found from its sign-up
-// viewer in iexplore.ini, its bypass list is in that file, the choice goes to win.ini and
-// the group to Program Manager.
+// viewer in iexplore.ini (a value of 260 characters, the most its buffer keeps, is read
+// whole), its bypass list is in that file, the choice goes to win.ini and the group to
+// Program Manager.
 TEST(Win32s, ClientRecordsTheBrowserInWinIni) {
     ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
+    const std::string viewer = "C:\\IE\\isignup.exe %1 ";
     ASSERT_TRUE(SetProfileString(IExploreIni(), "Viewers", "application/x-internet-signup",
-                                 "C:\\IE\\isignup.exe %1"));
+                                 viewer + std::string(260 - viewer.size(), 'x')));
     ASSERT_TRUE(WriteTextFile("C:\\IE\\iexplore.exe", kStandIn));
     ASSERT_TRUE(SetProfileString(IExploreIni(), "Services", "No_Proxy", "intranet"));
     ASSERT_EQ("", ProfileString(WindowsDirectory() + "\\win.ini", kCommonSection, "Browser"));
