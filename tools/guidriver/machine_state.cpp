@@ -3,13 +3,13 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "product/search/launch_log.h"
+#include "tools/guidriver/process_list.h"
 
 namespace guidriver {
 
@@ -94,17 +94,10 @@ namespace {
 // The ids of the prefix's processes of this file name.
 std::vector<DWORD> ProcessesNamed(const char* exeName) {
     std::vector<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return ids;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more;
-         more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, exeName) == 0)
-            ids.push_back(entry.th32ProcessID);
+    for (const ProcessInfo& info : RunningProcesses()) {
+        if (lstrcmpiA(info.name.c_str(), exeName) == 0)
+            ids.push_back(info.id);
     }
-    CloseHandle(snapshot);
     return ids;
 }
 
@@ -356,23 +349,6 @@ bool ReadShellLink(const std::string& linkPath, ShellLink* link) {
 
 bool SamePath(const std::string& a, const std::string& b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
-bool ReadShellLinkIcon(const std::string& linkPath, std::string* iconPath, int* iconIndex) {
-    ComScope com;
-    ComPtr<IShellLinkA> shellLink;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                shellLink.OutVoid())))
-        return false;
-    ComPtr<IPersistFile> file;
-    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.OutVoid())) ||
-        FAILED(file->Load(Wide(linkPath).c_str(), STGM_READ)))
-        return false;
-    char text[1024] = "";
-    *iconIndex = -1;
-    shellLink->GetIconLocation(text, sizeof text, iconIndex);
-    *iconPath = text;
-    return true;
 }
 
 } // namespace guidriver

@@ -81,7 +81,5 @@ bool ReadShellLink(const std::string& linkPath, ShellLink* link);
 // Case-insensitive comparison, as Windows compares paths.
 bool SamePath(const std::string& a, const std::string& b);
 
-// A shell link's icon location; false when the link cannot be read.
-bool ReadShellLinkIcon(const std::string& linkPath, std::string* iconPath, int* iconIndex);
 
 } // namespace guidriver
