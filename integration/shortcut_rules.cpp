@@ -31,12 +31,13 @@ bool BuildApplicationKey(const char* registryRoot, bool publisher, const char* g
     if (!Start(out, outSize))
         return false;
     bool fits = bounded::Append(out, outSize, registryRoot) &&
-                (!publisher || bounded::AppendName(out, outSize, "Corvane")) &&
-                bounded::AppendName(out, outSize, group) && bounded::AppendName(out, outSize, name);
+                (!publisher || bounded::AppendKeyName(out, outSize, "Corvane")) &&
+                bounded::AppendKeyName(out, outSize, group) &&
+                bounded::AppendKeyName(out, outSize, name);
     // Room for the subkey whether or not it is asked for: one bound for every use.
     fits = fits && std::strlen(out) + 1 + sizeof(kParametersSubkey) <= outSize;
     if (fits && subkey != nullptr)
-        fits = bounded::AppendName(out, outSize, subkey);
+        fits = bounded::AppendKeyName(out, outSize, subkey);
     return Finish(fits, out);
 }
 

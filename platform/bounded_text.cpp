@@ -4,14 +4,6 @@
 
 namespace bounded {
 
-namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-} // namespace
-
 bool Append(char* buffer, std::size_t size, const char* part) {
     if (buffer == nullptr || size == 0 || part == nullptr)
         return false;
@@ -68,19 +60,29 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
     return path + name;
 }
 
-bool AppendName(char* buffer, std::size_t size, const char* name) {
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// Appends `name` part by part, with one backslash before each part; `slashSeparates`
+// says whether "/" divides parts too (in file paths) or is a plain character (in
+// registry keys).
+bool AppendParts(char* buffer, std::size_t size, const char* name, bool slashSeparates) {
     if (buffer == nullptr || size == 0 || name == nullptr)
         return false;
+    auto separates = [slashSeparates](char c) { return c == '\\' || (slashSeparates && c == '/'); };
     std::size_t used = strnlen(buffer, size);
     if (used >= size)
         return false;
     std::size_t length = used;
     bool fits = true;
     for (const char* p = name; *p != '\0' && fits;) {
-        while (IsSeparator(*p))
+        while (separates(*p))
             ++p;
         const char* end = p;
-        while (*end != '\0' && !IsSeparator(*end))
+        while (*end != '\0' && !separates(*end))
             ++end;
         std::size_t component = static_cast<std::size_t>(end - p);
         if (component == 0)
@@ -100,6 +102,29 @@ bool AppendName(char* buffer, std::size_t size, const char* name) {
     return fits;
 }
 
+// ".." and the names Windows makes of it by dropping trailing dots and blanks ("...",
+// ".. "): a part made only of dots and blanks, with two dots or more.
+bool NamesAParent(const char* part, const char* end) {
+    int dots = 0;
+    for (const char* p = part; p < end; ++p) {
+        if (*p == '.')
+            ++dots;
+        else if (*p != ' ')
+            return false;
+    }
+    return dots >= 2;
+}
+
+} // namespace
+
+bool AppendName(char* buffer, std::size_t size, const char* name) {
+    return AppendParts(buffer, size, name, true);
+}
+
+bool AppendKeyName(char* buffer, std::size_t size, const char* name) {
+    return AppendParts(buffer, size, name, false);
+}
+
 bool StaysBelow(const char* name) {
     if (name == nullptr)
         return true;
@@ -109,7 +134,7 @@ bool StaysBelow(const char* name) {
         const char* end = p;
         while (*end != '\0' && !IsSeparator(*end))
             ++end;
-        if (end - p == 2 && p[0] == '.' && p[1] == '.')
+        if (NamesAParent(p, end))
             return false;
         p = *end != '\0' ? end + 1 : end;
     }

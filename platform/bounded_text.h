@@ -42,9 +42,13 @@ std::string JoinPath(const std::string& dir, const std::string& name);
 // end; "\data\", "data" and "\data\\" all append "\data". An empty name (or one made of
 // separators only) appends nothing. Whole or not at all, like Append.
 bool AppendName(char* buffer, std::size_t size, const char* name);
+// The same for a registry key, where only the backslash divides parts ("/" is a
+// character of the key's name).
+bool AppendKeyName(char* buffer, std::size_t size, const char* name);
 
 // True when a relative name stays below the folder it is appended to: no drive or other
-// colon, no ".." component. Separators anywhere, doubled or not, are harmless.
+// colon, no ".." component (nor one that Windows reads as "..", such as "..." or ".. ").
+// Separators anywhere, doubled or not, are harmless.
 bool StaysBelow(const char* name);
 
 } // namespace bounded

@@ -34,7 +34,7 @@ say "The sample CD, pressed into $image"
 echo "$(stat -c %s "$image") bytes"
 
 initool=""
-for candidate in ${INITOOL:-} "$root/build/native/tools/initool/initool" \
+for candidate in "${INITOOL:-}" "$root/build/native/tools/initool/initool" \
     "$build/tools/initool/initool.exe"; do
     if [ -f "$candidate" ]; then
         initool=$(cd "$(dirname "$candidate")" && pwd)/$(basename "$candidate")

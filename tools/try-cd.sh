@@ -69,6 +69,8 @@ while [ $# -gt 0 ]; do
 done
 [ -n "$cd_input" ] || usage
 case "$timeout_s" in '' | *[!0-9]*) echo "try-cd: --timeout takes seconds" >&2; usage ;; esac
+# The driver's replies are separated by ";".
+case "$destination$browser_path" in *';'*) echo "try-cd: a path with ';' cannot be typed" >&2; usage ;; esac
 case "$browser_row" in '' | [1-9] | 10 | 11) ;; *) echo "try-cd: --browser takes 1 to 11" >&2; usage ;; esac
 
 # Check boxes of the destination dialogs and the browser dialog (resources/resource.h).
@@ -85,8 +87,9 @@ for platform in ${platforms//,/ }; do
     destination_actions+="check $box 1;"
 done
 browser_actions=""
-[ -n "$browser_row" ] && browser_actions="check $((1027 + browser_row)) 1;"
-[ -n "$browser_path" ] && browser_actions="check 1038 1;set 1040 $browser_path;"
+# Rows by their place among those the dialog shows; "Other Browser" is the last one.
+[ -n "$browser_row" ] && browser_actions="row $browser_row;"
+[ -n "$browser_path" ] && browser_actions="row last;set 1040 $browser_path;"
 
 [ -e "$cd_input" ] || cannot_try "$cd_input: no such file or folder"
 cd_input=$(cd "$(dirname "$cd_input")" && pwd)/$(basename "$cd_input")
@@ -100,6 +103,8 @@ done
 
 # shellcheck source=rig/rig.sh
 . "$root/tools/rig/rig.sh"
+# shellcheck source=rig/rig_drives.sh
+. "$root/tools/rig/rig_drives.sh"
 visible=0
 if [ -n "${DISPLAY:-}" ] && [ -z "${TRY_HEADLESS:-}" ]; then
     visible=1
@@ -117,8 +122,8 @@ wine_to() { rig_wine "$RIG_RUN/$1.out" "$RIG_RUN/$1.err" "${@:2}"; }
 
 say "CD"
 if [ -d "$cd_input" ]; then
-    echo "  folder $cd_input, as drive D: (CD-ROM)"
-    rig_map_cd "$cd_input"
+    echo "  folder $cd_input, read-only as drive D: (CD-ROM)"
+    rig_map_cd_readonly "$cd_input" || cannot_try "$cd_input could not be mapped read-only"
 else
     # shellcheck disable=SC2034 # read by rig_map_cd
     RIG_CD_IMAGE=$cd_input
@@ -149,8 +154,10 @@ echo "  setup $setup_dir\\setup.exe; search.ini: environment \"$(ini_value searc
 
 # Unmanaged windows on the private display: Wine draws frame and caption, as Windows
 # would, and hides a window at once instead of waiting for a window manager.
-[ "$visible" = 1 ] ||
-    wine_to reg reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f || true
+# On a person's own display the desktop's window manager manages them.
+managed=N
+[ "$visible" = 1 ] && managed=Y
+wine_to reg reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f || true
 
 # The registry as text, for what a run changed.
 export_registry() {
@@ -184,7 +191,7 @@ show_registry_changes() {
 # the shortcuts, read by lnkinfo.
 show_files() {
     local stamp=$1 found
-    found=$(cd "$WINEPREFIX/drive_c" && find . -type f -cnewer "$stamp" ! -name registry.reg \
+    found=$(cd "$WINEPREFIX/drive_c" && find . -type f -links 1 -cnewer "$stamp" ! -name registry.reg \
         ! -path './windows/system32/*' ! -path './windows/syswow64/*' | sed 's|^\./||' | sort)
     if [ -z "$found" ]; then
         echo "  no file was copied or written on drive C:"

@@ -160,6 +160,8 @@ TEST(Cdcheck, WhatTheSetupWouldMeetOnBrokenCds) {
           "_default \"\\..\\data\" leads out of the destination"}},
         {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationGroup = ..\\Up\n"}},
          1, {"ApplicationGroup \"..\\Up\" leads out of the Start menu"}},
+        {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationName = \\Atlas\\Maps\n"}},
+         1, {"ApplicationName \"\\Atlas\\Maps\" names a folder inside the group"}},
         {"client", {{"search.ini", kClientIni + "forceInstall = true\nDefaultInstall = c:\\" +
                                    std::string(270, 'd') + "\n"}}, 2,
          {"forceInstall \"true\" counts as no", "DefaultInstall has 273 characters"}},

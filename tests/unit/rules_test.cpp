@@ -94,6 +94,8 @@ TEST(BoundedText, NamesJoinWithOneBackslashAndStayBelowTheirFolder) {
         {"\\", "c:\\dest", true},
         {"..data\\x..", "c:\\dest\\..data\\x..", true},
         {"\\..\\windows", "c:\\dest\\..\\windows", false},
+        {"\\...", "c:\\dest\\...", false},
+        {"\\. .. \\x", "c:\\dest\\. .. \\x", false},
         {"data/../..", "c:\\dest\\data\\..\\..", false},
         {"c:\\windows", "c:\\dest\\c:\\windows", false},
         {"\\c:x", "c:\\dest\\c:x", false},
@@ -153,6 +155,8 @@ TEST(ApplicationKey, OneKeyAndOneBoundForTheValuesAndTheParametersSubkey) {
     } cases[] = {
         {"SOFTWARE\\", true, "Atlas Group", "Atlas", "SOFTWARE\\Corvane\\Atlas Group\\Atlas"},
         {"SOFTWARE", false, "Group\\", "\\Name", "SOFTWARE\\Group\\Name"},
+        // In a registry key "/" is a character of the name, not a separator.
+        {"SOFTWARE\\", false, "Maps/Charts", "Atlas", "SOFTWARE\\Maps/Charts\\Atlas"},
         {"SOFTWARE\\", true, shortcuts::kDefaultName, shortcuts::kDefaultName,
          "SOFTWARE\\Corvane\\Corvane Publisher\\Corvane Publisher"},
     };

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <memory>
 
+#include "tools/cdcheck/medium_limits.h"
+
 namespace cdcheck {
 
 namespace {
@@ -52,7 +54,8 @@ bool List(iso9660_t* image, const std::string& folder, std::vector<Item>* items)
 }
 
 // Which Joliet entry stands for a Rock Ridge one: a file by the place of its data, a
-// folder by its name, as it stands or cut.
+// folder by its name, as it stands or cut to the Joliet length (a shorter folder of the
+// same beginning, "doc" beside "documentation", is another folder).
 const Item* Counterpart(const Item& item, const std::vector<Item>& joliet) {
     for (const Item& other : joliet) {
         if (other.folder == item.folder && other.name == item.name)
@@ -61,7 +64,8 @@ const Item* Counterpart(const Item& item, const std::vector<Item>& joliet) {
     for (const Item& other : joliet) {
         if (other.folder != item.folder)
             continue;
-        if (item.folder ? item.name.compare(0, other.name.size(), other.name) == 0
+        if (item.folder ? other.name.size() >= kJolietNameLength &&
+                              item.name.compare(0, other.name.size(), other.name) == 0
                         : other.lsn == item.lsn && other.size == item.size && item.size > 0)
             return &other;
     }

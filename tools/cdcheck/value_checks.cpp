@@ -187,13 +187,23 @@ void CheckApplicationNames(const SettingsFile& root, Report& report) {
                              "): it reads the name as empty");
             continue;
         }
-        // Both name a folder or file below the Programs folder; backslashes separate
-        // folders, doubled or at either end they are dropped.
+        // The group names a folder below the Programs folder, whose parts the setup
+        // makes; the name a file in it. Separators doubled or at either end are dropped.
         if (!bounded::StaysBelow(value.c_str())) {
             report.Warning(root.Where(), line,
                            std::string(key) + " " + Quoted(value) +
                                " leads out of the Start menu (a drive or \"..\"): no shortcut "
                                "is made, and a later run finds none");
+            continue;
+        }
+        const std::size_t first = value.find_first_not_of("\\/");
+        const std::size_t last = value.find_last_not_of("\\/");
+        if (std::strcmp(key, settings::kApplicationName) == 0 && first != std::string::npos &&
+            value.find_first_of("\\/", first) < last) {
+            report.Warning(root.Where(), line,
+                           std::string(key) + " " + Quoted(value) +
+                               " names a folder inside the group that the setup does not make: "
+                               "no shortcut is made, and a later run finds none");
             continue;
         }
         for (char c : value) {

@@ -11,6 +11,7 @@
 #include "tools/guidriver/gui_driver.h"
 #include "tools/guidriver/machine_state.h"
 #include "tools/guidriver/process_list.h"
+#include "tools/guidriver/setup_dialogs.h"
 #include "tools/guidriver/window_capture.h"
 
 namespace {
@@ -31,7 +32,9 @@ const char kUsage[] =
     "                                is in the window's title (* any) and whose button\n"
     "                                the window has; wait for its end\n"
     "                                (ended at MS); a reply may first set controls:\n"
-    "                                TITLE=set ID TEXT;check ID 0|1;...;ID\n"
+    "                                TITLE=set ID TEXT;check ID 0|1;row N|last;...;ID\n"
+    "                                (row: the browser dialog's Nth or last row shown;\n"
+    "                                a reply that cannot be given ends the program)\n"
     "                                (ID \"default\": the window's default button, as\n"
     "                                a user who accepts what is offered presses it)\n"
     "  try DIR MS COMMAND PICTURES PROGRAM [TITLE=ID...]\n"
@@ -95,11 +98,12 @@ int Gone(const char* title, DWORD timeoutMs) {
 // A reply to a window of the started program, for a window whose title contains
 // `titlePart` ("*" matches any window): first the control actions, in order, then a press
 // of button `id`. Written TITLE=ID, or TITLE=ACTION;...;ID with the actions
-// "set ID TEXT" (type TEXT into edit field ID) and "check ID 0|1".
+// "set ID TEXT" (type TEXT into edit field ID), "check ID 0|1" and "row N|last" (choose
+// the browser dialog's Nth or last row among those it shows).
 struct ControlAction {
-    bool isCheck = false;
+    enum Kind { Set, Check, Row } kind = Set;
     int controlId = 0;
-    std::string text; // the text to type, or "0"/"1"
+    std::string text; // the text to type, "0"/"1", or the row: a number or "last"
 };
 
 struct Reply {
@@ -111,6 +115,11 @@ struct Reply {
 constexpr int kDefaultButton = -1;
 
 bool ParseAction(const std::string& text, ControlAction* action) {
+    if (text.rfind("row ", 0) == 0) {
+        action->kind = ControlAction::Row;
+        action->text = text.substr(4);
+        return action->text == "last" || std::atoi(action->text.c_str()) > 0;
+    }
     const bool isSet = text.rfind("set ", 0) == 0;
     if (!isSet && text.rfind("check ", 0) != 0)
         return false;
@@ -118,10 +127,24 @@ bool ParseAction(const std::string& text, ControlAction* action) {
     size_t blank = rest.find(' ');
     if (blank == std::string::npos)
         return false;
-    action->isCheck = !isSet;
+    action->kind = isSet ? ControlAction::Set : ControlAction::Check;
     action->controlId = std::atoi(rest.substr(0, blank).c_str());
     action->text = rest.substr(blank + 1);
     return action->controlId != 0;
+}
+
+// The radio button of the browser dialog's row `row` (1-based, or "last") among the rows
+// it shows; 0 when it shows fewer.
+int BrowserRowId(HWND hwnd, const std::string& row) {
+    std::vector<int> shown;
+    for (int id = guidriver::setup::kFirstBrowserRow; id <= guidriver::setup::kLastBrowserRow;
+         ++id) {
+        HWND control = GetDlgItem(hwnd, id);
+        if (control && IsWindowVisible(control))
+            shown.push_back(id);
+    }
+    std::size_t index = row == "last" ? shown.size() : std::strtoul(row.c_str(), nullptr, 10);
+    return index >= 1 && index <= shown.size() ? shown[index - 1] : 0;
 }
 
 bool ParseReply(const char* text, Reply* reply) {
@@ -143,9 +166,17 @@ bool ParseReply(const char* text, Reply* reply) {
 }
 
 bool Perform(HWND hwnd, const ControlAction& action) {
-    bool ok = action.isCheck ? guidriver::SetCheck(hwnd, action.controlId, action.text == "1")
-                             : guidriver::SetEditText(hwnd, action.controlId, action.text);
-    std::printf("  %s control %d: %s%s\n", action.isCheck ? "set check box" : "typed into",
+    if (action.kind == ControlAction::Row) {
+        const int id = BrowserRowId(hwnd, action.text);
+        const bool ok = id != 0 && guidriver::SetCheck(hwnd, id, true);
+        std::printf("  chose row %s (control %d)%s\n", action.text.c_str(), id,
+                    ok ? "" : " (FAILED: the window shows no such row)");
+        return ok;
+    }
+    const bool isCheck = action.kind == ControlAction::Check;
+    bool ok = isCheck ? guidriver::SetCheck(hwnd, action.controlId, action.text == "1")
+                      : guidriver::SetEditText(hwnd, action.controlId, action.text);
+    std::printf("  %s control %d: %s%s\n", isCheck ? "set check box" : "typed into",
                 action.controlId, action.text.c_str(), ok ? "" : " (FAILED)");
     return ok;
 }
@@ -258,8 +289,15 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
             // A window no reply fits (the untitled copy notice has no button) is only shown.
             int id = 0;
             if (const Reply* reply = ReplyFor(replies, hwnd, info.title, &id)) {
+                bool given = true;
                 for (const ControlAction& action : reply->actions)
-                    Perform(hwnd, action);
+                    given = given && Perform(hwnd, action);
+                if (!given) {
+                    // Pressing on with half an answer would ask what the caller never meant.
+                    std::printf("  the reply could not be given: the program is ended\n");
+                    process.Kill();
+                    break;
+                }
                 bool pressed = guidriver::ClickButton(hwnd, id);
                 std::printf("  pressed button %d%s\n", id, pressed ? "" : " (FAILED)");
             }

@@ -63,10 +63,14 @@ rig_remove_abandoned_runs() {
         # A run that ends meanwhile removes its own folder: not an error.
         owner=$(cat "$run/owner" 2>/dev/null) || continue
         kill -0 "$owner" 2>/dev/null && continue
+        # Its Wine processes and Xvfb outlived it; then its mounts can go.
+        WINEPREFIX="$run/prefix" wineserver -k 2>/dev/null || true
+        kill "$(cat "$run/xvfb.pid" 2>/dev/null)" 2>/dev/null || true
         fusermount -uz "$run/cd-image" 2>/dev/null || true
+        umount -l "$run/cd-ro" 2>/dev/null || true
         chattr -R -i "$run/cd" 2>/dev/null || true
         chmod -R u+w "$run" 2>/dev/null || true
-        rm -rf "$run"
+        rm -rf --one-file-system "$run"
     done
 }
 
@@ -79,7 +83,8 @@ rig_start() {
     echo $$ >"$RIG_RUN/owner"
     RIG_XVFB_PID=""
     trap rig_stop EXIT
-    trap 'exit 130' INT TERM
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
     echo "$name" >"$RIG_RUN/name"
 
     local pristine
@@ -94,6 +99,7 @@ rig_start() {
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$RIG_RUN/xvfb.log" 2>&1 &
     RIG_XVFB_PID=$!
+    echo "$RIG_XVFB_PID" >"$RIG_RUN/xvfb.pid"
     local display=""
     read -r -t 20 display <"$fifo" || true
     if [ -z "$display" ]; then
@@ -111,11 +117,14 @@ rig_map_cd() {
 }
 
 # Runs a Windows program in the rig's prefix with a time limit; output goes to files
-# (a GUI program can leave explorer.exe holding a pipe open).
+# (a GUI program can leave explorer.exe holding a pipe open). It runs in the background
+# and is waited for, so that a signal to the script ends the run at once (bash keeps a
+# trap until a command in the foreground has ended).
 rig_wine() {
     local out=$1 err=$2
     shift 2
-    timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err"
+    timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err" &
+    wait $!
 }
 
 rig_stop() {
@@ -140,7 +149,7 @@ rig_stop() {
         else
             [ -d "$RIG_RUN/cd" ] && chattr -R -i "$RIG_RUN/cd" 2>/dev/null
             chmod -R u+w "$RIG_RUN" 2>/dev/null || true
-            rm -rf "$RIG_RUN"
+            rm -rf --one-file-system "$RIG_RUN"
         fi
     fi
     exit "$rc"

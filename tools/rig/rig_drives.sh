@@ -55,6 +55,22 @@ rig_drive_options() {
     done
 }
 
+# A CD folder of someone else's (a publisher's) as drive D:, read-only as pressed, so
+# that a run writes nothing into it: a read-only bind mount where the rig may mount,
+# else a copy without write permission.
+rig_map_cd_readonly() {
+    local dir=$1 view="$RIG_RUN/cd-ro"
+    mkdir -p "$view"
+    if mount --bind "$dir" "$view" 2>/dev/null; then
+        RIG_MOUNTS+=("$view")
+        # Never leave the folder writable below the run folder that rig_stop removes.
+        mount -o remount,bind,ro "$view" || { rig_unmount_drives; return 1; }
+    else
+        cp -a "$dir/." "$view/" && chmod -R a-w "$view" || return 1
+    fi
+    rig_map_cd "$view"
+}
+
 rig_unmount_drives() {
     local dir
     for dir in "${RIG_MOUNTS[@]+"${RIG_MOUNTS[@]}"}"; do

@@ -101,7 +101,8 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
         EXPECT_TRUE(FileExists(dest + "\\" + file)) << file;
     // Only the client's trees: no other platform, no publishing, no Unix start script.
     for (const char* absent : {"publish", "cgi-bin", "_ssol26", "_mac", "search", "_red40\\lang"})
-        EXPECT_FALSE(FileExists(dest + "\\" + absent)) << absent;
+        EXPECT_FALSE(FileExists(dest + "\\" + absent) || DirectoryExists(dest + "\\" + absent))
+            << absent;
     const std::string settings = dest + "\\search.ini";
     EXPECT_EQ("ClientHD", Setting(settings, "CurrentEnv"));
     EXPECT_EQ("d:", Setting(settings, "SourceDrive"));

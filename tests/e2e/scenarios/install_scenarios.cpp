@@ -61,7 +61,8 @@ TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
         ExpectCopied(dest, tree);
     EXPECT_TRUE(FileExists(dest + "\\search"));
     for (const char* absent : {"_red40\\perl", "_sun441", "_isvr4", "_mac"})
-        EXPECT_FALSE(FileExists(dest + "\\" + absent)) << absent;
+        EXPECT_FALSE(FileExists(dest + "\\" + absent) || DirectoryExists(dest + "\\" + absent))
+            << absent;
     // The publisher's settings live below "publish"; the root copy stays as on the CD.
     const std::string settings = dest + "\\publish\\search.ini";
     EXPECT_EQ("PublisherHD", Setting(settings, "CurrentEnv"));
@@ -165,7 +166,6 @@ TEST(Destination, RefusalsFailuresAndADriveRoot) {
     ASSERT_TRUE(InstallTo(WaitForSetupWindow(second, kDestinationTitle), "g:\\existing"));
     EXPECT_EQ(std::string(kCouldNotCopy) + "d:" + CdSetting("_default"), AnswerMessageBox(second));
     ExpectCleanExit(second);
-    EXPECT_TRUE(ListTree("G:\\existing").empty());
     ExpectLaunches({});
 
     // A drive root: its backslash goes before the copy, no doubled backslash anywhere.
