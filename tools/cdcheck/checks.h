@@ -36,6 +36,10 @@ struct Plan {
 // Decides the environment and the destination, with a note saying why.
 Plan DecidePlan(const SettingsFile& root, Report& report);
 
+// Whether the publisher's dialog offers a platform whose copy needs the root's Unix start
+// script and whose folder, followed by `part` ("" or a platform part), is on the CD.
+bool OffersUnixPlatform(const CdTree& cd, const Plan& plan, const char* part);
+
 // A settings file the store refuses, with its line and reason, and what that costs.
 void CheckSettingsFile(const SettingsFile& file, Severity severity, const std::string& effect,
                        Report& report);

@@ -107,7 +107,7 @@ void CheckPlatforms(const CdTree& cd, const Plan& plan, Report& report) {
                                FailureName(platform));
     }
     // A Unix platform also needs the root's start script.
-    if (plan.publisher && cd.IsFolder("_ssol26\\bin") && !cd.IsFile("search")) {
+    if (OffersUnixPlatform(cd, plan, copy_plan::kBinPart) && !cd.IsFile("search")) {
         report.Warning(cd.Find("search").hostPath, 0,
                        "missing: ticking \"Solaris Platform\" stops the installation when it "
                        "copies the root files");

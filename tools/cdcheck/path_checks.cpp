@@ -58,7 +58,7 @@ std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, 
         items.push_back(
             {std::string(platform.folder) + copy_plan::kFiltersPart, OnFailure::GoesOn, goesOn});
     }
-    const bool solarisOffered = plan.publisher && cd.IsFolder("_ssol26");
+    const bool solarisOffered = OffersUnixPlatform(cd, plan, "");
     for (std::size_t i = 0; i < copy_plan::kRootFileCount; ++i) {
         const copy_plan::RootFile& file = copy_plan::kRootFiles[i];
         if (file.unixOnly && !solarisOffered)

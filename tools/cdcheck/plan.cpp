@@ -133,4 +133,17 @@ void CheckSettingsFile(const SettingsFile& file, Severity severity, const std::s
     report.Add(severity, file.Where(), file.RefusedLine(), file.RefusedReason() + ": " + effect);
 }
 
+bool OffersUnixPlatform(const CdTree& cd, const Plan& plan, const char* part) {
+    if (!plan.publisher)
+        return false;
+    for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
+        const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
+        if ((platform.bits & kOfferedPlatformBits) != 0 &&
+            copy_plan::NeedsUnixSearchFile(platform.bits) &&
+            cd.IsFolder(std::string(platform.folder) + part))
+            return true;
+    }
+    return false;
+}
+
 } // namespace cdcheck
