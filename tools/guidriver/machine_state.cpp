@@ -91,11 +91,12 @@ std::vector<LaunchRecord> WaitForLaunches(size_t count, DWORD timeoutMs) {
 
 namespace {
 
-// The ids of the prefix's processes of this file name.
-std::vector<DWORD> ProcessesNamed(const char* exeName) {
+// The ids of the prefix's processes of this file name. A process that has only just been
+// created has no name yet; `withUnnamed` counts those too, as they may become one.
+std::vector<DWORD> ProcessesNamed(const char* exeName, bool withUnnamed = false) {
     std::vector<DWORD> ids;
     for (const ProcessInfo& info : RunningProcesses()) {
-        if (lstrcmpiA(info.name.c_str(), exeName) == 0)
+        if (lstrcmpiA(info.name.c_str(), exeName) == 0 || (withUnnamed && info.name.empty()))
             ids.push_back(info.id);
     }
     return ids;
@@ -105,7 +106,7 @@ std::vector<DWORD> ProcessesNamed(const char* exeName) {
 
 bool WaitForProcessesToEnd(const char* exeName, DWORD timeoutMs) {
     DWORD start = GetTickCount();
-    while (!ProcessesNamed(exeName).empty()) {
+    while (!ProcessesNamed(exeName, true).empty()) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
         Sleep(kPollMs);

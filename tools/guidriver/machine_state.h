@@ -21,8 +21,8 @@ struct LaunchRecord {
 std::vector<LaunchRecord> ReadLaunchLog();
 // Waits until at least `count` starts are recorded; returns what was read last.
 std::vector<LaunchRecord> WaitForLaunches(size_t count, DWORD timeoutMs);
-// Waits until no process of this file name (e.g. "search.exe") runs in the prefix; false
-// when one still runs at the time limit.
+// Waits until no process of this file name (e.g. "search.exe") runs in the prefix, nor
+// one so new that it has no name yet; false when one still runs at the time limit.
 bool WaitForProcessesToEnd(const char* exeName, DWORD timeoutMs);
 // Ends every process of this file name in the prefix; returns how many ended.
 int EndProcesses(const char* exeName);

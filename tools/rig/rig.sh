@@ -63,9 +63,6 @@ rig_remove_abandoned_runs() {
         # A run that ends meanwhile removes its own folder: not an error.
         owner=$(cat "$run/owner" 2>/dev/null) || continue
         kill -0 "$owner" 2>/dev/null && continue
-        # Its Wine processes and Xvfb outlived it; then its mounts can go.
-        WINEPREFIX="$run/prefix" wineserver -k 2>/dev/null || true
-        kill "$(cat "$run/xvfb.pid" 2>/dev/null)" 2>/dev/null || true
         fusermount -uz "$run/cd-image" 2>/dev/null || true
         umount -l "$run/cd-ro" 2>/dev/null || true
         chattr -R -i "$run/cd" 2>/dev/null || true
@@ -99,7 +96,6 @@ rig_start() {
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$RIG_RUN/xvfb.log" 2>&1 &
     RIG_XVFB_PID=$!
-    echo "$RIG_XVFB_PID" >"$RIG_RUN/xvfb.pid"
     local display=""
     read -r -t 20 display <"$fifo" || true
     if [ -z "$display" ]; then
@@ -117,14 +113,11 @@ rig_map_cd() {
 }
 
 # Runs a Windows program in the rig's prefix with a time limit; output goes to files
-# (a GUI program can leave explorer.exe holding a pipe open). It runs in the background
-# and is waited for, so that a signal to the script ends the run at once (bash keeps a
-# trap until a command in the foreground has ended).
+# (a GUI program can leave explorer.exe holding a pipe open).
 rig_wine() {
     local out=$1 err=$2
     shift 2
-    timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err" &
-    wait $!
+    timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err"
 }
 
 rig_stop() {
