@@ -1,7 +1,7 @@
 #!/bin/bash
 # Shows the setup at work: presses the sample CD into an image, shows the INI tool on its
 # search.ini, and tries the image as a publisher would before pressing it
-# (tools/try-cd.sh): the setup runs from the mounted image under Wine, copies the program
+# (tools/try-cd): the setup runs from the mounted image under Wine, copies the program
 # files to C:\lumora, and runs a second time, when it finds the installation. With
 # DISPLAY set the windows appear on that display and the user answers them; otherwise
 # they appear on a private Xvfb and the GUI driver answers.
@@ -84,12 +84,12 @@ else
 fi
 rm -rf "$demo/cd"
 
-say "The image tried before it is pressed: tools/try-cd.sh $image"
+say "The image tried before it is pressed: tools/try-cd $image"
 if [ -n "${DISPLAY:-}" ] && [ -z "${DEMO_HEADLESS:-}" ]; then
-    "$root/tools/try-cd.sh" "$image" --build "$build" --pictures "$demo/pictures" --second-run no
+    "$root/tools/try-cd" "$image" --build "$build" --pictures "$demo/pictures" --second-run no
 else
     echo "  the driver clears \"Setup Icon Only\", types c:\\lumora and presses Install;"
     echo "  on the second run it answers No to the reinstall question"
-    TRY_HEADLESS=1 "$root/tools/try-cd.sh" "$image" --build "$build" --pictures "$demo/pictures" \
+    TRY_HEADLESS=1 "$root/tools/try-cd" "$image" --build "$build" --pictures "$demo/pictures" \
         --icon-only no --destination 'c:\lumora' --second-run no
 fi

@@ -1,0 +1,213 @@
+"""try-cd: tries a CD before it is pressed. Runs its setup from drive D: (of type CD-ROM)
+in a fresh Wine prefix for each Windows chosen, with the disc's names as that Windows
+reads them, answers every window as a user who accepts what is offered (or as the
+options say), saves a picture of each window and reports what each run did and left.
+
+Without DISPLAY (or with TRY_HEADLESS=1) the windows appear on private Xvfb displays and
+the driver answers; with DISPLAY set they appear there and the person at the screen
+answers. The GUI driver is TRY_CD_GUIDRIVER, else guidriver.exe beside this program,
+else BUILD/tools/guidriver/guidriver.exe.
+
+Exit status: the worst of the runs: 0 every run ended with the installed program
+started; 1 a run ended early (the report says where and with which message); 2 the CD
+could not be tried; 64 usage error.
+"""
+import argparse
+import os
+import shutil
+import sys
+import time
+from concurrent.futures import ThreadPoolExecutor
+from pathlib import Path
+
+from . import disc as disc_module
+from . import html_report, rig, text_report, windows as windows_module
+from .tryout import NOT_TRIED, Answers, try_windows
+
+ROOT = Path(__file__).resolve().parent.parent.parent
+USAGE_ERROR, CANNOT_TRY = 64, 2
+# Check boxes of the destination dialogs (resources/resource.h).
+PLATFORM_BOXES = {"solaris": 1019, "sunos": 1020, "aix": 1021, "hpux": 1022, "mac": 1023,
+                  "irix": 1025, "alphaosf": 1041}
+ICON_ONLY_BOX, DESTINATION_FIELD, BROWSER_PATH_FIELD = 1026, 1012, 1040
+
+
+class Parser(argparse.ArgumentParser):
+    def error(self, message):
+        self.print_usage(sys.stderr)
+        print(f"try-cd: {message}", file=sys.stderr)
+        sys.exit(USAGE_ERROR)
+
+
+def yes_no(text):
+    if text not in ("yes", "no"):
+        raise argparse.ArgumentTypeError("takes yes or no")
+    return text == "yes"
+
+
+def typed(text):
+    # The driver's replies are separated by ";".
+    if ";" in text:
+        raise argparse.ArgumentTypeError("a path with ';' cannot be typed")
+    return text
+
+
+def browser_row(text):
+    if not text.isdigit() or not 1 <= int(text) <= 11:
+        raise argparse.ArgumentTypeError("takes 1 to 11")
+    return int(text)
+
+
+def versions(text):
+    try:
+        return windows_module.parse_list(text)
+    except windows_module.UnknownVersion as error:
+        raise argparse.ArgumentTypeError(str(error))
+
+
+def parser():
+    p = Parser(prog="try-cd", description=__doc__.split("\n\n")[0],
+               formatter_class=argparse.RawDescriptionHelpFormatter,
+               epilog="\n\n".join(__doc__.split("\n\n")[1:]))
+    p.add_argument("cd", metavar="CD_FOLDER_OR_IMAGE",
+                   help="the CD's folder, or its ISO 9660 image")
+    p.add_argument("--windows", type=versions, metavar="LIST",
+                   default=versions(windows_module.DEFAULT),
+                   help="try on these Windows, comma-separated Wine version names "
+                        f"({', '.join(windows_module.known())}); default: Wine's own")
+    p.add_argument("--destination", type=typed, metavar="PATH",
+                   help="type PATH into the destination field")
+    p.add_argument("--icon-only", type=yes_no, metavar="yes|no",
+                   help='tick or clear "Setup Icon Only" (client CDs)')
+    p.add_argument("--platforms", default="", metavar="LIST",
+                   help="tick these platforms in the publisher's dialog, comma-separated: "
+                        + " ".join(PLATFORM_BOXES))
+    p.add_argument("--browser", type=browser_row, metavar="ROW",
+                   help="choose row ROW (1 to 11) of the browser dialog")
+    p.add_argument("--browser-path", type=typed, metavar="PATH",
+                   help="choose the last row of the browser dialog, with PATH typed")
+    p.add_argument("--agreement", type=yes_no, default=True, metavar="yes|no",
+                   help="the answer to the licence agreement (default yes)")
+    p.add_argument("--second-run", type=yes_no, metavar="yes|no",
+                   help="run the setup once more; it finds the installation and asks "
+                        "whether to reinstall: the answer")
+    p.add_argument("--report", type=Path, metavar="FILE.html",
+                   help="also write the whole try as one HTML page")
+    p.add_argument("--pictures", type=Path, default=Path("try-cd-pictures"), metavar="DIR",
+                   help="where the PNG pictures go (default ./try-cd-pictures)")
+    p.add_argument("--build", type=Path, default=ROOT / "build" / "mingw64", metavar="DIR",
+                   help="the build folder: its GUI driver, and e2e-rig for the Wine prefixes "
+                        "(default build/mingw64)")
+    p.add_argument("--timeout", type=int, default=300, metavar="SECONDS",
+                   help="how long one run of the setup may take (default 300)")
+    p.add_argument("--jobs", type=int, default=1, metavar="N",
+                   help="try N Windows at once (default 1)")
+    return p
+
+
+def answers_from(options):
+    destination = []
+    # The box first: clearing "Setup Icon Only" enables the destination field.
+    if options.icon_only is not None:
+        destination.append(f"check {ICON_ONLY_BOX} {int(options.icon_only)}")
+    if options.destination:
+        destination.append(f"set {DESTINATION_FIELD} {options.destination}")
+    for name in filter(None, options.platforms.lower().split(",")):
+        destination.append(f"check {PLATFORM_BOXES[name]} 1")
+    browser = []
+    if options.browser:
+        browser.append(f"row {options.browser}")
+    if options.browser_path:
+        browser += ["row last", f"set {BROWSER_PATH_FIELD} {options.browser_path}"]
+    return Answers(destination, options.agreement, browser, options.second_run)
+
+
+def cannot_try(message):
+    print(f"try-cd: {message}", file=sys.stderr)
+    return CANNOT_TRY
+
+
+def find_guidriver(build):
+    for candidate in (os.environ.get("TRY_CD_GUIDRIVER"), Path(sys.argv[0]).resolve().parent /
+                      "guidriver.exe", build / "tools" / "guidriver" / "guidriver.exe"):
+        if candidate and Path(candidate).is_file():
+            return Path(candidate).resolve()
+    return None
+
+
+def main(argv=None):
+    p = parser()
+    options = p.parse_args(argv)
+    unknown = [n for n in options.platforms.lower().split(",") if n and n not in PLATFORM_BOXES]
+    if unknown:
+        p.error(f"unknown platform {unknown[0]}")
+    if options.timeout <= 0 or options.jobs <= 0:
+        p.error("--timeout and --jobs take a positive number")
+    if not Path(options.cd).exists():
+        return cannot_try(f"{options.cd}: no such file or folder")
+    if options.report and not html_report.writable(options.report):
+        return cannot_try(f"the report {options.report} cannot be written "
+                          "(no such folder, or no permission): nothing was tried")
+    build = options.build.resolve()
+    guidriver = find_guidriver(build)
+    if guidriver is None:
+        return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
+                          "--target guidriver), nor named by TRY_CD_GUIDRIVER")
+    for tool in ("wine", "wineserver", "Xvfb", "convert", "xorriso", "lnkinfo"):
+        if shutil.which(tool) is None:
+            return cannot_try(f"{tool} is missing (tools/install-deps.sh installs it)")
+    visible = bool(os.environ.get("DISPLAY")) and not os.environ.get("TRY_HEADLESS")
+    answers = answers_from(options)
+    pictures = options.pictures.resolve()
+    began = time.monotonic()
+
+    rig.raise_on_signals()
+    session = pool = None
+    try:
+        session = rig.Session(build / "e2e-rig", visible)
+        disc = disc_module.Disc(options.cd, session)
+        text_report.say("CD")
+        print(f"  {'image' if disc.is_image else 'folder'} {disc.path}, read-only as drive D: "
+              "(CD-ROM), with the names each Windows reads", flush=True)
+        if visible:
+            print(f"  answer the setup's questions on your display ({os.environ['DISPLAY']})")
+
+        def one(windows):
+            return try_windows(session, disc, windows, answers, options.timeout, guidriver,
+                               pictures)
+
+        # Each Windows has its own prefix and display; the disc views are made first, in
+        # order, so that parallel tries share them.
+        for windows in options.windows:
+            try:
+                disc.view(windows)
+            except disc_module.CannotRead:
+                pass
+        pool = ThreadPoolExecutor(max_workers=1 if visible else options.jobs)
+        tried_list = list(pool.map(one, options.windows))
+        for tried in tried_list:
+            text_report.print_tried(tried)
+        status = max(tried.verdict for tried in tried_list)
+        text_report.print_matrix(tried_list, status, time.monotonic() - began)
+        print(f"  pictures: {pictures}")
+        if options.report:
+            html_report.write(options.report, disc, tried_list)
+            print(f"  report: {options.report.resolve()}")
+        return status
+    except disc_module.CannotRead as error:
+        return cannot_try(str(error))
+    except rig.RigError as error:
+        return cannot_try(f"the Wine rig did not start: {error}")
+    except rig.Interrupted as interruption:
+        print(f"\ntry-cd: interrupted ({interruption}): ending its Wine processes and displays",
+              file=sys.stderr)
+        return 128 + interruption.signum
+    finally:
+        rig.ignore_signals()
+        if session is not None:
+            # The machines end first: that ends the runs the pool still waits for.
+            session.stop_machines()
+        if pool is not None:
+            pool.shutdown(wait=True, cancel_futures=True)
+        if session is not None:
+            session.close()

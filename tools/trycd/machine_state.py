@@ -1,0 +1,109 @@
+"""What a run left on a machine: files on drive C:, settings files written, shortcuts,
+Program Manager groups, registry values. Read from the host side of the prefix, with
+lnkinfo for the shortcuts and Wine's reg for the registry."""
+import os
+import subprocess
+from dataclasses import dataclass, field
+from pathlib import Path
+
+# Wine's own files, which every program start may touch.
+SKIPPED = ("windows/system32/", "windows/syswow64/", "registry.reg")
+LNK_FIELDS = ("Local path", "Working directory", "Command line arguments", "Description",
+              "Icon location")
+
+
+@dataclass
+class Left:
+    files: dict = field(default_factory=dict)  # C:\folder -> number of files
+    settings: dict = field(default_factory=dict)  # C:\file.ini -> its text
+    shortcuts: dict = field(default_factory=dict)  # C:\...\x.lnk -> ["Local path: ..."]
+    registry: dict = field(default_factory=dict)  # [key] -> ["name"="value", ...]
+
+    @property
+    def file_count(self):
+        return sum(self.files.values())
+
+
+def windows_name(relative):
+    return "C:\\" + str(relative).replace("/", "\\")
+
+
+def files_since(drive_c, stamp):
+    """Files copied or written on drive C: since STAMP was made (not Wine's own)."""
+    since = os.stat(stamp).st_mtime
+    found = []
+    for folder, _dirs, names in os.walk(drive_c):
+        for name in names:
+            path = Path(folder, name)
+            relative = path.relative_to(drive_c).as_posix()
+            try:
+                info = path.lstat()
+            except OSError:
+                continue
+            # The prefix's files shared with the pristine one are hard links: not the run's.
+            if info.st_nlink != 1 or info.st_ctime < since or relative.startswith(SKIPPED):
+                continue
+            found.append((relative, info.st_mtime >= since))
+    return sorted(found)
+
+
+def lnk_fields(path):
+    done = subprocess.run(["lnkinfo", str(path)], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, text=True, errors="replace")
+    fields = []
+    for line in done.stdout.splitlines():
+        name, _, value = line.strip().partition(":")
+        if name.strip() in LNK_FIELDS:
+            fields.append(f"{name.strip()}: {value.strip()}")
+    return fields
+
+
+def read_left(drive_c, stamp, before, after):
+    left = Left()
+    for relative, written in files_since(drive_c, stamp):
+        folder = relative.rpartition("/")[0] or "."
+        key = windows_name(folder) if folder != "." else "C:\\"
+        left.files[key] = left.files.get(key, 0) + 1
+        lower = relative.lower()
+        # A copy keeps its source's time of change; a file the run wrote does not.
+        if lower.endswith(".ini") and written:
+            text = (drive_c / relative).read_bytes().decode("latin-1").replace("\r", "")
+            left.settings[windows_name(relative)] = "\n".join(l for l in text.split("\n") if l)
+        elif lower.endswith(".lnk"):
+            left.shortcuts[windows_name(relative)] = lnk_fields(drive_c / relative)
+    left.registry = registry_changes(before, after)
+    return left
+
+
+def export_registry(machine, name):
+    """HKCU and HKLM\\Software as text, for what a run changed."""
+    text = []
+    target = machine.drive_c / "registry.reg"
+    for key in ("HKCU", r"HKLM\Software"):
+        machine.wine(f"export-{name}", "reg", "export", key, r"C:\registry.reg", "/y")
+        try:
+            text.append(target.read_bytes().decode("utf-16", errors="replace"))
+            target.unlink()
+        except OSError:
+            pass
+    return registry_values("\n".join(text).replace("\r", ""))
+
+
+def registry_values(text):
+    values = {}
+    key = None
+    for line in text.split("\n"):
+        if line.startswith("["):
+            key = line
+        elif key and "=" in line and not line.lstrip('"').startswith("Time"):
+            values.setdefault(key, set()).add(line)
+    return values
+
+
+def registry_changes(before, after):
+    changes = {}
+    for key, lines in after.items():
+        fresh = sorted(lines - before.get(key, set()))
+        if fresh:
+            changes[key] = fresh
+    return changes

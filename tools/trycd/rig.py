@@ -1,0 +1,192 @@
+"""The Wine machines of one try: a run folder, a fresh prefix and display per Windows.
+
+The pristine prefix and its cheap clones come from the end-to-end rig (tools/rig/rig.sh),
+so the try-out, the demo and the scenarios boot Wine one way. Everything a try starts
+(Wine processes, Xvfb, mounts) is recorded here and ended by close(), also when the try
+is interrupted; a try killed outright leaves a run folder that the next one removes.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+from pathlib import Path
+
+RIG_SH = Path(__file__).resolve().parent.parent / "rig" / "rig.sh"
+# Marks the environment of every process a try starts, so its end can be checked.
+RUN_MARK = "LUMORA_TRY_RUN"
+
+
+class RigError(RuntimeError):
+    pass
+
+
+class Interrupted(BaseException):
+    """A signal asked the try to stop; close() still runs."""
+
+    def __init__(self, signum):
+        super().__init__(signal.Signals(signum).name)
+        self.signum = signum
+
+
+def raise_on_signals():
+    def handler(signum, _frame):
+        raise Interrupted(signum)
+
+    for signum in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(signum, handler)
+
+
+def ignore_signals():
+    """While closing: a second Ctrl-C must not leave half of it undone."""
+    for signum in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(signum, signal.SIG_IGN)
+
+
+def rig_function(name, *args):
+    """Runs a function of rig.sh; its standard output."""
+    done = subprocess.run(["bash", "-c", f'. "$0"; {name} "$@"', str(RIG_SH), *map(str, args)],
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    if done.returncode != 0:
+        raise RigError(f"{name}: {done.stderr.strip() or 'failed'}")
+    return done.stdout.strip()
+
+
+class Machine:
+    """One Windows: a prefix with that version set, a display, drive D: the disc."""
+
+    def __init__(self, session, windows):
+        self.session = session
+        self.windows = windows
+        self.folder = session.folder / windows.version
+        self.prefix = self.folder / "prefix"
+        self.xvfb = None
+        self.env = None
+
+    @property
+    def drive_c(self):
+        return self.prefix / "drive_c"
+
+    def start(self, pristine, disc_folder):
+        self.folder.mkdir()
+        rig_function("rig_clone_prefix", pristine, self.prefix)
+        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
+                        **{RUN_MARK: str(self.session.folder)})
+        if self.session.visible:
+            self.env["DISPLAY"] = os.environ["DISPLAY"]
+        else:
+            self.env["DISPLAY"] = self._start_xvfb()
+        drive_d = self.prefix / "dosdevices" / "d:"
+        if drive_d.is_symlink() or drive_d.exists():
+            drive_d.unlink()
+        drive_d.symlink_to(disc_folder)
+        managed = "Y" if self.session.visible else "N"
+        self.wine("setup-reg", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                  "/t", "REG_SZ", "/d", managed, "/f")
+        if self.windows.version != "default":
+            self.wine("setup-version", "reg", "add", r"HKCU\Software\Wine", "/v", "Version",
+                      "/t", "REG_SZ", "/d", self.windows.version, "/f")
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        log = open(self.folder / "xvfb.log", "wb")
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+             "-nolisten", "tcp"], pass_fds=(write_end,), stdout=log, stderr=log,
+            env=dict(os.environ, **{RUN_MARK: str(self.session.folder)}))
+        os.close(write_end)
+        log.close()
+        with os.fdopen(read_end) as reader:
+            display = reader.readline().strip()
+        if not display:
+            raise RigError("Xvfb did not report a display: "
+                           + (self.folder / "xvfb.log").read_text(errors="replace"))
+        return ":" + display
+
+    def wine(self, name, *args, timeout=180):
+        """Runs a Windows program; its output goes to NAME.out/.err in the machine's
+        folder (a GUI program can leave explorer.exe holding a pipe open)."""
+        if self.session.closing:
+            raise RigError("the try is ending")
+        out, err = self.folder / f"{name}.out", self.folder / f"{name}.err"
+        with open(out, "wb") as out_file, open(err, "wb") as err_file:
+            code = subprocess.call(["timeout", "--kill-after=5", str(timeout), "wine", *args],
+                                   stdout=out_file, stderr=err_file, env=self.env)
+        return code, out.read_bytes().decode("latin-1").replace("\r", "")
+
+    def windows_path(self, host_path):
+        code, out = self.wine("winepath", "winepath", "-w", str(host_path))
+        return out.strip()
+
+    def stop(self):
+        if self.env is not None:
+            for action in ("-k", "-w"):
+                subprocess.call(["timeout", "20", "wineserver", action], env=self.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.env = None
+        if self.xvfb is not None:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()
+            self.xvfb = None
+
+
+class Session:
+    """The run folder of one try, below WORK/runs, and every machine started in it."""
+
+    def __init__(self, work, visible):
+        self.work = Path(work)
+        self.visible = visible
+        self.machines = []
+        self.mounts = []
+        runs = self.work / "runs"
+        runs.mkdir(parents=True, exist_ok=True)
+        rig_function("rig_remove_abandoned_runs", runs)
+        self.folder = Path(tempfile.mkdtemp(prefix=f"try-cd.{os.getpid()}.", dir=runs))
+        (self.folder / "owner").write_text(f"{os.getpid()}\n")
+        self._pristine = None
+        self.closing = False
+
+    def pristine(self):
+        if self._pristine is None:
+            # rig_pristine_prefix wants the build folder that holds e2e-rig.
+            self._pristine = rig_function("rig_pristine_prefix", self.work.parent)
+        return self._pristine
+
+    def machine(self, windows, disc_folder):
+        if self.closing:
+            raise RigError("the try is ending")
+        machine = Machine(self, windows)
+        self.machines.append(machine)
+        machine.start(self.pristine(), disc_folder)
+        return machine
+
+    def mount_readonly(self, folder, view):
+        """FOLDER read-only at VIEW; False where this user may not mount."""
+        view.mkdir()
+        if subprocess.call(["mount", "--bind", str(folder), str(view)],
+                           stderr=subprocess.DEVNULL) != 0:
+            return False
+        self.mounts.append(view)
+        if subprocess.call(["mount", "-o", "remount,bind,ro", str(view)]) != 0:
+            raise RigError(f"{folder} could not be mounted read-only")
+        return True
+
+    def stop_machines(self):
+        """Ends every machine's Wine and display; none can be started afterwards."""
+        self.closing = True
+        for machine in list(self.machines):
+            machine.stop()
+
+    def close(self):
+        self.stop_machines()
+        for view in reversed(self.mounts):
+            if subprocess.call(["umount", str(view)], stderr=subprocess.DEVNULL) != 0:
+                subprocess.call(["umount", "-l", str(view)], stderr=subprocess.DEVNULL)
+        self.mounts = []
+        subprocess.call(["chmod", "-R", "u+w", str(self.folder)], stderr=subprocess.DEVNULL)
+        shutil.rmtree(self.folder, ignore_errors=True)

@@ -1,0 +1,151 @@
+"""One Windows tried: the setup run from drive D: once (or twice), each run described
+as a user met it, with what it left on the machine."""
+import subprocess
+import time
+from dataclasses import dataclass, field
+from pathlib import Path
+
+from . import disc as disc_module
+from . import driver_output, machine_state
+
+SETUP = "_red40/bin/setup.exe"
+PROGRAM = "search.exe"
+# How a run ended, best first: the exit status of the try is the worst of its runs.
+STARTED, EARLY, NOT_TRIED = 0, 1, 2
+
+
+@dataclass
+class Answers:
+    """What the driver answers: the destination dialog's controls, the agreement, the
+    browser dialog's row; empty lists leave a window's defaults."""
+    destination: list = field(default_factory=list)
+    agreement: bool = True
+    browser: list = field(default_factory=list)
+    reinstall: bool = None  # None: no second run
+
+    def replies(self, second_run):
+        replies = []
+        if second_run:
+            # The reinstall question is the only window with Yes (6) and No (7).
+            replies.append(f"*={6 if self.reinstall else 7}")
+        replies.append("Please specify a directory=" + "".join(a + ";" for a in self.destination)
+                       + "default")
+        replies.append(f"License Agreement={1 if self.agreement else 2}")
+        replies.append("Please Choose a Browser=" + "".join(a + ";" for a in self.browser)
+                       + "default")
+        replies.append("*=default")
+        return replies
+
+
+@dataclass
+class Run:
+    title: str
+    driver: driver_output.DriverRun = None
+    pictures: dict = field(default_factory=dict)  # NN.bmp -> PNG path
+    left: machine_state.Left = None
+    verdict: int = NOT_TRIED
+    ending: str = ""  # how it ended, in words
+    detail: list = field(default_factory=list)  # lines that say more about the end
+    text: str = ""  # the driver's account
+
+    @property
+    def last_window(self):
+        shown = [w for w in self.driver.windows if not w.hidden] if self.driver else []
+        if not shown:
+            return ""
+        last = shown[-1]
+        return f'"{last.title}": {last.message}' if last.message else f'"{last.title}"'
+
+
+@dataclass
+class Tried:
+    windows: object  # windows.Windows
+    view: object = None  # disc.View
+    setup_path: str = ""
+    runs: list = field(default_factory=list)
+    problem: str = ""  # why it could not be tried
+    seconds: float = 0
+
+    @property
+    def verdict(self):
+        if self.problem:
+            return NOT_TRIED
+        return max((run.verdict for run in self.runs), default=NOT_TRIED)
+
+
+def judge(run):
+    driver = run.driver
+    if driver.program_state in ("running", "ended"):
+        run.verdict = STARTED
+        run.ending = f"started {driver.program}"
+    elif driver.cannot_start:
+        run.verdict = NOT_TRIED
+        run.ending = "the setup could not be started"
+        run.detail.append(driver.cannot_start)
+    else:
+        run.verdict = EARLY
+        last = run.last_window
+        run.ending = f"ended early, at {last}" if last else "ended early, without a window"
+    if driver.exit_line and run.verdict != STARTED:
+        run.detail.append(driver.exit_line.replace("it ", "the setup ", 1))
+
+
+def try_windows(session, disc, windows, answers, timeout_s, guidriver, pictures):
+    """Tries the setup on one Windows; never raises for what the CD does."""
+    began = time.monotonic()
+    tried = Tried(windows)
+    try:
+        tried.view = disc.view(windows)
+    except disc_module.CannotRead as error:
+        tried.problem = str(error)
+        return tried
+    setup = disc_module.find(tried.view.folder, SETUP)
+    if setup is None:
+        # As the customer meets it: there is no _red40\bin\setup.exe to start.
+        tried.problem = ("drive D: as this Windows reads it has no _red40\\bin\\setup.exe: "
+                         "there is no setup to start")
+        return tried
+    relative = setup.parent.relative_to(tried.view.folder)
+    setup_dir = "D:\\" + str(relative).replace("/", "\\")
+    tried.setup_path = setup_dir + "\\" + setup.name
+    machine = session.machine(windows, tried.view.folder)
+    driver_exe = machine.windows_path(guidriver)
+    second = [False] + ([True] if answers.reinstall is not None else [])
+    for number, second_run in enumerate(second, 1):
+        title = ("a machine without an earlier installation" if not second_run else
+                 "the earlier installation is found; reinstall: "
+                 + ("yes" if answers.reinstall else "no"))
+        run = Run(f"Run {number}: {title}")
+        tried.runs.append(run)
+        one_run(machine, run, f"run{number}", setup_dir, tried.setup_path, driver_exe,
+                answers.replies(second_run), timeout_s, pictures / windows.version)
+        end_program(machine, run, driver_exe)
+    tried.seconds = time.monotonic() - began
+    return tried
+
+
+def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, timeout_s, pictures):
+    stamp = machine.folder / f"{name}.stamp"
+    stamp.touch()
+    before = machine_state.export_registry(machine, f"{name}-before")
+    shots = machine.folder / name
+    shots.mkdir()
+    _code, text = machine.wine(
+        name, driver_exe, "try", setup_dir, str(timeout_s * 1000), setup_path,
+        machine.windows_path(shots), PROGRAM, *replies, timeout=timeout_s + 60)
+    run.text = text
+    run.driver = driver_output.parse(text)
+    pictures.mkdir(parents=True, exist_ok=True)
+    for bmp in sorted(shots.glob("*.bmp")):
+        png = pictures / f"{name}-{bmp.stem}.png"
+        if subprocess.call(["convert", str(bmp), str(png)]) == 0:
+            run.pictures[bmp.name] = png
+    after = machine_state.export_registry(machine, f"{name}-after")
+    run.left = machine_state.read_left(machine.drive_c, stamp, before, after)
+    judge(run)
+
+
+def end_program(machine, run, driver_exe):
+    """A program the setup started and that still runs is ended before the next run."""
+    if run.driver.program_state == "running":
+        machine.wine("end", driver_exe, "end", run.driver.program_id)
