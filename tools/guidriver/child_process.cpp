@@ -22,15 +22,24 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& workDir) {
+    return Start(commandLine, workDir, nullptr);
+}
+
+bool ChildProcess::Start(const std::string& commandLine, const std::string& workDir, HANDLE job) {
     Kill();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string mutableLine = commandLine; // CreateProcessA may write into it
-    if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE,
+                        job ? CREATE_SUSPENDED : 0, nullptr,
                         workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
         m_startError = GetLastError();
         return false;
+    }
+    if (job) {
+        AssignProcessToJobObject(job, info.hProcess);
+        ResumeThread(info.hThread);
     }
     CloseHandle(info.hThread);
     m_process = info.hProcess;

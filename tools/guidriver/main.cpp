@@ -12,6 +12,7 @@
 #include "tools/guidriver/machine_state.h"
 #include "tools/guidriver/process_list.h"
 #include "tools/guidriver/setup_dialogs.h"
+#include "tools/guidriver/start_watch.h"
 #include "tools/guidriver/window_capture.h"
 
 namespace {
@@ -215,7 +216,28 @@ void ReportStarted(const std::vector<guidriver::ProcessInfo>& started) {
                     static_cast<unsigned long>(info.parentId));
 }
 
-bool SeenProgram(const guidriver::ProcessWatch& watch, const std::string& program) {
+// Where the processes a run starts come from: the run's job object where this Windows
+// reports new processes through one (each named as it begins), else a process list
+// taken again and again.
+class StartedProcesses {
+public:
+    HANDLE Job() const { return job_.Job(); }
+    std::vector<guidriver::ProcessInfo> Take(DWORD timeoutMs) {
+        if (job_.Job())
+            return job_.Take(timeoutMs);
+        Sleep(timeoutMs);
+        return list_.Poll();
+    }
+    const std::vector<guidriver::ProcessInfo>& Started() const {
+        return job_.Job() ? job_.Started() : list_.Started();
+    }
+
+private:
+    guidriver::StartWatch job_;
+    guidriver::ProcessWatch list_;
+};
+
+bool SeenProgram(const StartedProcesses& watch, const std::string& program) {
     for (const guidriver::ProcessInfo& info : watch.Started()) {
         if (guidriver::SameName(info.name, program))
             return true;
@@ -225,13 +247,11 @@ bool SeenProgram(const guidriver::ProcessWatch& watch, const std::string& progra
 
 // After the run's end: waits for the program it started, and tells whether it still runs.
 // The setup starts it before it ends, so a program not seen soon after was not started.
-int ReportProgram(guidriver::ProcessWatch& watch, const TryOptions& options) {
+int ReportProgram(StartedProcesses& watch, const TryOptions& options) {
     constexpr DWORD timeoutMs = 10000;
     DWORD start = GetTickCount();
-    while (!SeenProgram(watch, options.program) && GetTickCount() - start < timeoutMs) {
-        ReportStarted(watch.Poll());
-        Sleep(10);
-    }
+    while (!SeenProgram(watch, options.program) && GetTickCount() - start < timeoutMs)
+        ReportStarted(watch.Take(100));
     for (const guidriver::ProcessInfo& info : watch.Started()) {
         if (!guidriver::SameName(info.name, options.program))
             continue;
@@ -261,10 +281,10 @@ const Reply* ReplyFor(const std::vector<Reply>& replies, HWND hwnd, const std::s
 // the button of the first matching reply; windows without a reply wait for the user.
 int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
         const std::vector<Reply>& replies, const TryOptions& options = TryOptions()) {
-    guidriver::ProcessWatch watch;
+    StartedProcesses watch;
     int pictures = 0;
     guidriver::ChildProcess process;
-    if (!process.Start(commandLine, dir)) {
+    if (!process.Start(commandLine, dir, options.enabled ? watch.Job() : nullptr)) {
         std::printf("cannot start %s (error %lu)\n", commandLine,
                     static_cast<unsigned long>(process.StartError()));
         return 2;
@@ -275,7 +295,7 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
     DWORD start = GetTickCount();
     while (process.Running() && GetTickCount() - start < timeoutMs) {
         if (options.enabled)
-            ReportStarted(watch.Poll());
+            ReportStarted(watch.Take(0));
         for (HWND hwnd : guidriver::FindWindows(query)) {
             if (std::find(seen.begin(), seen.end(), hwnd) != seen.end())
                 continue;
