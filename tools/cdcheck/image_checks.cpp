@@ -4,6 +4,7 @@
 
 #include "tools/cdcheck/cd_tree.h"
 #include "tools/cdcheck/checks.h"
+#include "tools/cdcheck/iso_name_checks.h"
 #include "tools/cdcheck/iso_image.h"
 
 namespace cdcheck {
@@ -62,6 +63,7 @@ int CheckImage(const std::string& imagePath, bool showNotes) {
                      "no Joliet names (xorriso -as mkisofs -J): Windows reads the short ISO "
                      "9660 names, which do not keep the CD's names");
     CheckMediumLimits(listing.entries, MediumKind::Image, report);
+    CheckIsoNames(listing.entries, report);
     CheckSetupFiles(imagePath, listing, report);
     report.PrintSummary();
     return report.ExitCode();

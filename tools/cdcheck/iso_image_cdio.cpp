@@ -1,5 +1,6 @@
 #include "tools/cdcheck/iso_image.h"
 
+#include <cdio/bytesex.h>
 #include <cdio/iso9660.h>
 #include <cdio/logging.h>
 #include <cdio/memory.h>
@@ -72,6 +73,62 @@ const Item* Counterpart(const Item& item, const std::vector<Item>& joliet) {
     return nullptr;
 }
 
+// The entries of one folder with their ISO 9660 names, read from its directory records
+// (libcdio's listing gives the Rock Ridge names where the image has them); false when
+// the records cannot be read.
+bool ListIsoNames(iso9660_t* image, std::uint32_t lsn, std::uint32_t size,
+                  std::vector<Item>* items) {
+    items->clear();
+    const std::uint32_t blocks = static_cast<std::uint32_t>((size + kBlockBytes - 1) / kBlockBytes);
+    std::vector<std::uint8_t> records(static_cast<std::size_t>(blocks) * kBlockBytes);
+    if (blocks == 0 || iso9660_iso_seek_read(image, records.data(), lsn, blocks) !=
+                           static_cast<long>(records.size()))
+        return false;
+    std::size_t offset = 0;
+    while (offset < size) {
+        const auto* record = reinterpret_cast<const iso9660_dir_t*>(&records[offset]);
+        const std::size_t length = iso9660_get_dir_len(record);
+        if (length == 0) { // the rest of this block is empty
+            offset = (offset / kBlockBytes + 1) * kBlockBytes;
+            continue;
+        }
+        if (offset + length > records.size())
+            return false;
+        // The name's length, then its characters (ECMA-119 9.1.10); 0 and 1 are "." and "..".
+        const std::size_t nameLength = record->filename.len;
+        if (33 + nameLength > length)
+            return false;
+        std::string name(&record->filename.str[1], nameLength);
+        if (name != std::string(1, '\0') && name != std::string(1, '\1'))
+            items->push_back({name, (record->file_flags & ISO_DIRECTORY) != 0,
+                              from_733(record->extent), 0});
+        offset += length;
+    }
+    return true;
+}
+
+// The ISO 9660 name as Windows shows it: without the ";1" version and without the dot
+// of a name that has no extension.
+std::string ShownIsoName(std::string name) {
+    name = name.substr(0, name.find(';'));
+    if (!name.empty() && name.back() == '.')
+        name.pop_back();
+    return name;
+}
+
+// The ISO 9660 entry of a Rock Ridge one: the same directory record, found by the place
+// of its data (a folder's records, a file's bytes), each taken once.
+const Item* IsoCounterpart(const Item& item, const std::vector<Item>& iso,
+                           std::vector<bool>* used) {
+    for (std::size_t i = 0; i < iso.size(); ++i) {
+        if (!(*used)[i] && iso[i].folder == item.folder && iso[i].lsn == item.lsn) {
+            (*used)[i] = true;
+            return &iso[i];
+        }
+    }
+    return nullptr;
+}
+
 class Walker {
 public:
     Walker(iso9660_t* names, iso9660_t* joliet, std::string imagePath, std::uint64_t imageBytes,
@@ -80,15 +137,23 @@ public:
           listing_(listing) {}
 
     // `path` with the publisher's names, `readAs` with Windows's ("" when Windows does
-    // not see the folder); both "" at the root.
-    bool Walk(const std::string& path, const std::string& readAs, int depth) {
+    // not see the folder), `isoPath` with the ISO 9660 names ("" when unknown); all ""
+    // at the root. `records`: the folder's directory records (its Rock Ridge listing's
+    // sector and size).
+    bool Walk(const std::string& path, const std::string& readAs, const std::string& isoPath,
+              const Item& records, int depth) {
         std::vector<Item> items;
         std::vector<Item> jolietItems;
+        std::vector<Item> isoItems;
         if (!List(names_, Host(path), &items))
             return Fail("the folder " + Shown(path) + " cannot be read");
         if (joliet_ && (path.empty() || !readAs.empty()) &&
             !List(joliet_, Host(readAs), &jolietItems))
             return Fail("the Joliet folder " + Shown(readAs) + " cannot be read");
+        if ((path.empty() || !isoPath.empty()) &&
+            !ListIsoNames(names_, records.lsn, records.size, &isoItems))
+            return Fail("the ISO 9660 folder " + Shown(isoPath) + " cannot be read");
+        std::vector<bool> isoUsed(isoItems.size(), false);
         for (const Item& item : items) {
             if (static_cast<std::uint64_t>(item.lsn) * kBlockBytes + item.size > imageBytes_)
                 return Fail(Shown(path + "\\" + item.name) + " lies past the end of the image");
@@ -99,10 +164,14 @@ public:
             entry.readAs = !joliet_ ? entry.path
                            : seen   ? readAs + "\\" + seen->name
                                     : std::string();
+            const Item* isoItem = IsoCounterpart(item, isoItems, &isoUsed);
+            if (isoItem && (path.empty() || !isoPath.empty()))
+                entry.isoPath = isoPath + "\\" + ShownIsoName(isoItem->name);
             entry.where = imagePath_ + ":" + entry.path;
             entry.folder = item.folder;
             listing_->entries.push_back(entry);
-            if (item.folder && depth < kMaxDepth && !Walk(entry.path, entry.readAs, depth + 1))
+            if (item.folder && depth < kMaxDepth &&
+                !Walk(entry.path, entry.readAs, entry.isoPath, item, depth + 1))
                 return false;
         }
         return true;
@@ -172,9 +241,17 @@ ImageRead ReadImage(const std::string& imagePath, ImageListing* listing, std::st
         listing->label = label;
         cdio_free(label);
     }
+    iso9660_stat_t* rootStat = iso9660_ifs_stat(names.get(), "/");
+    Item root = {"", true, rootStat ? static_cast<std::uint32_t>(rootStat->lsn) : 0,
+                 rootStat ? rootStat->size : 0};
+    iso9660_stat_free(rootStat);
+    if (static_cast<std::uint64_t>(root.lsn) * kBlockBytes + root.size > imageBytes) {
+        *why = "damaged: the root folder lies past the end of the image";
+        return ImageRead::Damaged;
+    }
     Walker walker(names.get(), listing->joliet ? joliet.get() : nullptr, imagePath, imageBytes,
                   listing);
-    if (!walker.Walk("", "", 1)) {
+    if (!walker.Walk("", "", "", root, 1)) {
         *why = "damaged: " + walker.Why();
         return ImageRead::Damaged;
     }

@@ -22,6 +22,7 @@ struct MediumEntry {
     std::string where;  // for messages: the host path, or the image and the path on it
     std::string path;   // below the root, "\a\b", as the publisher named it
     std::string readAs; // the same path as Windows reads it; empty: Windows does not see it
+    std::string isoPath; // an image's ISO 9660 path ("\A\B.TXT"), as Windows 3.1 reads it
     bool folder = false;
 };
 
