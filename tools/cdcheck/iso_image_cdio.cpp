@@ -100,8 +100,8 @@ bool ListIsoNames(iso9660_t* image, std::uint32_t lsn, std::uint32_t size,
             return false;
         std::string name(&record->filename.str[1], nameLength);
         if (name != std::string(1, '\0') && name != std::string(1, '\1'))
-            items->push_back({name, (record->file_flags & ISO_DIRECTORY) != 0,
-                              from_733(record->extent), 0});
+            items->push_back(
+                {name, (record->file_flags & ISO_DIRECTORY) != 0, from_733(record->extent), 0});
         offset += length;
     }
     return true;
