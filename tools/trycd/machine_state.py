@@ -75,28 +75,27 @@ def read_left(drive_c, stamp, before, after):
     return left
 
 
-def export_registry(machine, name):
-    """HKCU and HKLM\\Software as text, for what a run changed."""
-    text = []
-    target = machine.drive_c / "registry.reg"
-    for key in ("HKCU", r"HKLM\Software"):
-        machine.wine(f"export-{name}", "reg", "export", key, r"C:\registry.reg", "/y")
-        try:
-            text.append(target.read_bytes().decode("utf-16", errors="replace"))
-            target.unlink()
-        except OSError:
-            pass
-    return registry_values("\n".join(text).replace("\r", ""))
+# The registry files of a prefix, with the keys they hold, as Windows names them.
+REGISTRY_FILES = (("user.reg", "HKEY_CURRENT_USER", ""),
+                  ("system.reg", "HKEY_LOCAL_MACHINE", "Software\\"))
 
 
-def registry_values(text):
+def read_registry(prefix):
+    """HKCU and HKLM\\Software from the prefix's registry files, which Wine writes when
+    its programs have ended: {"[KEY]": {'"name"=value', ...}}."""
     values = {}
-    key = None
-    for line in text.split("\n"):
-        if line.startswith("["):
-            key = line
-        elif key and "=" in line and not line.lstrip('"').startswith("Time"):
-            values.setdefault(key, set()).add(line)
+    for file_name, root, below in REGISTRY_FILES:
+        try:
+            text = (prefix / file_name).read_text(encoding="utf-8", errors="replace")
+        except OSError:
+            continue
+        key = None
+        for line in text.replace("\\\n", "").split("\n"):
+            if line.startswith("["):
+                name = line[1:line.rindex("]")].replace("\\\\", "\\")
+                key = f"[{root}\\{name}]" if name.lower().startswith(below.lower()) else None
+            elif key and line[:1] in ('"', "@") and "=" in line:
+                values.setdefault(key, set()).add(line)
     return values
 
 

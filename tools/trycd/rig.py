@@ -81,12 +81,18 @@ class Machine:
         if drive_d.is_symlink() or drive_d.exists():
             drive_d.unlink()
         drive_d.symlink_to(disc_folder)
-        managed = "Y" if self.session.visible else "N"
-        self.wine("setup-reg", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                  "/t", "REG_SZ", "/d", managed, "/f")
+        # Written into the user's registry file before Wine first reads it: no program
+        # has to run for them. The rig's pristine prefix lets Wine manage its windows (no
+        # window manager on Xvfb); a person's desktop has one.
+        settings = {}
         if self.windows.version != "default":
-            self.wine("setup-version", "reg", "add", r"HKCU\Software\Wine", "/v", "Version",
-                      "/t", "REG_SZ", "/d", self.windows.version, "/f")
+            settings[r"Software\\Wine"] = {"Version": self.windows.version}
+        if self.session.visible:
+            settings[r"Software\\Wine\\X11 Driver"] = {"Managed": "Y"}
+        with open(self.prefix / "user.reg", "a", encoding="utf-8") as user_reg:
+            for key, values in settings.items():
+                user_reg.write(f"\n[{key}] 0\n")
+                user_reg.writelines(f'"{name}"="{value}"\n' for name, value in values.items())
 
     def _start_xvfb(self):
         read_end, write_end = os.pipe()
@@ -115,15 +121,20 @@ class Machine:
                                    stdout=out_file, stderr=err_file, env=self.env)
         return code, out.read_bytes().decode("latin-1").replace("\r", "")
 
-    def windows_path(self, host_path):
-        code, out = self.wine("winepath", "winepath", "-w", str(host_path))
-        return out.strip()
+    @staticmethod
+    def windows_path(host_path):
+        """The path of a host file as Wine's drive Z: (the host's root) shows it."""
+        return "Z:" + str(Path(host_path).resolve()).replace("/", "\\")
+
+    def end_programs(self):
+        """Ends every program of the machine; Wine writes its registry files then."""
+        for action in ("-k", "-w"):
+            subprocess.call(["timeout", "20", "wineserver", action], env=self.env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def stop(self):
         if self.env is not None:
-            for action in ("-k", "-w"):
-                subprocess.call(["timeout", "20", "wineserver", action], env=self.env,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.end_programs()
             self.env = None
         if self.xvfb is not None:
             self.xvfb.terminate()

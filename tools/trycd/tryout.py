@@ -119,7 +119,6 @@ def try_windows(session, disc, windows, answers, timeout_s, guidriver, pictures)
         tried.runs.append(run)
         one_run(machine, run, f"run{number}", setup_dir, tried.setup_path, driver_exe,
                 answers.replies(second_run), timeout_s, pictures / windows.version)
-        end_program(machine, run, driver_exe)
     tried.seconds = time.monotonic() - began
     return tried
 
@@ -127,7 +126,7 @@ def try_windows(session, disc, windows, answers, timeout_s, guidriver, pictures)
 def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, timeout_s, pictures):
     stamp = machine.folder / f"{name}.stamp"
     stamp.touch()
-    before = machine_state.export_registry(machine, f"{name}-before")
+    before = machine_state.read_registry(machine.prefix)
     shots = machine.folder / name
     shots.mkdir()
     _code, text = machine.wine(
@@ -140,12 +139,9 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
         png = pictures / f"{name}-{bmp.stem}.png"
         if subprocess.call(["convert", str(bmp), str(png)]) == 0:
             run.pictures[bmp.name] = png
-    after = machine_state.export_registry(machine, f"{name}-after")
+    # The program the setup started ends with the run's other processes, and Wine
+    # writes the registry as they end.
+    machine.end_programs()
+    after = machine_state.read_registry(machine.prefix)
     run.left = machine_state.read_left(machine.drive_c, stamp, before, after)
     judge(run)
-
-
-def end_program(machine, run, driver_exe):
-    """A program the setup started and that still runs is ended before the next run."""
-    if run.driver.program_state == "running":
-        machine.wine("end", driver_exe, "end", run.driver.program_id)
