@@ -16,6 +16,7 @@ LNK_FIELDS = ("Local path", "Working directory", "Command line arguments", "Desc
 class Left:
     files: dict = field(default_factory=dict)  # C:\folder -> number of files
     settings: dict = field(default_factory=dict)  # C:\file.ini -> its text
+    records: dict = field(default_factory=dict)  # C:\file.ini -> ["[section] key=value"] new
     shortcuts: dict = field(default_factory=dict)  # C:\...\x.lnk -> ["Local path: ..."]
     registry: dict = field(default_factory=dict)  # [key] -> ["name"="value", ...]
 
@@ -58,7 +59,35 @@ def lnk_fields(path):
     return fields
 
 
-def read_left(drive_c, stamp, before, after):
+def ini_records(text):
+    """The records of an INI text, each with its section: "[section] key=value"."""
+    records, section = [], ""
+    for line in text.split("\n"):
+        line = line.strip()
+        if line.startswith("["):
+            section = line
+        elif "=" in line and not line.startswith(";"):
+            records.append(f"{section} {line}".strip())
+    return records
+
+
+def read_ini_files(drive_c):
+    """Every INI file on drive C: but Wine's own, by its Windows name: its text."""
+    texts = {}
+    for folder, _dirs, names in os.walk(drive_c):
+        for name in names:
+            path = Path(folder, name)
+            relative = path.relative_to(drive_c).as_posix()
+            if name.lower().endswith(".ini") and not relative.startswith(SKIPPED):
+                texts[windows_name(relative)] = read_text(path)
+    return texts
+
+
+def read_text(path):
+    return path.read_bytes().decode("latin-1").replace("\r", "")
+
+
+def read_left(drive_c, stamp, before, after, ini_before):
     left = Left()
     for relative, written in files_since(drive_c, stamp):
         folder = relative.rpartition("/")[0] or "."
@@ -67,8 +96,11 @@ def read_left(drive_c, stamp, before, after):
         lower = relative.lower()
         # A copy keeps its source's time of change; a file the run wrote does not.
         if lower.endswith(".ini") and written:
-            text = (drive_c / relative).read_bytes().decode("latin-1").replace("\r", "")
-            left.settings[windows_name(relative)] = "\n".join(l for l in text.split("\n") if l)
+            text = read_text(drive_c / relative)
+            name = windows_name(relative)
+            left.settings[name] = "\n".join(line for line in text.split("\n") if line)
+            earlier = set(ini_records(ini_before.get(name, "")))
+            left.records[name] = [r for r in ini_records(text) if r not in earlier]
         elif lower.endswith(".lnk"):
             left.shortcuts[windows_name(relative)] = lnk_fields(drive_c / relative)
     left.registry = registry_changes(before, after)

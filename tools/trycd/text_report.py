@@ -82,12 +82,13 @@ def links_cell(windows, left):
     return f"shortcuts {names}"
 
 
-def settings_cell(left):
-    """The settings files written, with how many records each holds."""
+def settings_cell(left, shown=3):
+    """The INI records the run added or changed, by file, and the registry's count."""
     cells = []
-    for path, text in left.settings.items():
-        records = sum(1 for line in text.split("\n") if "=" in line and not line.startswith(";"))
-        cells.append(f"{path.rsplit(chr(92), 1)[-1]} ({records} records)")
+    for path, records in left.records.items():
+        more = f" (and {len(records) - shown} more)" if len(records) > shown else ""
+        cells.append(f"{path.rsplit(chr(92), 1)[-1]}: {', '.join(records[:shown]) or 'rewritten'}"
+                     + more)
     values = sum(len(lines) for lines in left.registry.values())
     cells.append(f"registry: {values} values")
     return "; ".join(cells)

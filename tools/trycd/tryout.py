@@ -127,6 +127,7 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
     stamp = machine.folder / f"{name}.stamp"
     stamp.touch()
     before = machine_state.read_registry(machine.prefix)
+    ini_before = machine_state.read_ini_files(machine.drive_c)
     shots = machine.folder / name
     shots.mkdir()
     _code, text = machine.wine(
@@ -143,5 +144,5 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
     # writes the registry as they end.
     machine.end_programs()
     after = machine_state.read_registry(machine.prefix)
-    run.left = machine_state.read_left(machine.drive_c, stamp, before, after)
+    run.left = machine_state.read_left(machine.drive_c, stamp, before, after, ini_before)
     judge(run)
