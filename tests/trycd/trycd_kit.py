@@ -19,27 +19,37 @@ WORK = Path(sys.argv[2]).resolve() if len(sys.argv) > 2 else BUILD / "trycd-test
 def fresh_work(name):
     folder = WORK / name
     if folder.exists():
-        subprocess.call(["chmod", "-R", "u+w", str(folder)])
+        subprocess.call(["chmod", "-R", "u+w", str(folder)], stderr=subprocess.DEVNULL)
         shutil.rmtree(folder)
     folder.mkdir(parents=True)
     return folder
 
 
 def sample_image(folder, name, *options):
-    """The sample CD with make-sample-cd.sh's OPTIONS, pressed into folder/name.iso."""
+    """The sample CD with make-sample-cd.sh's OPTIONS, pressed into folder/name.iso (the
+    tree stays writable: the image is what is pressed and tried)."""
     image = folder / f"{name}.iso"
-    subprocess.run([str(MAKE_SAMPLE_CD), *options, "--image", str(image), str(BUILD),
+    subprocess.run([str(MAKE_SAMPLE_CD), "--writable", *options, "--image", str(image), str(BUILD),
                     str(folder / name)], check=True, stdout=subprocess.DEVNULL)
     return image
 
 
-def try_cd(*arguments, env=None):
-    """Runs try-cd headless; its exit status and output."""
+def start_try(*arguments, env=None):
+    """Starts try-cd headless, its output to a pipe."""
     environment = dict(os.environ if env is None else env, TRY_HEADLESS="1")
-    done = subprocess.run([str(TRY_CD), *map(str, arguments), "--build", str(BUILD)],
-                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                          env=environment)
-    return done.returncode, done.stdout
+    return subprocess.Popen([str(TRY_CD), *map(str, arguments), "--build", str(BUILD)],
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            env=environment)
+
+
+def finish_try(process):
+    """The exit status and output of a try started by start_try."""
+    output, _ = process.communicate()
+    return process.returncode, output
+
+
+def try_cd(*arguments, env=None):
+    return finish_try(start_try(*arguments, env=env))
 
 
 def matrix(output):

@@ -1,0 +1,66 @@
+"""The sample CD, whose template tree "\\templates" has nine characters, with a file of a
+long name in it: Windows 95 reads the Joliet names and installs it; Windows 3.1 reads
+the ISO 9660 names, meets "\\TEMPLATE" and stops with the setup's own message, and so
+does Windows 95 on an image without Joliet names. cdcheck warns of the same names. The
+program files are copied to the disk, with the trees the settings name."""
+import os
+import subprocess
+import unittest
+
+import trycd_kit as kit
+
+COPY = ("--icon-only", "no", "--destination", "c:\\lumora")
+LONG = "a template whose name runs well past what a Joliet name of a CD holds.htm"
+
+
+class NamesTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.work = kit.fresh_work("names")
+        page = cls.work / "page.htm"
+        page.write_text("<p>template</p>\n")
+        cls.image = kit.sample_image(cls.work, "names", "--add", f"templates/{LONG}", page)
+        # The same tree pressed without Joliet names, tried at the same time.
+        plain = cls.work / "plain.iso"
+        subprocess.run(["xorriso", "-as", "mkisofs", "-r", "-V", "PLAIN", "-o", str(plain),
+                        str(cls.work / "names")], check=True, stderr=subprocess.DEVNULL)
+        plain_try = kit.start_try(plain, "--windows", "win95", "--pictures",
+                                  cls.work / "plain-pictures", *COPY)
+        cls.status, cls.output = kit.try_cd(cls.image, "--windows", "win95,win31", "--jobs", "2",
+                                            "--pictures", cls.work / "pictures", *COPY)
+        cls.rows = kit.matrix(cls.output)
+        cls.plain_status, cls.plain_output = kit.finish_try(plain_try)
+
+    def test_windows_95_installs_it(self):
+        self.assertRegex(self.rows["win95"]["how the run ended"], r"^started .*search\.exe$")
+        self.assertIn("the image's Joliet names", self.output)
+
+    def test_windows_31_stops_where_the_template_tree_is_not_found(self):
+        self.assertEqual(self.status, 1, self.output)
+        self.assertEqual(self.rows["win31"]["how the run ended"], "ended early")
+        self.assertIn("Could not copy d:\\templates", self.rows["win31"]["last window"])
+        self.assertEqual(self.rows["win31"]["program started"], "none")
+        self.assertIn("the image's ISO 9660 names (8.3, upper case)", self.output)
+
+    def test_windows_95_reads_the_iso_9660_names_of_an_image_without_joliet(self):
+        self.assertEqual(self.plain_status, 1, self.plain_output)
+        self.assertIn("the image has no Joliet names: this Windows reads its ISO 9660 names",
+                      self.plain_output)
+        self.assertIn("Could not copy d:\\templates",
+                      kit.matrix(self.plain_output)["win95"]["last window"])
+
+    def test_cdcheck_warns_of_the_same_names(self):
+        cdcheck = os.environ.get("LUMORA_CDCHECK", str(kit.SOURCE / "build/native/tools/cdcheck/cdcheck"))
+        self.assertTrue(os.path.isfile(cdcheck), f"{cdcheck} is not built (make build builds it)")
+        done = subprocess.run([cdcheck, "--quiet", str(self.image)], stdout=subprocess.PIPE,
+                              text=True)
+        self.assertEqual(done.returncode, 1, done.stdout)
+        self.assertIn("names.iso:\\templates: warning: Windows 3.1 with Win32s and Windows NT "
+                      "3.51 read the ISO 9660 name \\TEMPLATE", done.stdout)
+        # Joliet keeps the beginning of the name and its extension.
+        self.assertRegex(done.stdout, f"names.iso:\\\\templates\\\\{LONG}: warning: Windows reads "
+                         f"this name as \"{LONG[:50]}[^\"]*\\.htm\"")
+
+
+if __name__ == "__main__":
+    kit.main()
