@@ -21,25 +21,22 @@ ChildProcess::~ChildProcess() {
     Kill();
 }
 
-bool ChildProcess::Start(const std::string& commandLine, const std::string& workDir) {
-    return Start(commandLine, workDir, nullptr);
+void ChildProcess::Adopt(HANDLE process, DWORD id) {
+    Kill();
+    m_process = process;
+    m_id = id;
 }
 
-bool ChildProcess::Start(const std::string& commandLine, const std::string& workDir, HANDLE job) {
+bool ChildProcess::Start(const std::string& commandLine, const std::string& workDir) {
     Kill();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     std::string mutableLine = commandLine; // CreateProcessA may write into it
-    if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE,
-                        job ? CREATE_SUSPENDED : 0, nullptr,
+    if (!CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
         m_startError = GetLastError();
         return false;
-    }
-    if (job) {
-        AssignProcessToJobObject(job, info.hProcess);
-        ResumeThread(info.hThread);
     }
     CloseHandle(info.hThread);
     m_process = info.hProcess;

@@ -21,10 +21,8 @@ public:
 
     // Starts commandLine (no waiting) in directory workDir (empty: ours).
     bool Start(const std::string& commandLine, const std::string& workDir);
-    // The same, the process placed in `job` before it runs a single instruction, so that
-    // every process it starts is in the job too; started outside it when it cannot be
-    // placed there.
-    bool Start(const std::string& commandLine, const std::string& workDir, HANDLE job);
+    // Takes over a process started elsewhere (its handle is closed here).
+    void Adopt(HANDLE process, DWORD id);
     DWORD Id() const { return m_id; }
     // Why the last Start failed (GetLastError of the process creation).
     DWORD StartError() const { return m_startError; }

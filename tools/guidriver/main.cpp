@@ -216,28 +216,7 @@ void ReportStarted(const std::vector<guidriver::ProcessInfo>& started) {
                     static_cast<unsigned long>(info.parentId));
 }
 
-// Where the processes a run starts come from: the run's job object where this Windows
-// reports new processes through one (each named as it begins), else a process list
-// taken again and again.
-class StartedProcesses {
-public:
-    HANDLE Job() const { return job_.Job(); }
-    std::vector<guidriver::ProcessInfo> Take(DWORD timeoutMs) {
-        if (job_.Job())
-            return job_.Take(timeoutMs);
-        Sleep(timeoutMs);
-        return list_.Poll();
-    }
-    const std::vector<guidriver::ProcessInfo>& Started() const {
-        return job_.Job() ? job_.Started() : list_.Started();
-    }
-
-private:
-    guidriver::StartWatch job_;
-    guidriver::ProcessWatch list_;
-};
-
-bool SeenProgram(const StartedProcesses& watch, const std::string& program) {
+bool SeenProgram(const guidriver::StartWatch& watch, const std::string& program) {
     for (const guidriver::ProcessInfo& info : watch.Started()) {
         if (guidriver::SameName(info.name, program))
             return true;
@@ -247,7 +226,7 @@ bool SeenProgram(const StartedProcesses& watch, const std::string& program) {
 
 // After the run's end: waits for the program it started, and tells whether it still runs.
 // The setup starts it before it ends, so a program not seen soon after was not started.
-int ReportProgram(StartedProcesses& watch, const TryOptions& options) {
+int ReportProgram(guidriver::StartWatch& watch, const TryOptions& options) {
     constexpr DWORD timeoutMs = 10000;
     DWORD start = GetTickCount();
     while (!SeenProgram(watch, options.program) && GetTickCount() - start < timeoutMs)
@@ -281,10 +260,11 @@ const Reply* ReplyFor(const std::vector<Reply>& replies, HWND hwnd, const std::s
 // the button of the first matching reply; windows without a reply wait for the user.
 int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
         const std::vector<Reply>& replies, const TryOptions& options = TryOptions()) {
-    StartedProcesses watch;
+    guidriver::StartWatch watch;
     int pictures = 0;
     guidriver::ChildProcess process;
-    if (!process.Start(commandLine, dir, options.enabled ? watch.Job() : nullptr)) {
+    if (options.enabled ? !watch.Start(commandLine, dir, &process)
+                        : !process.Start(commandLine, dir)) {
         std::printf("cannot start %s (error %lu)\n", commandLine,
                     static_cast<unsigned long>(process.StartError()));
         return 2;
