@@ -1,8 +1,9 @@
 #!/bin/bash
 # Shows the setup at work: presses the sample CD into an image, shows the INI tool on its
 # search.ini, and tries the image as a publisher would before pressing it
-# (tools/try-cd): the setup runs from the mounted image under Wine, copies the program
-# files to C:\lumora, and runs a second time, when it finds the installation. With
+# (tools/try-cd): the setup runs under Wine from the image as Windows reads it (its
+# Joliet names, read-only), copies the program files to C:\lumora, and runs a second
+# time, when it finds the installation. With
 # DISPLAY set the windows appear on that display and the user answers them; otherwise
 # they appear on a private Xvfb and the GUI driver answers.
 #

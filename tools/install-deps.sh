@@ -9,7 +9,7 @@ cmake ninja-build make g++ clang libclang-rt-14-dev
 googletest libgtest-dev libbenchmark-dev libsimpleini-dev libinih-dev
 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
 wine wine64 xvfb xdotool liblnk-utils imagemagick
-xorriso fuseiso libiso9660-dev
+xorriso fuseiso libiso9660-dev python3
 "
 
 missing=""
