@@ -176,17 +176,19 @@ def main(argv=None):
             return try_windows(session, disc, windows, answers, options.timeout, guidriver,
                                pictures)
 
-        # Each Windows has its own prefix and display; the disc views are made first, in
-        # order, so that parallel tries share them.
-        for windows in options.windows:
+        # Each Windows has its own prefix and display; the disc views are made first, so
+        # that parallel tries share them, Joliet first: on an image without Joliet names
+        # its tree serves the ISO 9660 readers too.
+        for windows in sorted(options.windows, key=lambda w: not w.reads_joliet):
             try:
                 disc.view(windows)
             except disc_module.CannotRead:
                 pass
         pool = ThreadPoolExecutor(max_workers=1 if visible else options.jobs)
-        tried_list = list(pool.map(one, options.windows))
-        for tried in tried_list:
+        tried_list = []
+        for tried in pool.map(one, options.windows):  # in order, each as it is done
             text_report.print_tried(tried)
+            tried_list.append(tried)
         status = max(tried.verdict for tried in tried_list)
         text_report.print_matrix(tried_list, status, time.monotonic() - began)
         print(f"  pictures: {pictures}")

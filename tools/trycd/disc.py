@@ -52,10 +52,17 @@ class Disc:
                 raise CannotRead(problem)
 
     def view(self, windows):
-        """The disc as WINDOWS reads it (one extraction per kind of names)."""
+        """The disc as WINDOWS reads it (one extraction per kind of names, kept, as is
+        the reason it could not be read)."""
         kind = windows.reads if self.is_image else "folder"
         if kind not in self._views:
-            self._views[kind] = self._folder_view() if kind == "folder" else self._extract(kind)
+            try:
+                self._views[kind] = (self._folder_view() if kind == "folder"
+                                     else self._extract(kind))
+            except CannotRead as error:
+                self._views[kind] = error
+        if isinstance(self._views[kind], CannotRead):
+            raise self._views[kind]
         return self._views[kind]
 
     def _folder_view(self):
@@ -81,14 +88,16 @@ class Disc:
         loaded = re.search(r"^ISO loaded\s*:\s*(\S+)", done.stdout, re.M)
         names = "joliet" if loaded and loaded.group(1) == "Joliet" else "iso9660"
         subprocess.run(["chmod", "-R", "a-w", str(tree)], check=True)
-        if wanted == "joliet" and names != "joliet":
-            note = ("the image has no Joliet names: this Windows reads its ISO 9660 names "
-                    "(8.3, upper case) there, and the try reads them so")
-        elif names == "joliet":
-            note = "the image's Joliet names, read-only as pressed"
-        else:
-            note = "the image's ISO 9660 names (8.3, upper case), read-only as pressed"
-        return View(tree, names, note)
+        iso_note = "the image's ISO 9660 names (8.3, upper case), read-only as pressed"
+        if names == "joliet":
+            return View(tree, names, "the image's Joliet names, read-only as pressed")
+        # The same tree serves the Windows that read only ISO 9660 names.
+        self._views.setdefault("iso9660", View(tree, names, iso_note))
+        if wanted == "joliet":
+            return View(tree, names, "the image has no Joliet names: this Windows reads its "
+                                     "ISO 9660 names (8.3, upper case) there, and the try "
+                                     "reads them so")
+        return View(tree, names, iso_note)
 
 
 def find(root, relative):

@@ -53,8 +53,10 @@ def window_html(window, pictures):
         parts.append(picture(pictures[window.picture]))
     if window.message:
         parts.append(f"<p>message: “{e(window.message)}”</p>")
-    if window.controls:
-        parts.append(f"<pre>{e(chr(10).join(window.controls))}</pre>")
+    # What the user saw: the controls a window hides are left out.
+    shown = [control for control in window.controls if not control.endswith(" hidden")]
+    if shown:
+        parts.append(f"<pre>{e(chr(10).join(shown))}</pre>")
     for answer in window.answers:
         parts.append(f"<p>answered: {e(answer)}</p>")
     parts.append("</div>")

@@ -50,11 +50,15 @@ class Run:
 
     @property
     def last_window(self):
+        """The last window the user saw: its title, and its message where the run
+        ended early there."""
         shown = [w for w in self.driver.windows if not w.hidden] if self.driver else []
         if not shown:
             return ""
         last = shown[-1]
-        return f'"{last.title}": {last.message}' if last.message else f'"{last.title}"'
+        if last.message and self.verdict != STARTED:
+            return f'"{last.title}": {last.message}'
+        return f'"{last.title}"'
 
 
 @dataclass
