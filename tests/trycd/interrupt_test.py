@@ -1,5 +1,6 @@
 """A try interrupted mid-run ends its own Wine processes, display and mounts and
-removes its run folder; what it did not start (a display of the caller's) goes on."""
+removes its run folder; what it did not start (a display of the caller's) goes on. What
+a try killed outright left running, the next try ends."""
 import os
 import signal
 import subprocess
@@ -61,9 +62,21 @@ class InterruptTest(unittest.TestCase):
         self.assertFalse(run_folder.exists())
 
     def test_a_terminated_try_ends_its_wine_and_its_display(self):
+        # A try killed outright (SIGKILL) cannot end anything: the next try does.
+        killed = kit.start_try(self.image, "--windows", "win95", "--pictures",
+                               self.work / "killed")
+        killed_folder = self.run_folder(killed)
+        wait_for(lambda: len(processes_of(killed_folder)) >= 2, "Wine processes of a try")
+        killed.kill()
+        killed.wait()
+        killed.stdout.close()
+        self.assertNotEqual(processes_of(killed_folder), [])
+
         process = kit.start_try(self.image, "--windows", "win95,win31", "--jobs", "2",
                                 "--pictures", self.work / "pictures")
         folder = self.run_folder(process)
+        self.assertEqual(processes_of(killed_folder), [])
+        self.assertFalse(killed_folder.exists())
         # Both Windows started: their Xvfb and Wine processes run.
         wait_for(lambda: len(processes_of(folder)) >= 4, "Wine processes of both machines")
         process.send_signal(signal.SIGTERM)

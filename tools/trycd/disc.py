@@ -66,7 +66,8 @@ class Disc:
         return self._views[kind]
 
     def _folder_view(self):
-        view = self.session.folder / "cd-folder"
+        # The rig's name for it: rig_remove_abandoned_runs unmounts it.
+        view = self.session.folder / "cd-ro"
         if not self.session.mount_readonly(self.path, view):
             # Where this user may not mount: one copy, read-only.
             subprocess.run(["cp", "-a", f"{self.path}/.", str(view)], check=True)

@@ -3,7 +3,8 @@
 The pristine prefix and its cheap clones come from the end-to-end rig (tools/rig/rig.sh),
 so the try-out, the demo and the scenarios boot Wine one way. Everything a try starts
 (Wine processes, Xvfb, mounts) is recorded here and ended by close(), also when the try
-is interrupted; a try killed outright leaves a run folder that the next one removes.
+is interrupted. A try killed outright leaves them and its run folder: the next try
+ends the processes that carry its mark and removes the folder.
 """
 import os
 import shutil
@@ -41,6 +42,38 @@ def ignore_signals():
     """While closing: a second Ctrl-C must not leave half of it undone."""
     for signum in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
         signal.signal(signum, signal.SIG_IGN)
+
+
+def marked_processes(run_folder):
+    """The processes a try started in RUN_FOLDER: those whose environment carries its mark."""
+    mark = f"{RUN_MARK}={run_folder}\0".encode()
+    found = []
+    for entry in Path("/proc").iterdir():
+        try:
+            if entry.name.isdigit() and mark in (entry / "environ").read_bytes():
+                found.append(int(entry.name))
+        except OSError:
+            pass  # ended meanwhile, or not ours to read
+    return found
+
+
+def end_abandoned_tries(runs):
+    """A try killed outright left its Wine processes and displays running; they carry its
+    mark, and end before the rig removes its run folder."""
+    for folder in runs.glob("try-cd.*"):
+        try:
+            owner = int((folder / "owner").read_text())
+            os.kill(owner, 0)
+            continue  # still trying
+        except ProcessLookupError:
+            pass
+        except (OSError, ValueError):
+            continue  # being set up, or not a try's folder
+        for pid in marked_processes(folder):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
 
 
 def rig_function(name, *args):
@@ -156,6 +189,7 @@ class Session:
         self.mounts = []
         runs = self.work / "runs"
         runs.mkdir(parents=True, exist_ok=True)
+        end_abandoned_tries(runs)
         rig_function("rig_remove_abandoned_runs", runs)
         self.folder = Path(tempfile.mkdtemp(prefix=f"try-cd.{os.getpid()}.", dir=runs))
         (self.folder / "owner").write_text(f"{os.getpid()}\n")
