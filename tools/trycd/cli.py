@@ -95,14 +95,25 @@ def parser():
                    help="also write the whole try as one HTML page")
     p.add_argument("--pictures", type=Path, default=Path("try-cd-pictures"), metavar="DIR",
                    help="where the PNG pictures go (default ./try-cd-pictures)")
-    p.add_argument("--build", type=Path, default=ROOT / "build" / "mingw64", metavar="DIR",
+    p.add_argument("--build", type=Path, default=default_build(), metavar="DIR",
                    help="the build folder: its GUI driver, and e2e-rig for the Wine prefixes "
-                        "(default build/mingw64)")
+                        "(default build/mingw64 of the source tree; installed: "
+                        "~/.cache/lumora-try-cd)")
     p.add_argument("--timeout", type=int, default=300, metavar="SECONDS",
                    help="how long one run of the setup may take (default 300)")
     p.add_argument("--jobs", type=int, default=1, metavar="N",
                    help="try N Windows at once (default 1)")
     return p
+
+
+def default_build():
+    """The source tree's Windows build; for an installed try-cd, which has no build
+    folder, a folder in the user's cache for the Wine prefixes."""
+    build = ROOT / "build" / "mingw64"
+    if build.is_dir():
+        return build
+    cache = Path(os.environ.get("XDG_CACHE_HOME") or Path.home() / ".cache")
+    return cache / "lumora-try-cd"
 
 
 def answers_from(options):
@@ -148,6 +159,10 @@ def main(argv=None):
     if options.report and not html_report.writable(options.report):
         return cannot_try(f"the report {options.report} cannot be written "
                           "(no such folder, or no permission): nothing was tried")
+    try:
+        options.build.mkdir(parents=True, exist_ok=True)
+    except OSError as error:
+        return cannot_try(f"{options.build}: {error.strerror}")
     build = options.build.resolve()
     guidriver = find_guidriver(build)
     if guidriver is None:
