@@ -181,11 +181,6 @@ def main(argv=None):
     try:
         session = rig.Session(build / "e2e-rig", visible)
         disc = disc_module.Disc(options.cd, session)
-        text_report.say("CD")
-        print(f"  {'image' if disc.is_image else 'folder'} {disc.path}, read-only as drive D: "
-              "(CD-ROM), with the names each Windows reads", flush=True)
-        if visible:
-            print(f"  answer the setup's questions on your display ({os.environ['DISPLAY']})")
 
         def one(windows):
             return try_windows(session, disc, windows, answers, options.timeout, guidriver,
@@ -199,6 +194,12 @@ def main(argv=None):
                 disc.view(windows)
             except disc_module.CannotRead:
                 pass
+        text_report.say("CD")
+        label = f' (volume "{disc.label}")' if disc.label else ""
+        print(f"  {'image' if disc.is_image else 'folder'} {disc.path}{label}, read-only as "
+              "drive D: (CD-ROM), with the names each Windows reads", flush=True)
+        if visible:
+            print(f"  answer the setup's questions on your display ({os.environ['DISPLAY']})")
         pool = ThreadPoolExecutor(max_workers=1 if visible else options.jobs)
         tried_list = []
         for tried in pool.map(one, options.windows):  # in order, each as it is done
