@@ -1,4 +1,6 @@
-# Shell side of the end-to-end rig, sourced by run-scenario.sh and tools/demo.sh (bash).
+# Shell side of the end-to-end rig, sourced by run-scenario.sh and tools/demo.sh (bash);
+# the CD try-out (tools/trycd/rig.py) takes its pristine prefix, its clones and the
+# removal of abandoned run folders from here too.
 #
 # rig_start BUILD NAME makes a run folder below BUILD/e2e-rig/runs with a fresh copy of
 # the build's pristine Wine prefix, starts an Xvfb of its own on a free display and
