@@ -1,6 +1,7 @@
 #!/bin/bash
 # Whole-installation benchmark, run by hand (minutes, and about 1.2 GB of disk):
 #   tools/bench-install.sh [BUILD_DIR] [REPEATS]     (default build/mingw64, 1)
+# Runs the programs of a Windows build (`make build` makes them, the timers in bench/).
 # Builds a publisher CD of about 300 MB in 5,000 files spread over the trees the setup
 # installs (common, common20, plugins, forms, docs, publish, data, templates, cgi-bin,
 # _red40\bin and filters, the Solaris platform), then in one Wine session on a private
@@ -22,7 +23,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/mingw64}
 repeats=${2:-1}
 build=$(cd "$build" && pwd)
-for f in setup.exe tests/e2e/e2e_testdlg.exe; do
+for f in setup.exe tests/e2e/e2e_testdlg.exe bench/install_timer.exe bench/copytree_timer.exe; do
     [ -f "$build/$f" ] || { echo "bench-install: $build/$f is not built" >&2; exit 1; }
 done
 # shellcheck source=../rig/rig.sh
@@ -32,18 +33,10 @@ rig_start "$build" bench-install
 
 tools="$WINEPREFIX/drive_c/bench-tools"
 mkdir -p "$tools"
-echo "building the timer program"
-x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
-    -D_WIN32_WINNT=0x0601 -I"$root" \
-    "$root/bench/install/install_timer.cpp" "$root/tools/guidriver/gui_driver.cpp" \
-    "$root/tools/guidriver/child_process.cpp" \
-    -static -o "$tools/install_timer.exe" -luser32
-# The setup's own tree copy alone, to tell the copy from the other steps.
-x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
-    -D_WIN32_WINNT=0x0601 -I"$root" \
-    "$root/bench/copy/copytree_timer.cpp" "$root/platform/filemgr.cpp" \
-    -static -o "$tools/copytree_timer.exe"
-cp "$build/tests/e2e/e2e_testdlg.exe" "$tools/"
+# The timers are built with the rest of the Windows build (bench/); the setup's own
+# tree copy alone tells the copy from the other steps.
+cp "$build/bench/install_timer.exe" "$build/bench/copytree_timer.exe" \
+    "$build/tests/e2e/e2e_testdlg.exe" "$tools/"
 
 echo "building the CDs"
 # The sample CD as it is: what the setup's steps cost besides copying many files.
