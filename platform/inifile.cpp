@@ -76,6 +76,8 @@ Entry* IniFile::FindKey(Section* section, const char* key) const {
 
 bool IniFile::StoreLine(Entry* entry, const char* key, const char* separator, const char* value) {
     if (tableCount_ == tableCapacity_) {
+        if (tableCapacity_ > UINT32_MAX / 2 / sizeof(char*))
+            return false;
         std::uint32_t capacity = tableCapacity_ ? 2 * tableCapacity_ : 16;
         void* grown = std::realloc(table_, capacity * sizeof(char*));
         if (!grown)
