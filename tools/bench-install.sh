@@ -133,8 +133,7 @@ forget_installation
 echo "setup.exe on the sample CD ($(find "$small_cd" -type f | wc -l) files): $small s"
 rig_map_cd "$cd_dir"
 
-install_times=() copytree_times=() xcopy_times=() cp_times=()
-for run in $(seq "$repeats"); do
+measure_install() {
     fresh
     out=$(timer install 'C:\bench\install' 1019)
     install_times+=("$(echo "$out" | seconds)")
@@ -142,25 +141,38 @@ for run in $(seq "$repeats"); do
     echo "run $run: setup.exe installed $installed files in ${install_times[-1]} s" \
         "(its dialog came after $(echo "$out" | awk '$1 == "first" { print $3 }') s)"
     forget_installation
-
+}
+measure_copytree() {
     fresh
     ct=$(rig_wine "$RIG_RUN/ct.out" "$RIG_RUN/ct.err" "$tools/copytree_timer.exe" copytree \
         'D:\' 'C:\bench\copytree' && tr -d '\r' <"$RIG_RUN/ct.out" | seconds)
     copytree_times+=("$ct")
     echo "run $run: CopyTree alone copied $(find "$dest/copytree" -type f | wc -l) files in" \
         "$ct s"
-
+}
+measure_xcopy() {
     fresh
     xcopy_times+=("$(timer run 'xcopy D:\ C:\bench\xcopy /e /i /y /q' | seconds)")
     echo "run $run: xcopy copied $(find "$dest/xcopy" -type f | wc -l) files in" \
         "${xcopy_times[-1]} s"
-
+}
+measure_cp() {
     fresh
     t0=$(date +%s.%N)
     cp -r "$cd_dir/." "$dest/cp"
     t1=$(date +%s.%N)
     cp_times+=("$(echo "$t0 $t1" | awk '{ printf "%.3f", $2 - $1 }')")
     echo "run $run: cp -r copied $(find "$dest/cp" -type f | wc -l) files in ${cp_times[-1]} s"
+}
+
+install_times=() copytree_times=() xcopy_times=() cp_times=()
+# The four take turns at going first, so that none always follows the same one (the
+# host's copy leaves the disk busiest).
+tools_in_turn=(install copytree xcopy cp)
+for run in $(seq "$repeats"); do
+    for i in 0 1 2 3; do
+        "measure_${tools_in_turn[$(((run - 1 + i) % 4))]}"
+    done
 done
 fresh
 
@@ -170,5 +182,6 @@ xcopy=$(printf '%s\n' "${xcopy_times[@]}" | median)
 cp=$(printf '%s\n' "${cp_times[@]}" | median)
 echo "medians: install $install s, CopyTree alone $copytree s, xcopy $xcopy s, cp -r $cp s;" \
     "the other steps of a run about $small s"
-awk -v i="$install" -v x="$xcopy" -v c="$cp" -v f="$first" 'BEGIN {
-    printf "ratios: install/xcopy %.2fx install/cp %.1fx; first dialog %.2f s\n", i / x, i / c, f }'
+awk -v i="$install" -v t="$copytree" -v x="$xcopy" -v c="$cp" -v f="$first" -v b="$bare" 'BEGIN {
+    printf "ratios: install/xcopy %.2fx CopyTree/xcopy %.2fx first dialog/bare %.2fx;" \
+        " install/cp %.1fx\n", i / x, t / x, f / b, i / c }'
