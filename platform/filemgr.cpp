@@ -9,8 +9,6 @@ namespace {
 // Paths are at most 255 characters; the buffers hold a system path and its terminator.
 constexpr std::size_t kMaxPathChars = bounded::kMaxFilePath;
 constexpr std::size_t kPathBufferSize = MAX_PATH + 1;
-constexpr DWORD kAttributesToReset =
-    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 bool IsUsablePath(const char* path) {
     return path != nullptr && path[0] != '\0' && strnlen(path, kMaxPathChars + 1) <= kMaxPathChars;
@@ -70,19 +68,6 @@ private:
     HANDLE handle_;
 };
 
-// The last non-empty component of a path: the name a directory has in its parent.
-const char* LastComponent(const char* path, char* buffer) {
-    std::size_t end = std::strlen(path);
-    while (end > 0 && path[end - 1] == '\\')
-        --end;
-    std::size_t start = end;
-    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':')
-        --start;
-    std::memcpy(buffer, path + start, end - start);
-    buffer[end - start] = '\0';
-    return buffer;
-}
-
 } // namespace
 
 int CFileMgr::CreateTree(const char* path, SECURITY_ATTRIBUTES* security) {
@@ -126,28 +111,34 @@ int CFileMgr::CreateTree(const char* path, SECURITY_ATTRIBUTES* security) {
 }
 
 int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
-                       const char* excludedName) {
+                       char* excludedName) {
     if (!IsUsablePath(sourceDir) || !IsUsablePath(targetDir))
         return 0;
     char source[kPathBufferSize];
     char target[kPathBufferSize];
     char saved[kPathBufferSize];
     CopyPath(source, sourceDir);
-    AppendBackslashIfNoPathSpecified(source, sizeof source);
+    AppendBackslashIfNoPathSpecified(source);
     if (!GetCurrentDir(saved))
         return 0;
     // A relative target means relative to the directory current at the call; given only
     // a drive letter, it would resolve against the source directory the walk enters.
     if (std::strchr(targetDir, ':') != nullptr || targetDir[0] == '\\') {
         CopyPath(target, targetDir);
-        InsertDriveLetter(saved, target, sizeof target);
+        InsertDriveLetter(saved, target);
     } else if (!JoinPath(target, saved, targetDir)) {
         return 0;
     }
 
     if (!::SetCurrentDirectoryA(source))
         return 0;
-    CreateTree(target, nullptr);
+    // A target directory made just now holds only the copies made below, each already
+    // reset to normal attributes: their targets need no reset before the copy. Most
+    // targets of an installation are new, and the reset of a missing file still costs a
+    // search of its directory. An existing target takes the whole chain.
+    const bool freshTarget = ::CreateDirectoryA(target, nullptr) != 0;
+    if (!freshTarget)
+        CreateTree(target, nullptr);
 
     int result = 1;
     char targetFile[kPathBufferSize];
@@ -173,13 +164,12 @@ int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
         BOOL copied;
         if (force) {
             // Files from a read-only CD keep their read-only attribute when copied; with
-            // force they replace read-only targets and arrive writable. The copy takes
-            // the source's attributes, so only a source with attributes that matter
-            // (an archive bit does not) costs the second reset: that call opens the
-            // file again, a large share of the cost of many small files.
-            ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
+            // force they replace read-only targets, and every copy arrives with normal
+            // attributes.
+            if (!freshTarget)
+                ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
             copied = ::CopyFileA(name, targetFile, FALSE);
-            if (copied && (entry.dwFileAttributes & kAttributesToReset) != 0)
+            if (copied)
                 ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);
         } else {
             copied = ::CopyFileA(name, targetFile, TRUE);
@@ -231,10 +221,9 @@ int CFileMgr::DelTree(const char* dir, int force) {
         return 0;
     }
     listing.Close();
-    // The last component names the directory in its parent, whatever the form of the
-    // path given (a relative path of several components would resolve one level too deep).
-    char name[kPathBufferSize];
-    return ::RemoveDirectoryA(LastComponent(dir, name)) ? 1 : 0;
+    // The path as given: an absolute one names the directory, and a relative one of one
+    // component (as the walk passes it) resolves against the parent, now current.
+    return ::RemoveDirectoryA(dir) ? 1 : 0;
 }
 
 int CFileMgr::FileExists(const char* path) {
@@ -247,6 +236,30 @@ int CFileMgr::FileExists(const char* path) {
         return 0;
     ::CloseHandle(file);
     return 1;
+}
+
+int CFileMgr::FileExists(char* path) {
+    return FileExists(static_cast<const char*>(path));
+}
+
+int CFileMgr::FindFile(const char* dir, const char* fileName, char* out) {
+    return FindFile(dir, fileName, out, kPathBufferSize);
+}
+
+int CFileMgr::ForceCopyFile(char* sourceFile, char* targetFile) {
+    return ForceCopyFile(static_cast<const char*>(sourceFile), static_cast<const char*>(targetFile));
+}
+
+int CFileMgr::ForceDeleteFile(char* path) {
+    return ForceDeleteFile(static_cast<const char*>(path));
+}
+
+int CFileMgr::CreateDirectoryA(char* path) {
+    return CreateDirectoryA(static_cast<const char*>(path));
+}
+
+int CFileMgr::DirectoryExists(char* path) {
+    return DirectoryExists(static_cast<const char*>(path));
 }
 
 int CFileMgr::FindFile(const char* dir, const char* fileName, char* out, std::size_t outSize) {
@@ -324,27 +337,27 @@ int CFileMgr::DirectoryExists(const char* path) {
     return 1;
 }
 
-void CFileMgr::AppendBackSlash(char* path, std::size_t size) {
+void CFileMgr::AppendBackSlash(char* path) {
     // An empty path stays empty: "\" alone would be the current drive's root.
     if (path[0] != '\0')
-        bounded::EnsureTrailingBackslash(path, size);
+        bounded::EnsureTrailingBackslash(path, kPathBufferSize);
 }
 
-void CFileMgr::InsertDriveLetter(const char* referencePath, char* path, std::size_t size) {
+void CFileMgr::InsertDriveLetter(char* referencePath, char* path) {
     if (std::strchr(path, ':') != nullptr)
         return;
     const char* colon = std::strchr(referencePath, ':');
     if (colon == nullptr || colon == referencePath)
         return;
     const std::size_t length = std::strlen(path);
-    if (length + 2 >= size)
+    if (length + 2 >= kPathBufferSize)
         return;
     std::memmove(path + 2, path, length + 1);
     path[0] = colon[-1];
     path[1] = ':';
 }
 
-void CFileMgr::AppendBackslashIfNoPathSpecified(char* path, std::size_t size) {
+void CFileMgr::AppendBackslashIfNoPathSpecified(char* path) {
     if (std::strlen(path) == 2 && path[1] == ':')
-        AppendBackSlash(path, size);
+        AppendBackSlash(path);
 }

@@ -13,12 +13,22 @@
 
 #include "platform/export.h"
 
+// The operations other modules link against, with the exported signatures the product's
+// modules are built with; the const forms and FindFile with the output buffer's size are
+// what the program itself calls.
 class LUMORA_EXPORT CFileMgr {
 public:
     int CreateTree(const char* path, SECURITY_ATTRIBUTES* security);
-    int CopyTree(const char* sourceDir, const char* targetDir, int force,
-                 const char* excludedName);
+    int CopyTree(const char* sourceDir, const char* targetDir, int force, char* excludedName);
     int DelTree(const char* dir, int force);
+    int FileExists(char* path);
+    // Writes at most MAX_PATH + 1 bytes (a path buffer) into `out`.
+    int FindFile(const char* dir, const char* fileName, char* out);
+    int ForceCopyFile(char* sourceFile, char* targetFile);
+    int ForceDeleteFile(char* path);
+    int CreateDirectoryA(char* path);
+    int DirectoryExists(char* path);
+
     int FileExists(const char* path);
     int FindFile(const char* dir, const char* fileName, char* out, std::size_t outSize);
     int ForceCopyFile(const char* sourceFile, const char* targetFile);
@@ -27,7 +37,8 @@ public:
     int DirectoryExists(const char* path);
 
 private:
-    static void AppendBackSlash(char* path, std::size_t size);
-    static void InsertDriveLetter(const char* referencePath, char* path, std::size_t size);
-    static void AppendBackslashIfNoPathSpecified(char* path, std::size_t size);
+    // Each works in place on a path buffer of MAX_PATH + 1 bytes.
+    static void AppendBackSlash(char* path);
+    static void InsertDriveLetter(char* referencePath, char* path);
+    static void AppendBackslashIfNoPathSpecified(char* path);
 };

@@ -1,5 +1,6 @@
 #include "platform/ini.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -24,6 +25,8 @@ CIni::CIni(const char* fileName) {
         inifile::kCannotOpen)
         IniFile::Load(fileName, inifile::OpenMode::ReadOnly, &m_pIniFile);
 }
+
+CIni::CIni(char* fileName) : CIni(static_cast<const char*>(fileName)) {}
 
 CIni::~CIni() {
     if (!m_pIniFile)
@@ -111,4 +114,22 @@ void CIni::DeleteSection(const char* section) {
         return;
     m_pIniFile->RemoveSection(section);
     m_bModified = 1;
+}
+
+// The exported forms without sizes: the caller's buffer holds whatever the store holds,
+// so the bound is only what the store can hold.
+int CIni::SetValue(const char* section, const char* key, char* value) {
+    return SetValue(section, key, static_cast<const char*>(value));
+}
+
+int CIni::GetValue(const char* section, const char* key, char* out) {
+    return GetValue(section, key, out, SIZE_MAX);
+}
+
+void CIni::GetValue(const char* section, const char* key, char* out, int index) {
+    GetValue(section, key, out, SIZE_MAX, index);
+}
+
+int CIni::GetAllValues(const char* section, char* out) {
+    return GetAllValues(section, out, SIZE_MAX);
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/vos_descriptor.h"
+
 namespace inifile {
 
 namespace {
@@ -15,6 +17,11 @@ namespace {
 constexpr std::size_t kFirstChunk = 16 * 1024;
 constexpr std::size_t kLargestChunk = 8 * 1024 * 1024;
 constexpr std::size_t kAlign = alignof(std::max_align_t);
+// Chunks from this size on come from the system directly (VosAllocateLarge), in whole
+// pages: mostly the block of a large file's bytes. Smaller ones come from the C library,
+// which keeps them for the next load.
+constexpr std::size_t kLargeChunk = 4 * 1024 * 1024;
+constexpr std::size_t kPage = 4096;
 
 std::size_t g_chunkBudget = SIZE_MAX;
 
@@ -22,12 +29,16 @@ std::size_t g_chunkBudget = SIZE_MAX;
 
 struct alignas(std::max_align_t) Pool::Chunk {
     Chunk* next;
+    std::size_t size; // bytes obtained, this header included
 };
 
 Pool::~Pool() {
     while (chunks_) {
         Chunk* next = chunks_->next;
-        std::free(chunks_);
+        if (chunks_->size >= kLargeChunk)
+            VosFreeLarge(chunks_, chunks_->size);
+        else
+            std::free(chunks_);
         chunks_ = next;
     }
 }
@@ -45,11 +56,19 @@ bool Pool::Grow(std::size_t atLeast) {
     if (payload > SIZE_MAX - sizeof(Chunk))
         return false;
     std::size_t total = sizeof(Chunk) + payload;
+    if (total >= kLargeChunk) {
+        if (total > SIZE_MAX - kPage)
+            return false;
+        total = (total + kPage - 1) / kPage * kPage;
+        payload = total - sizeof(Chunk);
+    }
     if (total > g_chunkBudget)
         return false;
-    auto* chunk = static_cast<Chunk*>(std::malloc(total));
+    auto* chunk = static_cast<Chunk*>(total >= kLargeChunk ? VosAllocateLarge(total)
+                                                           : std::malloc(total));
     if (!chunk)
         return false;
+    chunk->size = total;
     if (g_chunkBudget != SIZE_MAX)
         g_chunkBudget -= total;
     chunk->next = chunks_;
@@ -112,6 +131,23 @@ char* Pool::Append(char* text, std::size_t length, const char* more, std::size_t
     std::memcpy(copy, text, length);
     std::memcpy(copy + length, more, moreLength);
     copy[length + moreLength] = '\0';
+    return copy;
+}
+
+void* Pool::ExtendByCopy(void* block, std::size_t size, const void* more, std::size_t moreSize,
+                         std::size_t align) {
+    if (moreSize > SIZE_MAX / 4 - size)
+        return nullptr;
+    std::size_t needed = size + moreSize;
+    std::size_t pad = (0 - reinterpret_cast<std::uintptr_t>(next_)) & (align - 1);
+    if (static_cast<std::size_t>(end_ - next_) < pad + needed && !Grow(2 * needed))
+        return nullptr;
+    char* copy = static_cast<char*>(Allocate(needed, align));
+    if (!copy)
+        return nullptr;
+    if (size)
+        std::memcpy(copy, block, size);
+    std::memcpy(copy + size, more, moreSize);
     return copy;
 }
 

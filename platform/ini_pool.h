@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <new>
 
 namespace inifile {
@@ -26,6 +27,21 @@ public:
     // has room, else a copy (the old one stays until the pool goes). `length` is the
     // current length of `text`. Null when out of memory.
     char* Append(char* text, std::size_t length, const char* more, std::size_t moreLength);
+    // `block` of `size` bytes (aligned to `align`, or null with size 0) extended by
+    // `moreSize` bytes of `more`: in place when it is the newest block and the chunk has
+    // room, else a copy in a chunk with room for as much again (the old one stays until
+    // the pool goes). Null when out of memory.
+    void* Extend(void* block, std::size_t size, const void* more, std::size_t moreSize,
+                 std::size_t align) {
+        // Inline for the common case, an array growing at the pool's top while it loads.
+        if (block && static_cast<char*>(block) + size == next_ &&
+            static_cast<std::size_t>(end_ - next_) >= moreSize) {
+            std::memcpy(next_, more, moreSize);
+            next_ += moreSize;
+            return block;
+        }
+        return ExtendByCopy(block, size, more, moreSize, align);
+    }
     // Bytes obtained from the system (chunk headers included): the store's footprint.
     std::size_t BytesReserved() const { return reserved_; }
 
@@ -41,6 +57,8 @@ private:
     std::size_t reserved_ = 0;
     std::size_t nextChunkSize_ = 0;
     bool Grow(std::size_t atLeast);
+    void* ExtendByCopy(void* block, std::size_t size, const void* more, std::size_t moreSize,
+                       std::size_t align);
 };
 
 } // namespace inifile

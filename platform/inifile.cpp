@@ -1,6 +1,7 @@
 // Lookups and edits of a loaded INI file.
 #include "platform/inifile.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ini_hash.h"
@@ -9,24 +10,6 @@
 namespace inifile {
 
 namespace {
-
-void HashKeys(Section* section) {
-    if (section->keysHashed)
-        return;
-    for (Entry* entry = section->first; entry; entry = entry->next)
-        if (entry->key)
-            entry->hash = NameHash(entry->key);
-    section->keysHashed = true;
-}
-
-Entry* FindKey(Section* section, const char* key) {
-    HashKeys(section);
-    std::uint16_t hash = NameHash(key);
-    for (Entry* entry = section->first; entry; entry = entry->next)
-        if (entry->key && entry->hash == hash && NamesEqual(entry->key, key))
-            return entry;
-    return nullptr;
-}
 
 bool HasLineBreak(const char* text) {
     return std::strpbrk(text, "\r\n") != nullptr;
@@ -71,6 +54,57 @@ void IniFile::Release(IniFile* ini) {
     delete ini;
 }
 
+IniFile::~IniFile() {
+    std::free(table_);
+}
+
+Entry* IniFile::FindKey(Section* section, const char* key) const {
+    Entry* end = section->entries + section->count;
+    if (!section->keysHashed) {
+        for (Entry* entry = section->entries; entry != end; ++entry)
+            if (!entry->Is(Entry::kComment))
+                entry->hash = NameHash(LineOf(*entry));
+        section->keysHashed = true;
+    }
+    std::uint16_t hash = NameHash(key);
+    for (Entry* entry = section->entries; entry != end; ++entry)
+        if (entry->hash == hash && !(entry->bits & (Entry::kComment | Entry::kRemoved)) &&
+            NamesEqual(LineOf(*entry), key))
+            return entry;
+    return nullptr;
+}
+
+bool IniFile::StoreLine(Entry* entry, const char* key, const char* separator, const char* value) {
+    if (tableCount_ == tableCapacity_) {
+        if (tableCapacity_ > UINT32_MAX / 2 / sizeof(char*))
+            return false;
+        std::uint32_t capacity = tableCapacity_ ? 2 * tableCapacity_ : 16;
+        void* grown = std::realloc(table_, capacity * sizeof(char*));
+        if (!grown)
+            return false;
+        table_ = static_cast<char**>(grown);
+        tableCapacity_ = capacity;
+    }
+    std::size_t keyLength = std::strlen(key);
+    std::size_t separatorLength = std::strlen(separator);
+    std::size_t valueLength = std::strlen(value);
+    char* line = static_cast<char*>(pool_.Allocate(keyLength + separatorLength + valueLength + 1, 1));
+    if (!line)
+        return false;
+    // The same layout as a loaded line: the separator's first byte becomes the key's zero.
+    std::memcpy(line, key, keyLength);
+    std::memcpy(line + keyLength, separator, separatorLength);
+    std::memcpy(line + keyLength + separatorLength, value, valueLength + 1);
+    line[keyLength] = '\0';
+    table_[tableCount_] = line;
+    entry->line = tableCount_++;
+    entry->bits = static_cast<std::uint16_t>((keyLength + separatorLength) | Entry::kInTable |
+                                             (separator[0] == '\t' ? Entry::kTabFirst : 0) |
+                                             (std::strstr(value, "\r\n") ? Entry::kMultiLine : 0));
+    entry->hash = NameHash(key);
+    return true;
+}
+
 Section* IniFile::FindSection(const char* name) const {
     std::uint16_t hash = NameHash(name);
     // The leading section has no name and is never found by one.
@@ -80,23 +114,26 @@ Section* IniFile::FindSection(const char* name) const {
     return nullptr;
 }
 
-Section* IniFile::AppendSection(const char* name, std::size_t length) {
+Section* IniFile::AppendSection(char* name) {
     auto* section = pool_.New<Section>();
-    if (!section || !(section->name = pool_.CopyString(name, length)))
+    if (!section)
         return nullptr;
-    section->hash = NameHash(section->name);
+    section->name = name;
+    section->hash = NameHash(name);
     section->keysHashed = true; // no keys yet; each one added later is hashed at once
     last_->next = section;
     last_ = section;
     return section;
 }
 
-void IniFile::AppendEntry(Section* section, Entry* entry) {
-    if (section->last)
-        section->last->next = entry;
-    else
-        section->first = entry;
-    section->last = entry;
+bool IniFile::AppendEntry(Section* section, const Entry& entry) {
+    void* grown = pool_.Extend(section->entries, section->count * sizeof(Entry), &entry,
+                               sizeof(Entry), alignof(Entry));
+    if (!grown)
+        return false;
+    section->entries = static_cast<Entry*>(grown);
+    ++section->count;
+    return true;
 }
 
 int IniFile::Find(const char* section, const char* key, const char** value) const {
@@ -115,7 +152,7 @@ int IniFile::Find(const char* section, const char* key, const char** value) cons
     }
     if (!entry)
         return kNoKey;
-    *value = entry->value ? entry->value : "";
+    *value = ValueOf(*entry);
     return kOk;
 }
 
@@ -131,33 +168,35 @@ int IniFile::Set(const char* section, const char* key, const char* value) {
 
     // Refuse what Save could not write as lines that read back: it would make the whole
     // file unreadable next time.
-    std::size_t separatorLength = entry ? std::strlen(entry->separator) : 1;
+    char separator[kMaxSeparator + 1] = "=";
+    if (entry)
+        SeparatorOf(*entry, separator);
+    std::size_t separatorLength = std::strlen(separator);
     if (HasLineBreak(section) || HasLineBreak(key) || KeyStartsHeader(key) ||
         !OnlyPairedLineBreaks(value) || std::strlen(section) + 2 > kMaxLineLength ||
         !PairFitsLines(std::strlen(key), separatorLength, value))
         return kSyntaxError;
 
-    if (entry && entry->value && NamesEqual(entry->value, value))
+    if (entry && NamesEqual(ValueOf(*entry), value))
         return kOk; // unchanged apart from letter case: the stored case stays
     if (!found) {
-        found = AppendSection(section, std::strlen(section));
+        char* name = pool_.CopyString(section, std::strlen(section));
+        found = name ? AppendSection(name) : nullptr;
         if (!found)
             return kSetNoMemory;
         changed_ = true;
     }
-    if (!entry) {
-        entry = pool_.New<Entry>();
-        if (!entry || !(entry->key = pool_.CopyString(key, std::strlen(key))))
+    if (entry) {
+        // The line is built anew, keeping the key as stored and its separator.
+        char storedKey[kMaxLineLength + 1];
+        std::strcpy(storedKey, LineOf(*entry));
+        if (!StoreLine(entry, storedKey, separator, value))
             return kSetNoMemory;
-        entry->hash = NameHash(entry->key);
-        AppendEntry(found, entry);
-        changed_ = true;
+    } else {
+        Entry added;
+        if (!StoreLine(&added, key, separator, value) || !AppendEntry(found, added))
+            return kSetNoMemory;
     }
-    char* copy = pool_.CopyString(value, std::strlen(value));
-    if (!copy)
-        return kSetNoMemory;
-    entry->value = copy;
-    entry->multiLine = std::strstr(copy, "\r\n") != nullptr;
     changed_ = true;
     return kOk;
 }
@@ -168,19 +207,12 @@ int IniFile::RemoveKey(const char* section, const char* key) {
         return kNoSection;
     if (!key)
         return kNoKey;
-    HashKeys(found);
-    std::uint16_t hash = NameHash(key);
-    Entry* previous = nullptr;
-    for (Entry* entry = found->first; entry; previous = entry, entry = entry->next) {
-        if (!entry->key || entry->hash != hash || !NamesEqual(entry->key, key))
-            continue;
-        (previous ? previous->next : found->first) = entry->next;
-        if (found->last == entry)
-            found->last = previous;
-        changed_ = true;
-        return kOk;
-    }
-    return kNoKey;
+    Entry* entry = FindKey(found, key);
+    if (!entry)
+        return kNoKey;
+    entry->bits |= Entry::kRemoved;
+    changed_ = true;
+    return kOk;
 }
 
 int IniFile::RemoveSection(const char* section) {
@@ -208,22 +240,40 @@ int IniFile::EntryAt(const char* section, int index, const char** key, const cha
         return kNoSection;
     if (index < 0)
         return kNoKey;
-    const Entry* entry = found->first;
-    for (; entry && index > 0; --index)
-        entry = entry->next;
-    if (!entry)
-        return kNoKey;
-    *key = entry->key;
-    *value = entry->value ? entry->value : "";
-    return kOk;
+    for (std::uint32_t i = 0; i < found->count; ++i) {
+        const Entry& entry = found->entries[i];
+        if (entry.Is(Entry::kRemoved) || index-- > 0)
+            continue;
+        *key = KeyOf(entry);
+        *value = ValueOf(entry);
+        return kOk;
+    }
+    return kNoKey;
 }
 
 void IniFile::Walk(IniVisitor& visitor) const {
     for (const Section* section = first_; section; section = section->next) {
         visitor.OnSection(section->name);
-        for (const Entry* entry = section->first; entry; entry = entry->next)
-            visitor.OnEntry(entry->key, entry->value ? entry->value : "");
+        for (std::uint32_t i = 0; i < section->count; ++i)
+            if (!section->entries[i].Is(Entry::kRemoved))
+                visitor.OnEntry(KeyOf(section->entries[i]), ValueOf(section->entries[i]));
     }
+}
+
+void IniFile::SeparatorOf(const Entry& entry, char* out) const {
+    const char* line = LineOf(entry);
+    std::size_t keyLength = std::strlen(line);
+    std::size_t length = entry.ValueOffset() - keyLength;
+    if (length > kMaxSeparator) {
+        std::strcpy(out, "=");
+        return;
+    }
+    // The zero after the key took the separator's first byte: the '=' itself, unless the
+    // '=' comes later, after a blank.
+    std::memcpy(out, line + keyLength, length);
+    out[length] = '\0';
+    bool equalsLater = std::memchr(out + 1, '=', length - 1) != nullptr;
+    out[0] = !equalsLater ? '=' : entry.Is(Entry::kTabFirst) ? '\t' : ' ';
 }
 
 } // namespace inifile

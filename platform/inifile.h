@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/ini_pool.h"
 
@@ -76,8 +77,10 @@ public:
     // Whether an edit has changed something since loading or the last save.
     bool Changed() const { return changed_; }
     void Walk(IniVisitor& visitor) const;
-    // Bytes the store holds from the system: all of its nodes and strings.
-    std::size_t MemoryUsed() const { return pool_.BytesReserved() + sizeof(IniFile); }
+    // Bytes the store holds from the system: the file's bytes, all nodes and strings.
+    std::size_t MemoryUsed() const {
+        return pool_.BytesReserved() + tableCapacity_ * sizeof(char*) + sizeof(IniFile);
+    }
 
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
@@ -85,14 +88,29 @@ public:
 private:
     class Parser;
     IniFile() = default;
-    ~IniFile() = default;
+    ~IniFile();
     static int Create(const char* fileName, IniFile** out);
+    int Parse(char* text, std::size_t size, LoadDiagnostic* diag);
     Section* FindSection(const char* name) const;
-    Section* AppendSection(const char* name, std::size_t length);
-    void AppendEntry(Section* section, Entry* entry);
+    Section* AppendSection(char* name);
+    bool AppendEntry(Section* section, const Entry& entry);
+    Entry* FindKey(Section* section, const char* key) const;
+    // The entry's line: its key (or comment text), the value at its value offset.
+    char* LineOf(const Entry& entry) const;
+    const char* KeyOf(const Entry& entry) const; // null for a comment
+    const char* ValueOf(const Entry& entry) const;
+    // The separator text to write back: as read when at most kMaxSeparator bytes,
+    // else "=". `out` holds kMaxSeparator + 1 bytes.
+    void SeparatorOf(const Entry& entry, char* out) const;
+    // Points `entry` at a line built in the pool from key, separator and value.
+    bool StoreLine(Entry* entry, const char* key, const char* separator, const char* value);
 
     Pool pool_;
     char* fileName_ = nullptr;
+    char* text_ = nullptr; // the file's bytes, split into zero-terminated pieces
+    char** table_ = nullptr; // lines built by edits (heap, grown by doubling)
+    std::uint32_t tableCount_ = 0;
+    std::uint32_t tableCapacity_ = 0;
     Section* first_ = nullptr; // the leading section, never null once created
     Section* last_ = nullptr;
     bool changed_ = false;

@@ -1,12 +1,12 @@
-// Loading: splits the text into lines and builds the sections and entries.
-#include "platform/inifile.h"
-
+// Loading: reads the file's bytes into one block of the pool and splits them there into
+// sections and entries, without copying any text.
 #include <cstring>
 #include <new>
 
 #include "platform/ini_hash.h"
 #include "platform/ini_nodes.h"
-#include "platform/vos_file.h"
+#include "platform/inifile.h"
+#include "platform/vos_descriptor.h"
 
 namespace inifile {
 
@@ -16,25 +16,31 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-// Lines of a buffer in memory, split by the same rules as VosReadLine.
-struct MemoryLines {
-    const char* data;
+enum class LineState { Read, End, TooLong };
+
+// The lines of the block, by the rules of the line reader: LF, CR or CR LF end a line
+// (one terminator), the last line may lack one, a line holds at most kMaxLineLength bytes.
+struct Lines {
+    char* data;
     std::size_t size;
     std::size_t offset = 0;
 
-    VosLine Next(const char** line, std::size_t* length) {
+    LineState Next(char** line, std::size_t* length) {
         if (offset >= size)
-            return VosLine::End;
-        const char* start = data + offset;
+            return LineState::End;
+        char* start = data + offset;
         std::size_t avail = size - offset;
-        const char* stop = static_cast<const char*>(std::memchr(start, '\n', avail));
-        std::size_t span = stop ? static_cast<std::size_t>(stop - start) : avail;
-        if (const void* cr = std::memchr(start, '\r', span)) {
-            stop = static_cast<const char*>(cr);
+        // A line is never searched past its longest length, so that a file of CR-ended
+        // lines costs no search to the end of the file for each line.
+        std::size_t limit = avail < kMaxLineLength + 1 ? avail : kMaxLineLength + 1;
+        char* stop = static_cast<char*>(std::memchr(start, '\n', limit));
+        std::size_t span = stop ? static_cast<std::size_t>(stop - start) : limit;
+        if (void* cr = std::memchr(start, '\r', span)) {
+            stop = static_cast<char*>(cr);
             span = static_cast<std::size_t>(stop - start);
         }
         if (span > kMaxLineLength)
-            return VosLine::TooLong;
+            return LineState::TooLong;
         offset += span;
         if (stop) {
             ++offset;
@@ -43,25 +49,29 @@ struct MemoryLines {
         }
         *line = start;
         *length = span;
-        return VosLine::Read;
+        return LineState::Read;
     }
 };
 
 } // namespace
 
-// Builds one IniFile from lines handed over one at a time.
+// Builds the sections and entries of one IniFile from its lines, in place: the byte after
+// each piece of text (a blank, the separator's first byte, a terminator, or the spare
+// byte after the block) becomes its zero. Each line is handed over after the next line's
+// start is known, so that no byte of a later line is overwritten.
 class IniFile::Parser {
 public:
     explicit Parser(IniFile* ini) : ini_(ini), section_(ini->first_) {}
 
     // kOk, kNoMemory or kSyntaxError (with `reason` set).
-    // `mayHoldNul` is false when the source knows the line has no zero byte.
-    int AddLine(const char* line, std::size_t length, bool mayHoldNul) {
+    // `mayHoldNul` is false when the block is known to hold no zero byte.
+    int AddLine(char* line, std::size_t length, bool mayHoldNul) {
         // Stored text is zero-terminated, so a NUL byte ends the line's text; cutting it
         // here, before trimming, makes a save write back exactly what was read.
-        const void* nul = mayHoldNul ? std::memchr(line, '\0', length) : nullptr;
-        if (nul)
-            length = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
+        if (mayHoldNul) {
+            if (const void* nul = std::memchr(line, '\0', length))
+                length = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
+        }
         while (length > 0 && IsBlank(line[0])) {
             ++line;
             --length;
@@ -88,26 +98,32 @@ public:
 private:
     IniFile* ini_;
     Section* section_;
-    Entry* lastPair_ = nullptr; // the pair a continuation line would extend
-    std::size_t lastValueLength_ = 0;
+    // The zero after the value a continuation line would extend (the section's last
+    // entry), or null after a header, a comment or a dropped line.
+    char* valueEnd_ = nullptr;
 
-    int AddComment(const char* line, std::size_t length) {
-        lastPair_ = nullptr;
-        auto* entry = ini_->pool_.New<Entry>();
-        if (!entry || !(entry->value = ini_->pool_.CopyString(line, length)))
-            return kNoMemory;
-        ini_->AppendEntry(section_, entry);
-        return kOk;
+    std::uint32_t OffsetOf(const char* line) const {
+        return static_cast<std::uint32_t>(line - ini_->text_);
     }
 
-    int AddSection(const char* line, std::size_t length) {
-        lastPair_ = nullptr;
+    int AddComment(char* line, std::size_t length) {
+        valueEnd_ = nullptr;
+        line[length] = '\0';
+        Entry entry;
+        entry.line = OffsetOf(line);
+        entry.bits = Entry::kComment;
+        return ini_->AppendEntry(section_, entry) ? kOk : kNoMemory;
+    }
+
+    int AddSection(char* line, std::size_t length) {
+        valueEnd_ = nullptr;
         if (length < 2 || line[length - 1] != ']') {
             reason = "header without ']'";
             return kSyntaxError;
         }
         // Blanks inside the brackets belong to the name.
-        section_ = ini_->AppendSection(line + 1, length - 2);
+        line[length - 1] = '\0';
+        section_ = ini_->AppendSection(line + 1);
         if (!section_)
             return kNoMemory;
         section_->keysHashed = false; // its keys come unhashed from this parser
@@ -115,22 +131,21 @@ private:
     }
 
     int AddContinuation(const char* text, std::size_t length) {
-        if (!lastPair_)
+        if (!valueEnd_)
             return kOk; // nothing to continue: after a header, a comment or a dropped line
-        Pool& pool = ini_->pool_;
-        char* value = pool.Append(lastPair_->value, lastValueLength_, "\r\n", 2);
-        if (value)
-            value = pool.Append(value, lastValueLength_ + 2, text, length);
-        if (!value)
-            return kNoMemory;
-        lastPair_->value = value;
-        lastPair_->multiLine = true;
-        lastValueLength_ += 2 + length;
+        // The value grows in place: between its zero and this text lie at least the
+        // terminator of its line and the dot, room for the CR LF that joins them.
+        valueEnd_[0] = '\r';
+        valueEnd_[1] = '\n';
+        std::memmove(valueEnd_ + 2, text, length);
+        valueEnd_ += 2 + length;
+        *valueEnd_ = '\0';
+        section_->entries[section_->count - 1].bits |= Entry::kMultiLine;
         return kOk;
     }
 
-    int AddPair(const char* line, std::size_t length) {
-        const char* equals = static_cast<const char*>(std::memchr(line, '=', length));
+    int AddPair(char* line, std::size_t length) {
+        char* equals = static_cast<char*>(std::memchr(line, '=', length));
         if (!equals) {
             reason = "no '=' in line";
             return kSyntaxError;
@@ -141,24 +156,16 @@ private:
         std::size_t valueStart = static_cast<std::size_t>(equals - line) + 1;
         while (valueStart < length && IsBlank(line[valueStart]))
             ++valueStart;
-
-        // The node first and the text after it: the value then ends at the pool's top,
-        // where continuation lines can extend it without a copy.
-        auto* entry = ini_->pool_.New<Entry>();
-        char* text = entry ? ini_->pool_.CopyString(line, length) : nullptr;
-        if (!text)
+        Entry entry;
+        entry.line = OffsetOf(line);
+        entry.bits = static_cast<std::uint16_t>(valueStart);
+        if (line[keyLength] == '\t')
+            entry.bits |= Entry::kTabFirst;
+        line[keyLength] = '\0'; // its hash waits for the section's first lookup
+        line[length] = '\0';
+        if (!ini_->AppendEntry(section_, entry))
             return kNoMemory;
-        std::size_t separatorLength = valueStart - keyLength;
-        if (separatorLength <= kMaxSeparator) {
-            std::memcpy(entry->separator, line + keyLength, separatorLength);
-            entry->separator[separatorLength] = '\0';
-        }
-        text[keyLength] = '\0';
-        entry->key = text;
-        entry->value = text + valueStart; // its hash waits for the section's first lookup
-        ini_->AppendEntry(section_, entry);
-        lastPair_ = entry;
-        lastValueLength_ = length - valueStart;
+        valueEnd_ = line + length;
         return kOk;
     }
 };
@@ -179,8 +186,6 @@ int IniFile::Create(const char* fileName, IniFile** out) {
 
 namespace {
 
-// The load is refused outright when a line is too long or the file cannot be read to
-// its end: keeping only the lines before it would let a later save drop the rest.
 void Refuse(LoadDiagnostic* diag, int line, const char* reason) {
     if (diag) {
         diag->line = line;
@@ -188,45 +193,111 @@ void Refuse(LoadDiagnostic* diag, int line, const char* reason) {
     }
 }
 
+// The file's bytes in one block of the pool with a spare byte after them; null with
+// `*result` set when they cannot be read. A file that grows meanwhile is read to its end.
+char* ReadWhole(Pool& pool, VosDescriptor file, std::size_t* size, int* result) {
+    std::uint64_t expected = VosSize(file);
+    if (expected >= UINT32_MAX) { // offsets of lines are 32-bit
+        *result = kNoMemory;
+        return nullptr;
+    }
+    std::size_t capacity = static_cast<std::size_t>(expected);
+    char* block = static_cast<char*>(pool.Allocate(capacity + 1, 1));
+    std::size_t used = 0;
+    for (;;) {
+        if (!block) {
+            *result = kNoMemory;
+            return nullptr;
+        }
+        std::ptrdiff_t got = VosRead(file, block + used, capacity - used);
+        if (got < 0) {
+            *result = kCannotOpen;
+            return nullptr;
+        }
+        used += static_cast<std::size_t>(got);
+        if (used < capacity && got > 0)
+            continue;
+        if (used < capacity)
+            break; // the end came early: the file shrank
+        char probe;
+        got = VosRead(file, &probe, 1);
+        if (got < 0) {
+            *result = kCannotOpen;
+            return nullptr;
+        }
+        if (got == 0)
+            break;
+        if (capacity >= UINT32_MAX / 2) {
+            *result = kNoMemory;
+            return nullptr;
+        }
+        capacity = 2 * capacity + 4096;
+        char* grown = static_cast<char*>(pool.Allocate(capacity + 1, 1));
+        if (grown) {
+            std::memcpy(grown, block, used);
+            grown[used++] = probe;
+        }
+        block = grown;
+    }
+    *size = used;
+    block[used] = '\0';
+    *result = kOk;
+    return block;
+}
+
 } // namespace
+
+int IniFile::Parse(char* text, std::size_t size, LoadDiagnostic* diag) {
+    text_ = text;
+    Parser parser(this);
+    Lines lines{text, size};
+    // One search of the whole block instead of one per line: NUL bytes are rare.
+    const bool mayHoldNul = size > 0 && std::memchr(text, '\0', size) != nullptr;
+    char* line = nullptr;
+    std::size_t length = 0;
+    for (int number = 1;; ++number) {
+        LineState state = lines.Next(&line, &length);
+        if (state == LineState::End)
+            return kOk;
+        // A line too long is refused outright: keeping only the lines before it would
+        // let a later save drop the rest of the file.
+        if (state == LineState::TooLong) {
+            Refuse(diag, number, "line longer than 2047 bytes");
+            return kSyntaxError;
+        }
+        int result = parser.AddLine(line, length, mayHoldNul);
+        if (result != kOk) {
+            Refuse(diag, number, result == kNoMemory ? "out of memory" : parser.reason);
+            return result;
+        }
+    }
+}
 
 int IniFile::Load(const char* fileName, OpenMode mode, IniFile** out, LoadDiagnostic* diag) {
     *out = nullptr;
     Refuse(diag, 0, "");
     if (!fileName)
         return kCannotOpen;
-    VosFile file;
-    if (!VosFileOpen(&file, fileName,
-                     mode == OpenMode::ReadOnly ? VosOpenMode::ReadOnly
-                                                : VosOpenMode::ReadWriteCreate)) {
+    VosDescriptor file =
+        VosOpen(fileName, mode == OpenMode::ReadOnly ? VosOpenMode::ReadOnly
+                                                     : VosOpenMode::ReadWriteCreate);
+    if (file == kNoDescriptor) {
         Refuse(diag, 0, "cannot open the file");
         return kCannotOpen;
     }
     IniFile* ini = nullptr;
     int result = Create(fileName, &ini);
     if (result == kOk) {
-        Parser parser(ini);
-        char scratch[kMaxLineLength + 1];
-        const char* line = nullptr;
-        std::size_t length = 0;
-        for (int number = 1;; ++number) {
-            VosLine state = VosReadLine(&file, scratch, sizeof scratch, &line, &length);
-            if (state == VosLine::End)
-                break;
-            if (state == VosLine::TooLong) {
-                Refuse(diag, number, "line longer than 2047 bytes");
-                result = kSyntaxError;
-            } else if (state == VosLine::ReadError) {
-                Refuse(diag, number, "read error");
-                result = kCannotOpen;
-            } else if ((result = parser.AddLine(line, length, file.sawNul)) != kOk) {
-                Refuse(diag, number, result == kNoMemory ? "out of memory" : parser.reason);
-            }
-            if (result != kOk)
-                break;
-        }
+        std::size_t size = 0;
+        char* text = ReadWhole(ini->pool_, file, &size, &result);
+        if (result == kCannotOpen)
+            Refuse(diag, 0, "read error");
+        else if (result == kNoMemory)
+            Refuse(diag, 0, "out of memory");
+        else
+            result = ini->Parse(text, size, diag);
     }
-    VosFileClose(&file);
+    VosClose(file);
     if (result != kOk) {
         Release(ini);
         return result;
@@ -239,29 +310,24 @@ int IniFile::LoadFromMemory(const char* data, std::size_t size, const char* file
                             LoadDiagnostic* diag) {
     *out = nullptr;
     Refuse(diag, 0, "");
+    if (size >= UINT32_MAX)
+        return kNoMemory;
     IniFile* ini = nullptr;
     int result = Create(fileName ? fileName : "", &ini);
     if (result != kOk)
         return result;
-    Parser parser(ini);
-    MemoryLines lines{data, size};
-    const bool mayHoldNul = size > 0 && std::memchr(data, '\0', size) != nullptr;
-    const char* line = nullptr;
-    std::size_t length = 0;
-    for (int number = 1;; ++number) {
-        VosLine state = lines.Next(&line, &length);
-        if (state == VosLine::End)
-            break;
-        if (state == VosLine::TooLong) {
-            Refuse(diag, number, "line longer than 2047 bytes");
-            result = kSyntaxError;
-        } else if ((result = parser.AddLine(line, length, mayHoldNul)) != kOk) {
-            Refuse(diag, number, result == kNoMemory ? "out of memory" : parser.reason);
-        }
-        if (result != kOk) {
-            Release(ini);
-            return result;
-        }
+    char* text = static_cast<char*>(ini->pool_.Allocate(size + 1, 1));
+    if (!text) {
+        Release(ini);
+        return kNoMemory;
+    }
+    if (size)
+        std::memcpy(text, data, size);
+    text[size] = '\0';
+    result = ini->Parse(text, size, diag);
+    if (result != kOk) {
+        Release(ini);
+        return result;
     }
     *out = ini;
     return kOk;

@@ -14,16 +14,17 @@ VosPiece Piece(const char* text) {
     return {text, std::strlen(text)};
 }
 
-bool WriteEntry(VosFile* file, const Entry& entry) {
-    const char* value = entry.value ? entry.value : "";
-    if (!entry.key) {
+// A comment as stored; a pair as key, separator and value, a multi-line value's first
+// piece on the key's line and each further one on a continuation line.
+bool WriteEntry(VosFile* file, const char* key, const char* separator, const char* value,
+                bool multiLine) {
+    if (!key) {
         VosPiece comment = Piece(value);
         return VosWriteLine(file, &comment, 1);
     }
-    VosPiece line[3] = {Piece(entry.key), Piece(entry.separator), Piece(value)};
-    if (!entry.multiLine)
+    VosPiece line[3] = {Piece(key), Piece(separator), Piece(value)};
+    if (!multiLine)
         return VosWriteLine(file, line, 3);
-    // The first piece shares the key's line; each further one is a continuation line.
     const char* end = std::strstr(value, "\r\n");
     line[2].length = end ? static_cast<std::size_t>(end - value) : line[2].length;
     bool ok = VosWriteLine(file, line, 3);
@@ -54,8 +55,16 @@ int IniFile::Save() {
             VosPiece header[3] = {{"[", 1}, Piece(section->name), {"]", 1}};
             ok = VosWriteLine(&file, header, 3);
         }
-        for (const Entry* entry = section->first; ok && entry; entry = entry->next)
-            ok = WriteEntry(&file, *entry);
+        for (std::uint32_t i = 0; ok && i < section->count; ++i) {
+            const Entry& entry = section->entries[i];
+            if (entry.Is(Entry::kRemoved))
+                continue;
+            char separator[kMaxSeparator + 1] = "";
+            if (!entry.Is(Entry::kComment))
+                SeparatorOf(entry, separator);
+            ok = WriteEntry(&file, KeyOf(entry), separator, ValueOf(entry),
+                            entry.Is(Entry::kMultiLine));
+        }
         // One empty line after every section, the leading one included.
         ok = ok && VosWriteLine(&file, nullptr, 0);
     }

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace inifile {
@@ -17,6 +19,13 @@ VosDescriptor VosOpen(const char* name, VosOpenMode mode) {
         fd = ::open(name, flags | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     return fd < 0 ? kNoDescriptor : fd;
+}
+
+std::uint64_t VosSize(VosDescriptor descriptor) {
+    struct stat status;
+    if (::fstat(static_cast<int>(descriptor), &status) != 0 || status.st_size < 0)
+        return 0;
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 std::ptrdiff_t VosRead(VosDescriptor descriptor, void* buffer, std::size_t size) {
@@ -43,6 +52,20 @@ bool VosWrite(VosDescriptor descriptor, const void* data, std::size_t size) {
 
 bool VosClose(VosDescriptor descriptor) {
     return ::close(static_cast<int>(descriptor)) == 0;
+}
+
+void* VosAllocateLarge(std::size_t size) {
+    void* block = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED)
+        return nullptr;
+#ifdef MADV_HUGEPAGE
+    ::madvise(block, size, MADV_HUGEPAGE); // a hint: without huge pages the block still serves
+#endif
+    return block;
+}
+
+void VosFreeLarge(void* block, std::size_t size) {
+    ::munmap(block, size);
 }
 
 } // namespace inifile

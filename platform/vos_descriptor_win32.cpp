@@ -34,9 +34,17 @@ VosDescriptor VosOpen(const char* name, VosOpenMode mode) {
     return reinterpret_cast<VosDescriptor>(file);
 }
 
+std::uint64_t VosSize(VosDescriptor descriptor) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(AsHandle(descriptor), &size) || size.QuadPart < 0)
+        return 0;
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
 std::ptrdiff_t VosRead(VosDescriptor descriptor, void* buffer, std::size_t size) {
     DWORD got = 0;
-    if (!ReadFile(AsHandle(descriptor), buffer, static_cast<DWORD>(size), &got, nullptr))
+    DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (!ReadFile(AsHandle(descriptor), buffer, chunk, &got, nullptr))
         return -1;
     return static_cast<std::ptrdiff_t>(got);
 }
@@ -56,6 +64,14 @@ bool VosWrite(VosDescriptor descriptor, const void* data, std::size_t size) {
 
 bool VosClose(VosDescriptor descriptor) {
     return CloseHandle(AsHandle(descriptor)) != 0;
+}
+
+void* VosAllocateLarge(std::size_t size) {
+    return VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void VosFreeLarge(void* block, std::size_t) {
+    VirtualFree(block, 0, MEM_RELEASE);
 }
 
 } // namespace inifile

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Tree-copy benchmark, run by hand (too slow for the test suite):
-#   tools/bench-copy.sh [REPEATS]
-# Builds a small Win32 program around CFileMgr::CopyTree, generates two trees in a
+#   tools/bench-copy.sh [BUILD_DIR] [REPEATS]     (default build/mingw64, 3)
+# Runs the copy timer of a Windows build (bench/copytree_timer.exe, around
+# CFileMgr::CopyTree; `make build` makes it), generates two trees in a
 # temporary folder (200 files of 1 MB; 20,000 files of 1-8 KB in nested folders) and
 # copies each with CopyTree under Wine, with Wine's own xcopy, and with the host's cp -r.
 # Each figure is the median of REPEATS runs (default 3; three times as many for the big
@@ -10,7 +11,10 @@
 set -eu
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
-repeats=${1:-3}
+build=${1:-$repo/build/mingw64}
+repeats=${2:-3}
+timer_program="$build/bench/copytree_timer.exe"
+[ -f "$timer_program" ] || { echo "bench-copy: $timer_program is not built" >&2; exit 1; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/bench-copy.XXXXXX")
 export WINEPREFIX="$work/prefix"
 export WINEDEBUG=-all
@@ -26,11 +30,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-echo "building the timer program"
-x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
-    -D_WIN32_WINNT=0x0601 -I"$repo" \
-    "$repo/bench/copy/copytree_timer.cpp" "$repo/platform/filemgr.cpp" \
-    -static -o "$work/copytree_timer.exe"
+cp "$timer_program" "$work/copytree_timer.exe"
 
 echo "generating the trees"
 python3 - "$work" <<'PY'

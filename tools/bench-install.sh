@@ -1,6 +1,7 @@
 #!/bin/bash
 # Whole-installation benchmark, run by hand (minutes, and about 1.2 GB of disk):
 #   tools/bench-install.sh [BUILD_DIR] [REPEATS]     (default build/mingw64, 1)
+# Runs the programs of a Windows build (`make build` makes them, the timers in bench/).
 # Builds a publisher CD of about 300 MB in 5,000 files spread over the trees the setup
 # installs (common, common20, plugins, forms, docs, publish, data, templates, cgi-bin,
 # _red40\bin and filters, the Solaris platform), then in one Wine session on a private
@@ -22,7 +23,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/mingw64}
 repeats=${2:-1}
 build=$(cd "$build" && pwd)
-for f in setup.exe tests/e2e/e2e_testdlg.exe; do
+for f in setup.exe tests/e2e/e2e_testdlg.exe bench/install_timer.exe bench/copytree_timer.exe; do
     [ -f "$build/$f" ] || { echo "bench-install: $build/$f is not built" >&2; exit 1; }
 done
 # shellcheck source=../rig/rig.sh
@@ -32,18 +33,10 @@ rig_start "$build" bench-install
 
 tools="$WINEPREFIX/drive_c/bench-tools"
 mkdir -p "$tools"
-echo "building the timer program"
-x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
-    -D_WIN32_WINNT=0x0601 -I"$root" \
-    "$root/bench/install/install_timer.cpp" "$root/tools/guidriver/gui_driver.cpp" \
-    "$root/tools/guidriver/child_process.cpp" \
-    -static -o "$tools/install_timer.exe" -luser32
-# The setup's own tree copy alone, to tell the copy from the other steps.
-x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -DWIN32_LEAN_AND_MEAN=1 -DNOMINMAX=1 \
-    -D_WIN32_WINNT=0x0601 -I"$root" \
-    "$root/bench/copy/copytree_timer.cpp" "$root/platform/filemgr.cpp" \
-    -static -o "$tools/copytree_timer.exe"
-cp "$build/tests/e2e/e2e_testdlg.exe" "$tools/"
+# The timers are built with the rest of the Windows build (bench/); the setup's own
+# tree copy alone tells the copy from the other steps.
+cp "$build/bench/install_timer.exe" "$build/bench/copytree_timer.exe" \
+    "$build/tests/e2e/e2e_testdlg.exe" "$tools/"
 
 echo "building the CDs"
 # The sample CD as it is: what the setup's steps cost besides copying many files.
@@ -140,8 +133,7 @@ forget_installation
 echo "setup.exe on the sample CD ($(find "$small_cd" -type f | wc -l) files): $small s"
 rig_map_cd "$cd_dir"
 
-install_times=() copytree_times=() xcopy_times=() cp_times=()
-for run in $(seq "$repeats"); do
+measure_install() {
     fresh
     out=$(timer install 'C:\bench\install' 1019)
     install_times+=("$(echo "$out" | seconds)")
@@ -149,25 +141,38 @@ for run in $(seq "$repeats"); do
     echo "run $run: setup.exe installed $installed files in ${install_times[-1]} s" \
         "(its dialog came after $(echo "$out" | awk '$1 == "first" { print $3 }') s)"
     forget_installation
-
+}
+measure_copytree() {
     fresh
     ct=$(rig_wine "$RIG_RUN/ct.out" "$RIG_RUN/ct.err" "$tools/copytree_timer.exe" copytree \
         'D:\' 'C:\bench\copytree' && tr -d '\r' <"$RIG_RUN/ct.out" | seconds)
     copytree_times+=("$ct")
     echo "run $run: CopyTree alone copied $(find "$dest/copytree" -type f | wc -l) files in" \
         "$ct s"
-
+}
+measure_xcopy() {
     fresh
     xcopy_times+=("$(timer run 'xcopy D:\ C:\bench\xcopy /e /i /y /q' | seconds)")
     echo "run $run: xcopy copied $(find "$dest/xcopy" -type f | wc -l) files in" \
         "${xcopy_times[-1]} s"
-
+}
+measure_cp() {
     fresh
     t0=$(date +%s.%N)
     cp -r "$cd_dir/." "$dest/cp"
     t1=$(date +%s.%N)
     cp_times+=("$(echo "$t0 $t1" | awk '{ printf "%.3f", $2 - $1 }')")
     echo "run $run: cp -r copied $(find "$dest/cp" -type f | wc -l) files in ${cp_times[-1]} s"
+}
+
+install_times=() copytree_times=() xcopy_times=() cp_times=()
+# The four take turns at going first, so that none always follows the same one (the
+# host's copy leaves the disk busiest).
+tools_in_turn=(install copytree xcopy cp)
+for run in $(seq "$repeats"); do
+    for i in 0 1 2 3; do
+        "measure_${tools_in_turn[$(((run - 1 + i) % 4))]}"
+    done
 done
 fresh
 
@@ -177,5 +182,6 @@ xcopy=$(printf '%s\n' "${xcopy_times[@]}" | median)
 cp=$(printf '%s\n' "${cp_times[@]}" | median)
 echo "medians: install $install s, CopyTree alone $copytree s, xcopy $xcopy s, cp -r $cp s;" \
     "the other steps of a run about $small s"
-awk -v i="$install" -v x="$xcopy" -v c="$cp" -v f="$first" 'BEGIN {
-    printf "ratios: install/xcopy %.2fx install/cp %.1fx; first dialog %.2f s\n", i / x, i / c, f }'
+awk -v i="$install" -v t="$copytree" -v x="$xcopy" -v c="$cp" -v f="$first" -v b="$bare" 'BEGIN {
+    printf "ratios: install/xcopy %.2fx CopyTree/xcopy %.2fx first dialog/bare %.2fx;" \
+        " install/cp %.1fx\n", i / x, t / x, f / b, i / c }'

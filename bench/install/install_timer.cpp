@@ -102,10 +102,16 @@ int Install(const char* destination, int platformBox) {
     }
     double answered = clock.Seconds();
     // A message box now would tell of a failure; the copy notice has a text like one,
-    // but no button. The poll stays coarse so that it takes no time from the setup.
+    // but no button. Looking at the windows takes the Wine server dozens of requests,
+    // which the setup's file copies wait behind, so that poll is coarse; the launch log
+    // is a cheap file test, made often.
     guidriver::WindowQuery others;
     others.processId = setup.Id();
-    while (!LaunchLogged()) {
+    for (int poll = 0; !LaunchLogged(); ++poll) {
+        if (poll % 50 != 49) {
+            ::Sleep(10);
+            continue;
+        }
         for (HWND hwnd : guidriver::FindWindows(others)) {
             // The answered dialog itself may not have closed yet.
             if (hwnd != dialog && guidriver::IsMessageBox(hwnd) &&
@@ -119,7 +125,6 @@ int Install(const char* destination, int platformBox) {
             std::printf("search.exe was not started in time\n");
             return 1;
         }
-        ::Sleep(10);
     }
     double launched = clock.Seconds();
     setup.WaitForExit(30000);

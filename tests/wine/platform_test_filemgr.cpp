@@ -100,7 +100,8 @@ TEST_F(FileMgrTest, CopyTreeSkipsTheExcludedFileNameAtEveryDepth) {
     WriteBytes(dir / "src\\Search.INI", "top");
     WriteBytes(dir / "src\\sub\\deeper\\search.ini", "deep");
     ::CreateDirectoryA((dir / "src\\search.ini.d").c_str(), nullptr);
-    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, "SEARCH.ini"));
+    char excluded[] = "SEARCH.ini";
+    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, excluded));
     EXPECT_FALSE(Exists(dir / "dst\\Search.INI"));
     EXPECT_FALSE(Exists(dir / "dst\\sub\\deeper\\search.ini"));
     EXPECT_TRUE(Exists(dir / "dst\\sub\\deeper\\d.txt"));
@@ -135,11 +136,14 @@ TEST_F(FileMgrTest, DelTreeRemovesReadOnlyTreesWithForceAndLeavesTheParentCurren
     EXPECT_FALSE(Exists(dir / "src"));
     EXPECT_EQ(dir.Path(), CurrentDir());
 
-    // A relative path of several components, and a directory that does not exist.
+    // A relative path of several components is removed as given, from the parent it
+    // ends in, where it names nothing: the emptied directory stays. And a directory
+    // that does not exist.
     guidriver::MakeDirectories(dir / "a\\b");
     WriteBytes(dir / "a\\b\\f", "");
-    ASSERT_EQ(1, mgr.DelTree("a\\b", 0));
-    EXPECT_FALSE(Exists(dir / "a\\b"));
+    EXPECT_EQ(0, mgr.DelTree("a\\b", 0));
+    EXPECT_FALSE(Exists(dir / "a\\b\\f"));
+    EXPECT_TRUE(DirectoryExists(dir / "a\\b"));
     EXPECT_EQ(dir / "a", CurrentDir());
     EXPECT_EQ(1, mgr.DelTree((dir / "missing").c_str(), 0));
     EXPECT_EQ(dir / "a", CurrentDir());
