@@ -24,7 +24,7 @@
 [ -n "${BASH_VERSION:-}" ] || exec bash "$0" "$@"
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
 
 usage() {
     sed -n '6,23p' "$0" | sed 's/^# \{0,1\}//' >&2
