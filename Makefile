@@ -23,7 +23,8 @@ test: build
 # the GUI driver and the INI tool; no tests.
 DEMO_TARGETS = setup search c_uninst install_dll set32res view_ocx guidriver initool
 
-demo: deps
+demo:
+	sh tools/install-deps.sh demo
 	cmake --preset mingw64 >/dev/null
 	cmake --build --preset mingw64 --target $(DEMO_TARGETS)
 	bash tools/demo.sh
