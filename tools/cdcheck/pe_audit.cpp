@@ -1,9 +1,9 @@
 #include "tools/cdcheck/pe_audit.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "tools/cdcheck/winapi_table.inc"
 
@@ -33,28 +33,36 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// "dll!function" -> the machines whose import library has it.
 const std::unordered_map<std::string, unsigned>& Exports() {
-    static const auto* map = [] {
-        auto* m = new std::unordered_map<std::string, unsigned>;
+    static const std::unordered_map<std::string, unsigned> map = [] {
+        std::unordered_map<std::string, unsigned> m;
         for (const Export& e : kExports)
-            (*m)[std::string(e.dll) + '!' + e.function] = e.machines;
+            m[std::string(e.dll) + '!' + e.function] = e.machines;
         return m;
     }();
-    return *map;
+    return map;
 }
 
 bool KnownDll(const std::string& dll) {
-    for (const Export& e : kExports)
-        if (dll == e.dll)
-            return true;
-    return false;
+    static const std::unordered_set<std::string> dlls = [] {
+        std::unordered_set<std::string> d;
+        for (const Export& e : kExports)
+            d.insert(e.dll);
+        return d;
+    }();
+    return dlls.count(dll) != 0;
 }
 
 std::uint16_t FirstVersion(const std::string& function) {
-    for (const Since& s : kSince)
-        if (function == s.function)
-            return s.version;
-    return 0;
+    static const std::unordered_map<std::string, std::uint16_t> since = [] {
+        std::unordered_map<std::string, std::uint16_t> m;
+        for (const Since& s : kSince)
+            m[s.function] = s.version;
+        return m;
+    }();
+    const auto found = since.find(function);
+    return found == since.end() ? 0 : found->second;
 }
 
 std::string Hex(unsigned value, int digits) {

@@ -1,7 +1,7 @@
 #include "tools/cdcheck/setup_file_checks.h"
 
+#include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include "tools/cdcheck/pe_audit.h"
 
@@ -20,12 +20,20 @@ const char* const kKitFiles[] = {
 };
 const char* const kPublisherPrograms[] = {"_red40\\bin\\search.exe", "_red40\\bin\\c_uninst.exe"};
 
+// A program file of the setup is a few MiB; a larger file is read only as far as this,
+// which leaves it damaged for the audit.
+constexpr std::streamsize kMaxProgramFile = 64 << 20;
+
 bool ReadFile(const std::string& hostPath, std::vector<unsigned char>* bytes) {
-    std::ifstream in(hostPath, std::ios::binary);
+    std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
     if (!in)
         return false;
-    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    const std::streamsize size = std::min<std::streamsize>(in.tellg(), kMaxProgramFile);
+    in.seekg(0);
+    bytes->resize(static_cast<std::size_t>(size < 0 ? 0 : size));
+    in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+    bytes->resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
 }
 
 void Audit(const CdItem& item, const std::string& where, Report& report) {
@@ -95,12 +103,16 @@ int AuditFiles(const std::vector<std::string>& files, bool showNotes) {
             report.Error(file, 0, "cannot be read");
             continue;
         }
-        const std::vector<std::string> problems = AuditPeBytes(bytes);
-        for (const std::string& problem : problems)
-            report.Error(file, 0, problem);
         PeFile pe;
         std::string why;
-        if (problems.empty() && ReadPeFile(bytes, &pe, &why))
+        if (!ReadPeFile(bytes, &pe, &why)) {
+            report.Error(file, 0, why);
+            continue;
+        }
+        const std::vector<std::string> problems = AuditPeFile(pe);
+        for (const std::string& problem : problems)
+            report.Error(file, 0, problem);
+        if (problems.empty())
             report.Note(file, 0, std::string("starts on ") + TargetOf(pe.machine)->name);
     }
     report.PrintSummary();
