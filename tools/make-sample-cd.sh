@@ -130,10 +130,21 @@ mkdir -p "$cd_dir"
 # folder; make kit zips the same files): the setup in the root and in _red40/bin, its
 # DLL, the German texts in _red40/lang/german, the viewer control in plugins/corvane,
 # and the settings templates, replaced below by the sample's own settings.
-command -v cmake >/dev/null || { echo "make-sample-cd: cmake is missing" >&2; exit 1; }
-cmake --install "$build" --prefix "$cd_dir" >/dev/null ||
-    { echo "make-sample-cd: the setup kit of $build is not built" >&2; exit 1; }
-rm -f "$cd_dir/PUBLISHERS.txt"
+if [ -f "$build/cmake_install.cmake" ]; then
+    cmake --install "$build" --prefix "$cd_dir" >/dev/null ||
+        { echo "make-sample-cd: the setup kit of $build is not built" >&2; exit 1; }
+    rm -f "$cd_dir/PUBLISHERS.txt"
+else
+    # A folder of stand-ins for the built files (no install rules): the same places.
+    mkdir -p "$cd_dir/_red40/bin" "$cd_dir/_red40/lang/german" "$cd_dir/plugins/corvane"
+    cp "$(need_built setup.exe)" "$cd_dir/setup.exe"
+    cp "$(need_built setup.exe)" "$cd_dir/_red40/bin/setup.exe"
+    for placed in _red40/bin/install.dll _red40/lang/german/set32res.dll \
+        plugins/corvane/view_ocx.ocx; do
+        file=$(built "${placed##*/}")
+        [ -z "$file" ] || cp "$file" "$cd_dir/$placed"
+    done
+fi
 
 # The Windows platform's programs that the setup installs.
 bin="$cd_dir/_red40/bin"
@@ -151,7 +162,11 @@ dummy "$bin/search.dat"
 
 # The resource library ships for users who want it, outside the folder the setup
 # starts in, so it is not loaded by default.
-[ "$german" = 1 ] && cp "$cd_dir/_red40/lang/german/set32res.dll" "$bin/set32res.dll"
+if [ "$german" = 1 ]; then
+    [ -f "$cd_dir/_red40/lang/german/set32res.dll" ] ||
+        { echo "make-sample-cd: --german needs set32res.dll in $build" >&2; exit 1; }
+    cp "$cd_dir/_red40/lang/german/set32res.dll" "$bin/set32res.dll"
+fi
 
 dummy "$cd_dir/_red40/filters/pdf.flt"
 dummy "$cd_dir/_red40/filters/rtf.flt"
