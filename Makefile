@@ -2,7 +2,7 @@
 #   make demo   installs what is needed, builds what the demo runs and tries the setup on
 #               the pressed image of the sample CD
 #   make test   installs what is needed, builds everything and runs every test
-.PHONY: deps build demo test bench format clean
+.PHONY: deps build demo test kit bench format clean
 
 deps:
 	sh tools/install-deps.sh
@@ -23,10 +23,26 @@ test: build
 # the GUI driver and the INI tool; no tests.
 DEMO_TARGETS = setup search c_uninst install_dll set32res view_ocx guidriver initool
 
-demo: deps
+demo:
+	sh tools/install-deps.sh demo
 	cmake --preset mingw64 >/dev/null
 	cmake --build --preset mingw64 --target $(DEMO_TARGETS)
 	bash tools/demo.sh
+
+# The publisher's kit: lumora-setup-kit-VERSION.zip of the i686 build, and the Debian
+# package of the Linux tools (with the GUI driver of the x86_64 build); both in build/kit.
+KIT_TARGETS = setup install_dll set32res view_ocx
+kit: deps
+	cmake --preset mingw32 >/dev/null
+	cmake --build --preset mingw32 --target $(KIT_TARGETS)
+	cd build/mingw32 && cpack -B ../kit
+	cmake --preset mingw64 >/dev/null
+	cmake --build --preset mingw64 --target guidriver
+	cmake --preset tools >/dev/null
+	cmake --build --preset tools --target cdcheck initool
+	cd build/tools && cpack -B ../kit
+	rm -rf build/kit/_CPack_Packages
+	ls build/kit
 
 # The INI benchmark, from the optimised native build; the copy and installation
 # benchmarks are run by hand (README).

@@ -132,7 +132,11 @@ BOOL CWinApp::OnCommand(UINT id) {
 BOOL CWinApp::PreTranslateMessage(MSG* msg) {
     if (msg->hwnd == NULL)
         return FALSE;
-    HWND top = ::GetAncestor(msg->hwnd, GA_ROOT);
+    // The top-level window the message's window sits in (GetAncestor came with
+    // Windows 98 and 2000): child windows up to the first one that is no child.
+    HWND top = msg->hwnd;
+    while ((::GetWindowLongA(top, GWL_STYLE) & WS_CHILD) && ::GetParent(top) != NULL)
+        top = ::GetParent(top);
     char className[16] = "";
     ::GetClassNameA(top, className, sizeof(className));
     // "#32770" is the system's dialog class: modeless dialogs get Tab and Enter handling.

@@ -1,16 +1,25 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing need.
+#   install-deps.sh        everything: the builds, the tests, the benchmarks, the kit
+#   install-deps.sh demo   only what make demo needs: the x86_64 cross compiler, Wine
+#                          and the image tools (GoogleTest's sources configure the build)
 # Idempotent and non-interactive: packages already present are not fetched again,
 # and `apt-get update` runs at most once per machine (a stamp file records it).
 set -eu
 
-PACKAGES="
-cmake ninja-build make g++ clang libclang-rt-14-dev
-googletest libgtest-dev libbenchmark-dev libsimpleini-dev libinih-dev
-g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-wine wine64 xvfb xdotool liblnk-utils imagemagick
-xorriso fuseiso libiso9660-dev python3
+# The Windows builds use the win32 thread model: no threading runtime in the programs.
+DEMO_PACKAGES="
+cmake ninja-build make googletest
+g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+wine wine64 xvfb xdotool imagemagick xorriso fuseiso python3
 "
+PACKAGES="$DEMO_PACKAGES
+g++ clang libclang-rt-14-dev
+libgtest-dev libbenchmark-dev libsimpleini-dev libinih-dev
+g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
+liblnk-utils libiso9660-dev dpkg-dev
+"
+[ "${1:-}" = demo ] && PACKAGES=$DEMO_PACKAGES
 
 missing=""
 for p in $PACKAGES; do

@@ -126,10 +126,29 @@ if [ -e "$cd_dir" ]; then
 fi
 mkdir -p "$cd_dir"
 
-# The Windows platform: the setup and the programs it installs.
+# The setup kit, unpacked as a publisher unpacks it (the kit's install rules of the build
+# folder; make kit zips the same files): the setup in the root and in _red40/bin, its
+# DLL, the German texts in _red40/lang/german, the viewer control in plugins/corvane,
+# and the settings templates, replaced below by the sample's own settings.
+if [ -f "$build/cmake_install.cmake" ]; then
+    cmake --install "$build" --prefix "$cd_dir" >/dev/null ||
+        { echo "make-sample-cd: the setup kit of $build is not built" >&2; exit 1; }
+    rm -f "$cd_dir/PUBLISHERS.txt"
+else
+    # A folder of stand-ins for the built files (no install rules): the same places.
+    mkdir -p "$cd_dir/_red40/bin" "$cd_dir/_red40/lang/german" "$cd_dir/plugins/corvane"
+    cp "$(need_built setup.exe)" "$cd_dir/setup.exe"
+    cp "$(need_built setup.exe)" "$cd_dir/_red40/bin/setup.exe"
+    for placed in _red40/bin/install.dll _red40/lang/german/set32res.dll \
+        plugins/corvane/view_ocx.ocx; do
+        file=$(built "${placed##*/}")
+        [ -z "$file" ] || cp "$file" "$cd_dir/$placed"
+    done
+fi
+
+# The Windows platform's programs that the setup installs.
 bin="$cd_dir/_red40/bin"
 mkdir -p "$bin"
-cp "$(need_built setup.exe)" "$bin/setup.exe"
 cp "$(need_built search.exe)" "$bin/search.exe"
 cp "$(need_built c_uninst.exe)" "$bin/c_uninst.exe"
 for icon in search.ico uninstal.ico; do
@@ -139,20 +158,14 @@ for icon in search.ico uninstal.ico; do
         cp "$data/$icon" "$bin/$icon"
     fi
 done
-install_dll=$(built install.dll)
-[ -n "$install_dll" ] && cp "$install_dll" "$bin/install.dll"
 dummy "$bin/search.dat"
 
 # The resource library ships for users who want it, outside the folder the setup
 # starts in, so it is not loaded by default.
-set32res=$(built set32res.dll)
-if [ -n "$set32res" ]; then
-    mkdir -p "$cd_dir/_red40/lang/german"
-    cp "$set32res" "$cd_dir/_red40/lang/german/set32res.dll"
-    [ "$german" = 1 ] && cp "$set32res" "$bin/set32res.dll"
-elif [ "$german" = 1 ]; then
-    echo "make-sample-cd: --german needs set32res.dll in $build" >&2
-    exit 1
+if [ "$german" = 1 ]; then
+    [ -f "$cd_dir/_red40/lang/german/set32res.dll" ] ||
+        { echo "make-sample-cd: --german needs set32res.dll in $build" >&2; exit 1; }
+    cp "$cd_dir/_red40/lang/german/set32res.dll" "$bin/set32res.dll"
 fi
 
 dummy "$cd_dir/_red40/filters/pdf.flt"
@@ -173,14 +186,6 @@ dummy "$cd_dir/common20/search20.cfg"
 mkdir -p "$cd_dir/plugins/corvane"
 crlf_copy "$data/vuemark.ini" "$cd_dir/plugins/corvane/vuemark.ini"
 dummy "$cd_dir/plugins/corvane/npvue.dll"
-# The viewer control registers itself when the setup loads it; a dummy stands in for
-# builds without it.
-view_ocx=$(built view_ocx.ocx)
-if [ -n "$view_ocx" ]; then
-    cp "$view_ocx" "$cd_dir/plugins/corvane/view_ocx.ocx"
-else
-    dummy "$cd_dir/plugins/corvane/view_ocx.ocx"
-fi
 dummy "$cd_dir/forms/query.htm"
 dummy "$cd_dir/forms/results.htm"
 dummy "$cd_dir/docs/readme.htm"
@@ -206,7 +211,6 @@ while [ $i -lt ${#edits[@]} ]; do
     i=$((i + 4))
 done
 cp "$cd_dir/search.ini" "$bin/search.ini"
-cp "$bin/setup.exe" "$cd_dir/setup.exe"
 
 i=0
 while [ $i -lt ${#adds[@]} ]; do

@@ -10,8 +10,8 @@ cdcheck=$1
 work=$2
 rm -rf "$work"
 mkdir -p "$work/programs"
-for program in setup.exe search.exe c_uninst.exe install.dll; do
-    printf 'stand-in for %s\r\n' "$program" >"$work/programs/$program"
+for program in setup.exe search.exe c_uninst.exe install.dll view_ocx.ocx; do
+    sh "$(dirname "$0")/stand_in_pe.sh" "$program" "$work/programs/$program"
 done
 # make_cd NAME [OPTIONS...]: the sample CD WORK_DIR/NAME and its image NAME.iso.
 make_cd() {

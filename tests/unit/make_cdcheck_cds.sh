@@ -12,8 +12,8 @@ mkdir -p "$out"
 if [ -z "$build" ]; then
     build="$out/programs"
     mkdir -p "$build"
-    for program in setup.exe search.exe c_uninst.exe install.dll; do
-        printf 'stand-in for %s\r\n' "$program" >"$build/$program"
+    for program in setup.exe search.exe c_uninst.exe install.dll view_ocx.ocx; do
+        sh "$here/stand_in_pe.sh" "$program" "$build/$program"
     done
 fi
 "$here/../../tools/make-sample-cd.sh" --writable "$build" "$out/client"

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -18,11 +19,14 @@
 #include "tools/cdcheck/checks.h"
 #include "tools/cdcheck/image_checks.h"
 #include "tools/cdcheck/medium_limits.h"
+#include "tools/cdcheck/setup_file_checks.h"
 
 namespace {
 
 const char kUsage[] = "usage: cdcheck [--quiet] CD_FOLDER|CD_IMAGE.iso\n"
-                      "  --quiet  leave out the notes (the environment and such)\n";
+                      "       cdcheck [--quiet] --audit PROGRAM_FILE...\n"
+                      "  --quiet  leave out the notes (the environment and such)\n"
+                      "  --audit  whether the oldest Windows of each file's machine starts it\n";
 
 int Usage() {
     std::fputs(kUsage, stderr);
@@ -56,6 +60,7 @@ int Check(const std::string& folder, bool showNotes) {
     CheckValues(cd, root, publish, plan, report);
     CheckPathLengths(cd, root, plan, report);
     CheckFolderForPressing(cd, report);
+    CheckSetupFiles(cd, report);
     report.PrintSummary();
     return report.ExitCode();
 }
@@ -72,6 +77,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quiet") == 0 || std::strcmp(argv[i], "-q") == 0) {
             showNotes = false;
+        } else if (std::strcmp(argv[i], "--audit") == 0) {
+            if (i + 1 == argc)
+                return Usage();
+            return cdcheck::AuditFiles(std::vector<std::string>(argv + i + 1, argv + argc), showNotes);
         } else if (std::strcmp(argv[i], "--help") == 0) {
             std::fputs(kUsage, stdout);
             return cdcheck::kExitClean;

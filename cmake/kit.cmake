@@ -1,0 +1,69 @@
+# The publisher's kit, written by CPack (make kit):
+#  - a Windows build: lumora-setup-kit-VERSION.zip (the x86_64 build adds "-x86_64"),
+#    unpacked into the CD's root folder: the shipped files where the setup looks for
+#    them, the settings templates and the publishers' text (kit/);
+#  - the tools build: a Debian package of the Linux tools, which run from the install
+#    prefix: cdcheck and initool on PATH, try-cd with its rig and GUI driver below
+#    share/lumora-setup in the layout of the source tree.
+set(CPACK_PACKAGE_NAME lumora-setup)
+set(CPACK_PACKAGE_VENDOR "Lumora")
+set(CPACK_PACKAGE_CONTACT "Lumora setup team <setup@lumora.invalid>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(kit ${PROJECT_SOURCE_DIR}/kit)
+
+if(WIN32)
+    install(TARGETS setup RUNTIME DESTINATION .)
+    install(TARGETS setup install_dll RUNTIME DESTINATION _red40/bin LIBRARY DESTINATION _red40/bin)
+    install(TARGETS set32res LIBRARY DESTINATION _red40/lang/german RUNTIME DESTINATION _red40/lang/german)
+    install(TARGETS view_ocx LIBRARY DESTINATION plugins/corvane)
+    install(FILES ${kit}/search.ini ${kit}/PUBLISHERS.txt DESTINATION .)
+    install(FILES ${kit}/publish/search.ini DESTINATION publish)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    set(CPACK_PACKAGE_FILE_NAME lumora-setup-kit-${PROJECT_VERSION})
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        string(APPEND CPACK_PACKAGE_FILE_NAME -x86_64)
+    endif()
+else()
+    # The try-out's files, in their places below the source tree's root (the one list
+    # to change when the try-out's files change): the program, its modules, the rig it
+    # boots Wine with and the table of the names each Windows reads.
+    file(GLOB trycd_modules RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
+         ${PROJECT_SOURCE_DIR}/tools/trycd/*.py)
+    set(LUMORA_TRYCD_FILES tools/try-cd ${trycd_modules} tools/rig/rig.sh tools/rig/rig_drives.sh
+        tools/rig/rig_image.sh tools/wine-run.sh tools/cdcheck/windows_reads.txt)
+    set(LUMORA_TRYCD_ENTRY tools/try-cd)
+    # The GUI driver comes from the x86_64 Windows build beside this one.
+    get_filename_component(builds ${PROJECT_BINARY_DIR} DIRECTORY)
+    set(LUMORA_GUIDRIVER ${builds}/mingw64/tools/guidriver/guidriver.exe CACHE FILEPATH
+        "The GUI driver the try-out runs under Wine")
+
+    set(share share/lumora-setup)
+    install(TARGETS cdcheck initool RUNTIME DESTINATION bin COMPONENT tools)
+    foreach(file ${LUMORA_TRYCD_FILES})
+        get_filename_component(folder ${file} DIRECTORY)
+        install(PROGRAMS ${PROJECT_SOURCE_DIR}/${file} DESTINATION ${share}/${folder} COMPONENT tools)
+    endforeach()
+    # try-cd looks for guidriver.exe beside itself.
+    install(FILES ${LUMORA_GUIDRIVER} DESTINATION ${share}/tools COMPONENT tools OPTIONAL)
+    # bin/try-cd: the entry point, a link into the tree below share.
+    install(CODE "
+        file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+        file(CREATE_LINK ../${share}/${LUMORA_TRYCD_ENTRY}
+             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/try-cd\" SYMBOLIC)" COMPONENT tools)
+    install(FILES ${kit}/PUBLISHERS.txt ${PROJECT_SOURCE_DIR}/docs/publishing.md
+                  ${PROJECT_SOURCE_DIR}/docs/cdcheck.md
+            DESTINATION share/doc/lumora-setup COMPONENT tools)
+
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEB_COMPONENT_INSTALL OFF)
+    set(CPACK_DEBIAN_PACKAGE_NAME lumora-setup-tools)
+    set(CPACK_PACKAGE_FILE_NAME lumora-setup-tools_${PROJECT_VERSION}_amd64)
+    set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+        "Lumora setup tools: cdcheck, initool and the try-out of a CD under Wine")
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3, wine, wine64, xvfb, xorriso, imagemagick, liblnk-utils")
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
+include(CPack)

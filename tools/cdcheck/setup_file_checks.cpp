@@ -1,0 +1,122 @@
+#include "tools/cdcheck/setup_file_checks.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "tools/cdcheck/pe_audit.h"
+
+namespace cdcheck {
+namespace {
+
+// Where the setup kit puts its program files, and the publisher's programs the setup
+// starts or installs from the same folder.
+const char* const kKitFiles[] = {
+    "setup.exe",
+    "_red40\\bin\\setup.exe",
+    "_red40\\bin\\install.dll",
+    "_red40\\bin\\set32res.dll",
+    "_red40\\lang\\german\\set32res.dll",
+    "plugins\\corvane\\view_ocx.ocx",
+};
+const char* const kPublisherPrograms[] = {"_red40\\bin\\search.exe", "_red40\\bin\\c_uninst.exe"};
+
+// A program file of the setup is a few MiB; a larger file is read only as far as this,
+// which leaves it damaged for the audit.
+constexpr std::streamsize kMaxProgramFile = 64 << 20;
+
+bool ReadFile(const std::string& hostPath, std::vector<unsigned char>* bytes) {
+    std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
+    if (!in)
+        return false;
+    const std::streamsize size = std::min<std::streamsize>(in.tellg(), kMaxProgramFile);
+    in.seekg(0);
+    bytes->resize(static_cast<std::size_t>(size < 0 ? 0 : size));
+    in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+    bytes->resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
+void Audit(const CdItem& item, const std::string& where, Report& report) {
+    std::vector<unsigned char> bytes;
+    if (!ReadFile(item.hostPath, &bytes)) {
+        report.Warning(where, 0, "cannot be read");
+        return;
+    }
+    for (const std::string& problem : AuditPeBytes(bytes))
+        report.Warning(where, 0, problem + "; the machines this CD is for cannot start it");
+}
+
+bool IsProgramName(const std::string& name) {
+    const std::string::size_type dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    const std::string ext = name.substr(dot);
+    return EqualNoCase(ext, ".exe") || EqualNoCase(ext, ".dll") || EqualNoCase(ext, ".ocx");
+}
+
+bool Listed(const std::string& cdPath) {
+    for (const char* f : kKitFiles)
+        if (EqualNoCase(cdPath, f))
+            return true;
+    for (const char* f : kPublisherPrograms)
+        if (EqualNoCase(cdPath, f))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void CheckSetupFiles(const CdTree& cd, Report& report) {
+    for (const char* path : kKitFiles) {
+        const CdItem item = cd.Find(path);
+        if (item.kind == HostKind::File)
+            Audit(item, path, report);
+    }
+    for (const char* path : kPublisherPrograms) {
+        const CdItem item = cd.Find(path);
+        if (item.kind == HostKind::File)
+            Audit(item, path, report);
+    }
+    const CdItem root = cd.Find(kKitFiles[0]), bin = cd.Find(kKitFiles[1]);
+    if (root.kind == HostKind::File && bin.kind == HostKind::File) {
+        std::vector<unsigned char> a, b;
+        if (ReadFile(root.hostPath, &a) && ReadFile(bin.hostPath, &b) && a != b)
+            report.Warning(kKitFiles[0], 0,
+                           "differs from _red40\\bin\\setup.exe: one of them is not the kit's");
+    }
+    const CdItem folder = cd.Find("_red40\\bin");
+    if (folder.kind != HostKind::Folder)
+        return;
+    cd.Walk(folder.hostPath, [&](const CdTree::WalkEntry& entry) {
+        const std::string cdPath = "_red40\\bin" + entry.relative;
+        if (entry.kind == HostKind::File && IsProgramName(entry.relative) && !Listed(cdPath))
+            report.Note(cdPath, 0, "a program file that is no part of the setup kit");
+        return false;
+    });
+}
+
+int AuditFiles(const std::vector<std::string>& files, bool showNotes) {
+    Report report(stdout, showNotes);
+    for (const std::string& file : files) {
+        std::vector<unsigned char> bytes;
+        if (!ReadFile(file, &bytes)) {
+            report.Error(file, 0, "cannot be read");
+            continue;
+        }
+        PeFile pe;
+        std::string why;
+        if (!ReadPeFile(bytes, &pe, &why)) {
+            report.Error(file, 0, why);
+            continue;
+        }
+        const std::vector<std::string> problems = AuditPeFile(pe);
+        for (const std::string& problem : problems)
+            report.Error(file, 0, problem);
+        if (problems.empty())
+            report.Note(file, 0, std::string("starts on ") + TargetOf(pe.machine)->name);
+    }
+    report.PrintSummary();
+    return report.ExitCode();
+}
+
+} // namespace cdcheck
