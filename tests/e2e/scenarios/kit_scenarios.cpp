@@ -9,6 +9,9 @@
 using namespace guidriver;
 using namespace scenario;
 
+// The kit's template, by its path from tests/data/cd.
+const Runs kKit("Kit.TemplateSettingsInstallFromTheImage",
+                {{kWin95, Cd().Ini("../../../kit/search.ini").Set("forceInstall", "y").Image()}});
 TEST(Kit, TemplateSettingsInstallFromTheImage) {
     EXPECT_EQ("My Publication Search", CdSetting("ApplicationName"));
     ChildProcess setup;
