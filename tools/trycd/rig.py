@@ -57,6 +57,14 @@ def marked_processes(run_folder):
     return found
 
 
+def kill_marked(run_folder):
+    for pid in marked_processes(run_folder):
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except OSError:
+            pass
+
+
 def end_abandoned_tries(runs):
     """A try killed outright left its Wine processes and displays running; they carry its
     mark, and end before the rig removes its run folder."""
@@ -69,11 +77,7 @@ def end_abandoned_tries(runs):
             pass
         except (OSError, ValueError):
             continue  # being set up, or not a try's folder
-        for pid in marked_processes(folder):
-            try:
-                os.kill(pid, signal.SIGKILL)
-            except OSError:
-                pass
+        kill_marked(folder)
 
 
 def rig_function(name, *args):
@@ -226,6 +230,9 @@ class Session:
         self.closing = True
         for machine in list(self.machines):
             machine.stop()
+        # A Wine program that was starting when its wineserver was ended can wait for it
+        # for ever; whatever of the try still runs ends here.
+        kill_marked(self.folder)
 
     def close(self):
         self.stop_machines()
