@@ -129,6 +129,7 @@ TEST(CopyPlan, TreeNamesAsTheCopyAppendsThem) {
     } cases[] = {
         {"\\data", true, "\\data"},
         {"\\data\\", true, "\\data"},
+        {"/data", true, "\\data"}, // Windows takes "/" as a separator too
         {"\\data\\\\sub", true, "\\data\\sub"},
         {"\\\\data", true, "\\data"},
         {"\\", true, ""},

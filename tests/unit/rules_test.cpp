@@ -157,7 +157,7 @@ TEST(ApplicationKey, OneKeyAndOneBoundForTheValuesAndTheParametersSubkey) {
         {"SOFTWARE", false, "Group\\", "\\Name", "SOFTWARE\\Group\\Name"},
         // In a registry key "/" is a character of the name, not a separator.
         {"SOFTWARE\\", false, "Maps/Charts", "Atlas", "SOFTWARE\\Maps/Charts\\Atlas"},
-        {"SOFTWARE\\", true, shortcuts::kDefaultName, shortcuts::kDefaultName,
+        {"SOFTWARE\\", true, "Corvane Publisher", "Corvane Publisher",
          "SOFTWARE\\Corvane\\Corvane Publisher\\Corvane Publisher"},
     };
     for (const auto& c : cases) {
