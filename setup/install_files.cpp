@@ -31,12 +31,7 @@ BOOL CSetup::InstallFiles(const char* destDir, DWORD platforms) {
         return FALSE;
 
     CCopyingDlg* notice = CCopyingDlg::Show();
-    char source[kSetupPathSize] = {};
-    char destination[kSetupPathSize] = {};
-    bounded::Copy(source, sizeof(source), GetSourceRoot());
-    bounded::Copy(destination, sizeof(destination), m_pszDestDir);
-
-    BOOL result = CopyProgramFiles(source, destination, platforms);
+    BOOL result = CopyProgramFiles(GetSourceRoot(), m_pszDestDir, platforms);
     if (notice != nullptr)
         notice->DestroyWindow();
     return result;
