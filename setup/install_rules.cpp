@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "setup/settings.h"
 
 namespace rules {
 
@@ -94,8 +95,8 @@ bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t o
     out[0] = '\0';
     bool fits = bounded::Append(out, outSize, dir != nullptr ? dir : "") &&
                 bounded::EnsureTrailingBackslash(out, outSize) &&
-                (!publisher || bounded::Append(out, outSize, "publish\\")) &&
-                bounded::Append(out, outSize, "search.ini");
+                (!publisher || bounded::Append(out, outSize, settings::kPublishFolder)) &&
+                bounded::Append(out, outSize, settings::kSettingsFile);
     if (!fits)
         out[0] = '\0';
     return fits;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "setup/settings.h"
+
 namespace rules {
 
 namespace {
@@ -48,7 +50,7 @@ bool IsYesSetting(const char* value) {
 }
 
 bool IsClientEnvironment(const char* currentEnv) {
-    return currentEnv != nullptr && EqualsNoCase(currentEnv, "ClientCD");
+    return currentEnv != nullptr && EqualsNoCase(currentEnv, settings::kClientCD);
 }
 
 } // namespace rules

@@ -78,7 +78,7 @@ std::string CSetup::GetInstalledSettingsPath() {
 
 BOOL CSetup::GetApplicationKey(const char* group, const char* name, const char* subkey,
                                char* out, std::size_t size) {
-    const char* root = m_pApp && m_pApp->m_pszRegistryRoot ? m_pApp->m_pszRegistryRoot : "";
+    const char* root = m_pApp != nullptr ? m_pApp->m_pszRegistryRoot : "";
     return shortcuts::BuildApplicationKey(root, m_bPublisher != FALSE, group, name, subkey, out,
                                           size);
 }
