@@ -63,8 +63,9 @@ public:
 
     // The user's Programs folder, or the Windows directory when it cannot be read.
     void GetProgramsFolder(char* out, std::size_t size);
-    // The Start-menu shortcut's path for the group and prefix + name, as the shortcut
-    // step makes it and the reinstall check looks for it; FALSE when there is none.
+    // The Start-menu shortcut's path for the group and prefix + name, where the shortcut
+    // step makes it (the same folder and link name rules), for the reinstall check;
+    // FALSE when there is none.
     BOOL GetShortcutPath(const char* group, const char* prefix, const char* name, char* out,
                          std::size_t size);
 
