@@ -39,6 +39,7 @@ Kind KindForChoice(int choice);
 // The browser code that records a kind: "netscape", "msie", "netscape4"; Other records
 // the browser's own text (its program path).
 const char* CodeForKind(Kind kind, const char* browserText);
+
 // The browser text as the engine reads it from the settings and as the selection dialog
 // hands a path back: 1023 characters and the terminator.
 constexpr std::size_t kBrowserTextSize = 1024;
