@@ -6,11 +6,14 @@
 # usage: make-sample-cd.sh [options] BUILD_DIR CD_DIR
 #   --publisher             a publisher's CD (default: a client CD)
 #   --ini FILE              use FILE as the root search.ini instead of the sample one
+#                           (a file of tests/data/cd when FILE names no file)
 #   --set SECTION KEY VALUE set a value in the root search.ini (added when missing)
 #   --unset SECTION KEY     remove a key from the root search.ini
 #   --german                put the German resource library into _red40/bin, where the
 #                           setup loads it
 #   --add REL SRC           add or replace the file REL (relative to the CD root) by SRC
+#                           (a file of tests/data/cd when SRC names no file)
+#   --add-text REL LINE N   add the file REL of N bytes, LINE repeated
 #   --remove REL            remove the file or tree REL after everything else
 #   --writable              leave the tree writable (else read-only, and immutable when
 #                           made by root)
@@ -32,6 +35,7 @@ german=0
 writable=0
 edits=()   # triples: op section key [value]
 adds=()    # pairs: rel src
+texts=()   # triples: rel line bytes
 removes=()
 image=""
 label=LUMORA_SAMPLE
@@ -45,6 +49,7 @@ while [ $# -gt 0 ]; do
     --unset) edits+=("unset" "$2" "$3" ""); shift 3 ;;
     --german) german=1; shift ;;
     --add) adds+=("$2" "$3"); shift 3 ;;
+    --add-text) texts+=("$2" "$3" "$4"); shift 4 ;;
     --remove) removes+=("$2"); shift 2 ;;
     --writable) writable=1; shift ;;
     --image) image=$2; shift 2 ;;
@@ -53,7 +58,7 @@ while [ $# -gt 0 ]; do
     *) break ;;
     esac
 done
-[ $# -eq 2 ] || { sed -n '2,24p' "$0" >&2; exit 2; }
+[ $# -eq 2 ] || { sed -n '2,26p' "$0" >&2; exit 2; }
 build=$(cd "$1" && pwd)
 cd_dir=$2
 
@@ -194,8 +199,13 @@ dummy "$cd_dir/key.tbl"
 printf '#!/bin/sh\r\n# sample CD: starts the search server on Unix platforms\r\n' >"$cd_dir/search"
 
 # Root files: the settings and a copy of the setup.
+# A source file as given, or by its name in tests/data/cd.
+data_file() {
+    if [ -e "$1" ]; then echo "$1"; else echo "$data/$1"; fi
+}
+
 if [ -n "$ini" ]; then
-    cp "$ini" "$cd_dir/search.ini"
+    cp "$(data_file "$ini")" "$cd_dir/search.ini"
 else
     crlf_copy "$data/search-$kind.ini" "$cd_dir/search.ini"
 fi
@@ -211,8 +221,14 @@ cp "$bin/setup.exe" "$cd_dir/setup.exe"
 i=0
 while [ $i -lt ${#adds[@]} ]; do
     mkdir -p "$(dirname "$cd_dir/${adds[$i]}")"
-    cp "${adds[$((i + 1))]}" "$cd_dir/${adds[$i]}"
+    cp "$(data_file "${adds[$((i + 1))]}")" "$cd_dir/${adds[$i]}"
     i=$((i + 2))
+done
+i=0
+while [ $i -lt ${#texts[@]} ]; do
+    mkdir -p "$(dirname "$cd_dir/${texts[$i]}")"
+    { yes "${texts[$((i + 1))]}" || true; } | head -c "${texts[$((i + 2))]}" >"$cd_dir/${texts[$i]}"
+    i=$((i + 3))
 done
 for rel in "${removes[@]+"${removes[@]}"}"; do
     rm -rf "${cd_dir:?}/$rel"

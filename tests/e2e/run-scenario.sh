@@ -1,34 +1,43 @@
 #!/bin/bash
-# Runs one end-to-end scenario in a fresh Wine prefix with its own Xvfb and sample CD.
-# usage: run-scenario.sh BUILD_DIR SCENARIO [make-sample-cd options...]
-#   SCENARIO is a test of the scenario program (Suite.Name); the options choose the CD
-#   variant (see tools/make-sample-cd.sh) and the drives of the scenario's own (see
-#   rig_drives.sh). RIG_KEEP_FAILED=1 keeps a failed run's folder.
+# Runs one run of the end-to-end scenarios in a fresh Wine prefix with its own Xvfb and
+# sample CD.
+# usage: run-scenario.sh BUILD_DIR RUN [make-sample-cd options...]
+#   RUN is a run the scenario program declares (list-runs.sh wrote its CD options to
+#   BUILD_DIR/tests/e2e/runs/RUN); options given here are added to its CD (see
+#   tools/make-sample-cd.sh) and drives (see rig_drives.sh). RIG_KEEP_FAILED=1 keeps a
+#   failed run's folder.
 set -eEuo pipefail
 trap 'echo "run-scenario: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
+# A machine running many scenarios at once is slow: the limit is for a hung run only.
+RIG_WINE_TIMEOUT=${RIG_WINE_TIMEOUT:-540}
 # shellcheck source=../../tools/rig/rig.sh
 . "$here/../../tools/rig/rig.sh"
 # shellcheck source=../../tools/rig/rig_drives.sh
 . "$here/../../tools/rig/rig_drives.sh"
 
 build=$1
-scenario=$2
+run=$2
 shift 2
+cd_file="$build/tests/e2e/runs/$run"
+if [ ! -f "$cd_file" ]; then
+    echo "run-scenario: no run $run (the build lists them in $(dirname "$cd_file"))" >&2
+    exit 1
+fi
+mapfile -t cd_options <"$cd_file"
 
-# A row of a table of scenarios is named Rows/Suite.Name/Row: no folders in the run's name.
-rig_start "$build" "${scenario//\//.}"
-rig_drive_options "$@"
+rig_start "$build" "$run"
+rig_drive_options "${cd_options[@]+"${cd_options[@]}"}" "$@"
 "$here/../../tools/make-sample-cd.sh" "${RIG_CD_OPTIONS[@]+"${RIG_CD_OPTIONS[@]}"}" "$RIG_BUILD" "$RIG_RUN/cd"
 rig_map_cd "$RIG_RUN/cd"
 
 status=0
 rig_wine "$RIG_RUN/out.txt" "$RIG_RUN/err.txt" \
-    "$RIG_BUILD/tests/e2e/e2e_scenarios.exe" --gtest_filter="$scenario" || status=$?
+    "$RIG_BUILD/tests/e2e/e2e_scenarios.exe" --run="$run" || status=$?
 cat "$RIG_RUN/out.txt"
 [ -s "$RIG_RUN/err.txt" ] && sed 's/^/stderr: /' "$RIG_RUN/err.txt"
 if [ "$status" -eq 0 ] && ! grep -q '^\[  PASSED  \] 1 test' "$RIG_RUN/out.txt"; then
-    echo "run-scenario: $scenario did not run (no such scenario?)" >&2
+    echo "run-scenario: $run did not run its test" >&2
     status=1
 fi
 # A reader we did not write, lnkinfo, must read every shortcut the runs left as starting
@@ -39,5 +48,5 @@ while [ "$status" -eq 0 ] && IFS= read -r -d '' link; do
     echo "run-scenario: lnkinfo reads ${link#"$WINEPREFIX/"} as starting \"$path\"" >&2
     status=1
 done < <(find "$WINEPREFIX/drive_c" -ipath '*/start menu/programs/*' -iname '*.lnk' -print0)
-[ "$status" -eq 124 ] && echo "run-scenario: $scenario exceeded ${RIG_WINE_TIMEOUT}s" >&2
+[ "$status" -eq 124 ] && echo "run-scenario: $run exceeded ${RIG_WINE_TIMEOUT}s" >&2
 exit "$status"

@@ -32,6 +32,8 @@ std::string RewritePrefs(const std::string& text) {
 }
 
 const std::string kPref = "user_pref(\"network.proxy.no_proxies_on\", ";
+// The line a browser reads when the preference was missing.
+const std::string kFixedLine = kPref + "\"127.0.0.1\");";
 
 } // namespace
 
@@ -44,16 +46,18 @@ TEST(EndsWithNoCase, ComparesTheEndIgnoringCase) {
     EXPECT_FALSE(EndsWithNoCase(nullptr, "a"));
 }
 
+// Kinds as the engine stores them: 0 Navigator, 1 Internet Explorer, 2 Communicator,
+// 4 Other; -1 no browser named.
 TEST(BrowserCode, NamesAKindInAnyLetterCase) {
     const std::pair<const char*, int> cases[] = {
-        {"communicator", kCommunicator},
-        {"NetScape4", kCommunicator},
-        {"netscape", kNavigator},
-        {"MSIE", kInternetExplorer},
-        {"msie4", kInternetExplorer},
-        {"C:\\Browsers\\opera.exe", kOther},
-        {"msie5", kOther},
-        {"", kNoKind},
+        {"communicator", 2},
+        {"NetScape4", 2},
+        {"netscape", 0},
+        {"MSIE", 1},
+        {"msie4", 1},
+        {"C:\\Browsers\\opera.exe", 4},
+        {"msie5", 4},
+        {"", -1},
     };
     for (const auto& [code, kind] : cases)
         EXPECT_EQ(kind, KindFromCode(code)) << code;
@@ -118,14 +122,15 @@ TEST(BypassList, AddressFirstForInternetExplorerLastForNavigatorNeverCut) {
 }
 
 TEST(PrefsRewrite, TheAddressGoesIntoTheValueOrAFixedLineIsAppended) {
-    const std::string pad(kPrefsPieceLength, ' ');
+    // A line reaches the rewrite in pieces of 511 characters.
+    const std::string pad(511, ' ');
     const std::pair<std::string, std::string> cases[] = {
         {"first\n" + kPref + "\"intranet\");\nlast\n",
          "first\n" + kPref + "\"intranet,127.0.0.1\");\nlast\n"},
         {kPref + "\"\");\n", kPref + "\"127.0.0.1\");\n"},
         // Appended without a line end.
-        {"a\nb\n", std::string("a\nb\n") + kNoProxiesLine},
-        {"", kNoProxiesLine},
+        {"a\nb\n", "a\nb\n" + kFixedLine},
+        {"", kFixedLine},
         {kPref + "\"a,127.0.0.1\");\n", kPref + "\"a,127.0.0.1\");\n"},
         // Named without a quote: counted as present, nothing inserted or appended.
         {"network.proxy.no_proxies_on\n", "network.proxy.no_proxies_on\n"},
@@ -158,10 +163,10 @@ TEST(SelectionRows, FixedRowsDetectedInstallationsAndOther) {
 
 TEST(SelectionRows, TooManyCandidatesDropTheLastDetected) {
     BrowserRows rows = BuildRows(true, true, 10, true);
-    ASSERT_EQ(kMaxRows, rows.rows);
+    ASSERT_EQ(11, rows.rows); // the template's eleven radio buttons
     EXPECT_EQ(8, rows.detectedShown);
-    EXPECT_EQ(kCodeIE, rows.codes[0]);
-    EXPECT_EQ(kCodeNavigator3, rows.codes[1]);
+    EXPECT_EQ(0, rows.codes[0]);
+    EXPECT_EQ(1, rows.codes[1]);
     EXPECT_EQ(7, DetectedIndexOfRow(rows, 9));
     EXPECT_EQ(-1, DetectedIndexOfRow(rows, 10));
     EXPECT_EQ(0, RowsShrink(100, rows.rows));

@@ -8,6 +8,9 @@
 
 namespace {
 
+// Commands are formatted into a path-sized buffer: 260 characters and the terminator.
+constexpr std::size_t kCommandBuffer = 261;
+
 // The command, or "<refused>" when it did not fit and the buffer was left empty.
 std::string Written(bool fits, const char* out) {
     if (fits)
@@ -16,12 +19,12 @@ std::string Written(bool fits, const char* out) {
 }
 
 std::string CreateGroup(const char* group, bool win32s) {
-    char out[dde::kCommandSize] = "x";
+    char out[kCommandBuffer] = "x";
     return Written(dde::FormatCreateGroup(group, win32s, out, sizeof out), out);
 }
 
 std::string AddItem(const char* name, const char* commandLine, const char* iconPath) {
-    char out[dde::kCommandSize] = "x";
+    char out[kCommandBuffer] = "x";
     return Written(dde::FormatAddItem(name, commandLine, iconPath, out, sizeof out), out);
 }
 
@@ -44,8 +47,8 @@ TEST(DdeCommands, ExactBytesInTheServersArgumentOrder) {
 TEST(DdeCommands, ACommandThatDoesNotFitLeavesAnEmptyBuffer) {
     // The characters that the group command puts around the name.
     const std::size_t frame = std::string("[creategroup(\"\", \"0\")]").size();
-    const std::string group(dde::kCommandSize - 1 - frame, 'g');
-    EXPECT_EQ(dde::kCommandSize - 1, CreateGroup(group.c_str(), false).size());
+    const std::string group(kCommandBuffer - 1 - frame, 'g');
+    EXPECT_EQ(kCommandBuffer - 1, CreateGroup(group.c_str(), false).size());
     EXPECT_EQ("<refused>", CreateGroup((group + "g").c_str(), false));
     EXPECT_EQ("<refused>", AddItem("name", ("C:\\" + std::string(300, 'p')).c_str(), "icon"));
 

@@ -12,26 +12,6 @@
 
 namespace {
 
-using rules::PlatformBox;
-constexpr int kBoxes = static_cast<int>(PlatformBox::Count);
-
-struct Ticked {
-    bool boxes[kBoxes] = {};
-};
-
-// What each box adds is the platform table's own row; a bit two boxes share, or a box the
-// sums miss, shows in the totals.
-TEST(PlatformBoxes, NoneAndAllTicked) {
-    Ticked none;
-    EXPECT_EQ(0u, rules::PlatformMask(none.boxes));
-    EXPECT_EQ(40000000u, rules::RequiredBytes(none.boxes));
-    Ticked all;
-    for (int i = 0; i < kBoxes; ++i)
-        all.boxes[i] = true;
-    EXPECT_EQ(0x3FEu, rules::PlatformMask(all.boxes));
-    EXPECT_EQ(40000000u + 6 * 20000000u + 60000000u, rules::RequiredBytes(all.boxes));
-}
-
 TEST(CopyPlan, UnixSearchFileOnlyForUnixPlatforms) {
     for (std::uint32_t mask : {0x04u, 0x200u, 0x2000u})
         EXPECT_TRUE(copy_plan::NeedsUnixSearchFile(mask)) << mask;
@@ -85,13 +65,6 @@ TEST(Destination, DriveRootLosesItsBackslash) {
     char full[3] = {'d', ':', '\\'};
     rules::StripDriveRootBackslash(full, sizeof(full));
     EXPECT_EQ('\\', full[2]);
-}
-
-TEST(Destination, DefaultPathByEnvironment) {
-    EXPECT_STREQ("c:\\nodra30", rules::DefaultDestination(true, "e:\\mine"));
-    EXPECT_STREQ("c:\\", rules::DefaultDestination(false, ""));
-    EXPECT_STREQ("c:\\", rules::DefaultDestination(false, nullptr));
-    EXPECT_STREQ("e:\\mine", rules::DefaultDestination(false, "e:\\mine"));
 }
 
 TEST(License, ReadsAtMostSixteenMegabytes) {

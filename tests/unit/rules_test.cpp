@@ -13,7 +13,10 @@
 
 namespace {
 
-std::string SourceRoot(const char* currentDir, std::size_t outSize = rules::kPathSize) {
+// Paths and texts live in buffers of 260 characters and the terminator.
+constexpr std::size_t kPathBuffer = 261;
+
+std::string SourceRoot(const char* currentDir, std::size_t outSize = kPathBuffer) {
     std::string out(outSize, 'X');
     rules::MakeSourceRoot(currentDir, &out[0], outSize);
     return std::string(out.c_str());
@@ -36,7 +39,7 @@ TEST(SourceRoot, CutAtTheSetupFolderLowerCasedWithoutOneTrailingBackslash) {
         EXPECT_EQ(c.root, SourceRoot(c.currentDir)) << c.currentDir;
 
     std::string longDir = "C:\\" + std::string(400, 'A');
-    EXPECT_EQ(rules::kPathSize - 1, SourceRoot(longDir.c_str()).size());
+    EXPECT_EQ(kPathBuffer - 1, SourceRoot(longDir.c_str()).size());
     char small[6];
     std::memset(small, 'X', sizeof(small));
     rules::MakeSourceRoot("D:\\_red40\\bin", small, 4); // "d:\" fits, its backslash goes
@@ -161,7 +164,7 @@ TEST(ApplicationKey, OneKeyAndOneBoundForTheValuesAndTheParametersSubkey) {
          "SOFTWARE\\Corvane\\Corvane Publisher\\Corvane Publisher"},
     };
     for (const auto& c : cases) {
-        char key[rules::kPathSize];
+        char key[kPathBuffer];
         ASSERT_TRUE(shortcuts::BuildApplicationKey(c.root, c.publisher, c.group, c.name, nullptr,
                                                    key, sizeof(key)));
         EXPECT_STREQ(c.key, key);
@@ -171,17 +174,17 @@ TEST(ApplicationKey, OneKeyAndOneBoundForTheValuesAndTheParametersSubkey) {
     }
     // The longest key still has room for its subkey; one more character and neither is
     // written, so no "Parameters" stands under a key without its values.
-    const std::size_t longest = rules::kPathSize - 1 - std::strlen("\\Parameters");
+    const std::size_t longest = kPathBuffer - 1 - std::strlen("\\Parameters");
     for (std::size_t length : {longest, longest + 1}) {
         std::string name(length - std::strlen("SOFTWARE\\G\\"), 'n');
-        char key[rules::kPathSize] = "x";
+        char key[kPathBuffer] = "x";
         bool fits = length == longest;
         EXPECT_EQ(fits, shortcuts::BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(),
                                                        nullptr, key, sizeof(key)));
         EXPECT_EQ(fits,
                   shortcuts::BuildApplicationKey("SOFTWARE\\", false, "G", name.c_str(),
                                                  shortcuts::kParametersSubkey, key, sizeof(key)));
-        EXPECT_EQ(fits ? rules::kPathSize - 1 : 0u, std::strlen(key));
+        EXPECT_EQ(fits ? kPathBuffer - 1 : 0u, std::strlen(key));
     }
 }
 

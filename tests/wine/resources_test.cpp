@@ -127,13 +127,4 @@ TEST_F(Resources, EveryTextHasAGermanOneWithTheSameConversions) {
     }
 }
 
-// A second copy brings the destination dialog to the front, which only a template with
-// DS_SETFOREGROUND is allowed to take.
-TEST_F(Resources, OnlyTheDestinationDialogsComeToTheFront) {
-    for (UINT id : ResourceIds(english, RT_DIALOG)) {
-        const bool destination = id == IDD_DESTINATION || id == IDD_DESTINATION_CLIENT;
-        EXPECT_EQ(destination, (TemplateStyle(english, id) & DS_SETFOREGROUND) != 0) << id;
-    }
-}
-
 } // namespace

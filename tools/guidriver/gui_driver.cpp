@@ -254,9 +254,33 @@ bool WaitForForeground(HWND hwnd, DWORD timeoutMs) {
     return true;
 }
 
-bool BringToFront(HWND hwnd) {
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    return SetForegroundWindow(hwnd) != FALSE;
+namespace {
+
+// Returns once the window's thread has handled the messages queued to it before this
+// one (or does not answer within the time).
+void Settle(HWND hwnd, DWORD timeoutMs) {
+    DWORD_PTR ignored = 0;
+    if (hwnd != nullptr)
+        SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored);
+}
+
+} // namespace
+
+bool BringToFront(HWND hwnd, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND previous = GetForegroundWindow();
+        Settle(previous, timeoutMs);
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(hwnd);
+        Settle(hwnd, timeoutMs);
+        Settle(previous, timeoutMs);
+        if (GetForegroundWindow() == hwnd)
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
 }
 
 } // namespace guidriver

@@ -80,7 +80,10 @@ HWND FocusInThreadOf(HWND window);
 // Activation by another process reaches the window's thread as a message, so it shows
 // a moment later: waits until the window is the foreground window.
 bool WaitForForeground(HWND hwnd, DWORD timeoutMs = kDefaultTimeoutMs);
-// Brings a window to the top of the Z order and makes it the foreground window.
-bool BringToFront(HWND hwnd);
+// Brings a window to the top of the Z order, makes it the foreground window and waits
+// until it stays so. A window another process has just activated can take the foreground
+// back a moment later, when its own thread handles its activation: the request is made
+// again until both threads have handled what was queued to them and it still holds.
+bool BringToFront(HWND hwnd, DWORD timeoutMs = kDefaultTimeoutMs);
 
 } // namespace guidriver

@@ -38,6 +38,8 @@ HWND ForgetTheChoiceAndAskAgain(ChildProcess& setup) {
 
 // CD: Browser = netscape. Navigator 4 records its Communicator folder; its program is in
 // the sibling folder navigator\program.
+const Runs kNavigator4("BrowserNamed.NavigatorBesideItsCommunicatorFolder",
+                       {{kWin95, Cd().Writable().Set("Browser", "netscape")}});
 TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
                                   "Install Directory",
@@ -54,6 +56,8 @@ TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
 
 // CD: Browser = communicator; its prefs.js names other hosts to bypass. The shapes of
 // prefs.js are the rewrite's own unit tests; this run shows the proxy step applies it.
+const Runs kCommunicator("BrowserNamed.CommunicatorPrefsGetTheAddress",
+                         {{kNt40, Cd().Writable().Set("Browser", "communicator")}});
 TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
     ASSERT_TRUE(InstallCommunicator());
     const std::string header = "// Netscape User Preferences\r\n"
@@ -73,6 +77,8 @@ TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
 
 // CD: Browser = C:\Browsers\lynx.exe, a program that exists: kept as named, no bypass
 // list changes.
+const Runs kExisting("BrowserNamed.ExistingProgramIsTakenWithoutAsking",
+                     {{kWin95, Cd().Writable().Set("Browser", "C:\\Browsers\\lynx.exe")}});
 TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
     ASSERT_TRUE(WriteTextFile("C:\\Browsers\\lynx.exe", kStandIn));
     ASSERT_TRUE(
@@ -85,6 +91,8 @@ TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
 }
 
 // CD: Browser = netscape; only Communicator (and Internet Explorer) are here.
+const Runs kNavigatorMissing("BrowserNamed.NavigatorMissingAsks",
+                             {{kNt40, Cd().Writable().Set("Browser", "netscape")}});
 TEST(BrowserNamed, NavigatorMissingAsks) {
     ASSERT_TRUE(InstallCommunicator());
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
@@ -107,6 +115,8 @@ TEST(BrowserNamed, NavigatorMissingAsks) {
 // CD: no Browser. Navigator 3, a Communicator 4.7 and a Netscape 6 are installed; the
 // Navigator key also has a "Users" subkey, which is never an installation. Three runs
 // answer the dialog three ways.
+const Runs kDialog("BrowserDialog.ChosenRowClosedRowAndTypedPath",
+                   {{kWin95, Cd().Writable().Unset("Browser")}});
 TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
     ASSERT_TRUE(InstallNavigator3() && InstallCommunicator() && InstallNetscape6());
     ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE,

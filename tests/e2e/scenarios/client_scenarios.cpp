@@ -14,27 +14,23 @@ const char kParametersKey[] = "SOFTWARE\\Lumora Sample\\Lumora Sample Search\\Pa
 const char kAppPathsKey[] = "SOFTWARE\\MICROSOFT\\Windows\\CurrentVersion\\App Paths\\Iexplore.exe";
 const char kLocalServerKey[] =
     "SOFTWARE\\Classes\\CLSID\\{0002DF01-0000-0000-C000-000000000046}\\LocalServer32";
-
-void ExpectViewerRegisteredFrom(const std::string& pluginFolder) {
-    std::string server =
-        RegistryString(HKEY_CLASSES_ROOT, std::string(kViewerClass) + "\\InprocServer32", "");
-    EXPECT_TRUE(SamePath(pluginFolder + "\\view_ocx.ocx", server)) << server;
-}
+const char kIEPlugins[] = "C:\\Program Files\\Internet Explorer\\plugins";
 
 } // namespace
 
 // CD: writable, no DefaultInstall, Browser = MSIE. Internet Explorer's bypass list is far
 // longer than a path, and the viewer control already sits in its plug-in folder.
+const Runs kIconOnly("ClientCd.IconOnlyLeavesTheProgramOnTheCd",
+                     {{kWin95, Cd().Writable().Unset("DefaultInstall").Set("Browser", "MSIE")}});
 TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     std::string bypass;
     for (int i = 0; bypass.size() < 600; ++i)
         bypass += "host" + std::to_string(i) + ".intranet.example;";
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", bypass));
-    const std::string iePlugins = "C:\\Program Files\\Internet Explorer\\plugins";
-    ASSERT_TRUE(MakeDirectories(iePlugins));
+    ASSERT_TRUE(MakeDirectories(kIEPlugins));
     ASSERT_TRUE(CopyFileA("D:\\plugins\\corvane\\view_ocx.ocx",
-                          (iePlugins + "\\view_ocx.ocx").c_str(), FALSE));
-    const std::vector<std::string> driveC = ListFolder("C:\\");
+                          (std::string(kIEPlugins) + "\\view_ocx.ocx").c_str(), FALSE));
+    const std::vector<std::string> driveC = DriveC();
 
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
@@ -56,10 +52,11 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     // The source root is the lower-cased current directory, cut at \_red40\bin.
     ExpectLaunches({"d:\\_red40\\bin\\search.exe"}, {kCdBin});
     EXPECT_EQ("d:\\_red40\\bin\\search.exe", ReadLaunchLog().at(0).commandLine);
-    EXPECT_EQ(std::vector<std::string>(), Added(driveC, ListFolder("C:\\")));
     EXPECT_EQ("ClientCD", CdSetting("CurrentEnv"));
     EXPECT_EQ("MSIE", CdSetting("Browser"));
     const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    // Only the shortcuts: no plug-ins, no viewer settings, no copied tree.
+    ExpectAddedOnlyTo(driveC, {ProgramsPlace(group)});
     // The key records the browser code in lower case.
     ExpectApplicationKey(false, "msie");
     ExpectStartMenuLinks(group, name, kCd, ProgramFile(kCd, "search.exe"));
@@ -68,21 +65,22 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     EXPECT_EQ(0u, RegistryDword(HKEY_CURRENT_USER, kInternetSettings, "EnableAutodial", 1));
     EXPECT_EQ("3.0 is a self-contained package. All parameters are stored in file search.ini",
               RegistryString(HKEY_CURRENT_USER, kParametersKey, ""));
-    ExpectViewerRegisteredFrom(iePlugins);
+    ExpectViewerRegisteredFrom(kIEPlugins);
 }
 
 // CD: forceInstall = y; "_default" ("\data\"), "TemplateDir" ("\templates\\") and the group
 // end in backslashes. Internet Explorer is registered with a quoted program path elsewhere
 // than Wine's own; Navigator 3, a Communicator 4.7 and a Netscape 6 are here.
 // The destination holds blanks. Run twice more: No starts the copy, Yes installs over it.
+const Runs kCopied("ClientCd.CopiedInstallationRunsAgain",
+                   {{kNt40, Cd().Ini("search-client-backslashes.ini")},
+                    {kWin95, Cd().Ini("search-client-backslashes.ini").Image()}});
 TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ie = "C:\\Browsers\\IE 5";
     for (const char* key : {kAppPathsKey, kLocalServerKey})
         ASSERT_TRUE(SetRegistryString(HKEY_LOCAL_MACHINE, key, "", "\"" + ie + "\\IEXPLORE.EXE\""));
     ASSERT_TRUE(InstallNavigator3() && InstallCommunicator() && InstallNetscape6());
-    const std::string windowsIni = WindowsDirectory() + "\\vuemark.ini";
-    ASSERT_FALSE(FileExists(windowsIni));
-    const std::vector<std::string> driveC = ListFolder("C:\\");
+    const std::vector<std::string> driveC = DriveC();
 
     ChildProcess first;
     ASSERT_TRUE(StartSetup(first));
@@ -109,12 +107,14 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     EXPECT_EQ("msie", Setting(settings, "Browser"));
     EXPECT_EQ(0u, GetFileAttributesA(settings.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ("ClientCD", CdSetting("CurrentEnv"));
-    EXPECT_EQ((std::vector<std::string>{"Browsers", "My Search  Files"}),
-              Added(driveC, ListFolder("C:\\"))); // Browsers: the plug-ins of "IE 5"
 
     // The group is written with a trailing backslash; its folder is named without it.
     const std::string group = "Lumora Sample", name = CdSetting("ApplicationName");
     ASSERT_EQ(group + "\\", CdSetting("ApplicationGroup"));
+    ExpectAddedOnlyTo(driveC, {"My Search  Files", "Browsers\\IE 5\\plugins",
+                               "Netscape3\\program\\plugins",
+                               "Netscape\\Communicator\\Program\\plugins",
+                               "Netscape 6\\plugins", "windows\\vuemark.ini", ProgramsPlace(group)});
     ExpectApplicationKey(false, "");
     // The application's shortcut gets the short form of its target, the uninstaller's
     // keeps the long path.
@@ -125,16 +125,12 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
 
     // Every detected browser gets the plug-in tree; the viewer's settings file arrives
     // writable; the control is registered from Internet Explorer's plug-in folder.
-    const std::vector<std::string> pluginTree = ListTree("D:\\plugins\\corvane");
-    ASSERT_FALSE(pluginTree.empty());
     for (const std::string& folder :
          {ie + "\\plugins", std::string("C:\\Netscape3\\program\\plugins"),
           std::string("C:\\Netscape\\Communicator\\Program\\plugins"),
           std::string("C:\\Netscape 6\\plugins")})
-        EXPECT_EQ(pluginTree, ListTree(folder)) << folder;
-    EXPECT_EQ(0u, GetFileAttributesA(windowsIni.c_str()) &
-                      (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_EQ(ReadTextFile("D:\\plugins\\corvane\\vuemark.ini"), ReadTextFile(windowsIni));
+        ExpectPlugins(folder);
+    ExpectViewerSettings();
     ExpectViewerRegisteredFrom(ie + "\\plugins");
     // The search program starts from its own folder, its path unquoted on the command line.
     ExpectLaunches({program}, {dest + "\\_red40\\bin"});
@@ -174,22 +170,44 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
 }
 
 // CD: MultiCD = Y, and a path in "common" longer than any path the copy can make.
+// Internet Explorer is the one browser: its plug-ins come straight from the read-only CD.
+const std::string kDeep(150, 'D');
+const Runs kMultiCd("ClientCd.MultiCdCopiesAndSkipsOverlongCdPaths",
+                    {{kWin95, Cd().Set("MultiCD", "Y")
+                                  .File("common/" + kDeep + "/" + kDeep + ".txt", "agree.txt")}});
 TEST(ClientCd, MultiCdCopiesAndSkipsOverlongCdPaths) {
+    const std::vector<std::string> driveC = DriveC();
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     ASSERT_TRUE(AnswerDestination(setup, "C:\\Deep"));
     ExpectEndWithoutQuestions(setup);
     // The tree holding the over-long path is skipped; its failure does not count.
-    EXPECT_TRUE(FileExists("C:\\Deep\\_red40\\bin\\search.exe"));
+    for (const char* tree : {"_red40\\bin", "_red40\\filters", "_red40\\perl", "forms", "docs"})
+        ExpectCopied("C:\\Deep", tree);
     EXPECT_EQ("ClientHD", Setting("C:\\Deep\\search.ini", "CurrentEnv"));
+    const std::string group = CdSetting("ApplicationGroup");
+    ExpectAddedOnlyTo(driveC, {"Deep", "Program Files\\Internet Explorer\\plugins",
+                               "windows\\vuemark.ini", ProgramsPlace(group)});
+    ExpectPlugins(kIEPlugins);
+    ExpectViewerSettings();
+    ExpectViewerRegisteredFrom(kIEPlugins);
     ExpectLaunches({"C:\\Deep\\_red40\\bin\\search.exe"});
 }
 
 // CD: without _red40\bin\install.dll and without the search.ini beside the setup.
+const Runs kWithoutLibrary("ClientCd.WithoutLinkLibraryAndLocalSettings",
+                           {{kNt40, Cd().Remove("_red40/bin/install.dll")
+                                        .Remove("_red40/bin/search.ini")}});
 TEST(ClientCd, WithoutLinkLibraryAndLocalSettings) {
+    const std::vector<std::string> driveC = DriveC();
     RunToTheEnd();
-    EXPECT_EQ(std::vector<std::string>(),
-              ListFolder(ProgramsFolder() + "\\" + CdSetting("ApplicationGroup")));
+    const std::string group = CdSetting("ApplicationGroup");
+    EXPECT_EQ(std::vector<std::string>(), ListFolder(ProgramsFolder() + "\\" + group));
+    // The program files stay on the CD: the folder the destination dialog makes for its
+    // path and an empty group folder are all, and without a control in Internet
+    // Explorer's plug-in folder nothing is registered.
+    ExpectAddedOnlyTo(driveC, {BelowDriveC(CdSetting("DefaultInstall")), ProgramsPlace(group)});
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, kViewerClass));
     ExpectApplicationKey(false, "msie");
     ExpectLaunches({ProgramFile(kCd, "search.exe")});
 

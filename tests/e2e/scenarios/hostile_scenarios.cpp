@@ -14,14 +14,14 @@ using namespace scenario;
 namespace {
 
 struct HostileRow {
-    const char* name; // the CD variant (see CMakeLists.txt)
+    const char* name;
     // Questions and messages in order (see AnswerUntilExit). In each list, "text*"
     // matches a text that begins with "text", "*text" one that ends with it.
     std::vector<std::string> asked;
     std::vector<std::string> addedToDriveC; // the new names at C:\, sorted
     std::vector<std::string> addedKeys;     // the new subkeys of HKCU\SOFTWARE
     std::vector<std::string> launches;      // programs started, in order
-    const char* windowsVersion = "";        // empty: Wine's own
+    Run run;
 };
 
 // No agreement file of these names exists: an empty text.
@@ -33,6 +33,49 @@ const std::string kOddFolder = "odd [1] %s%n \xC3\x84";
 const std::string kUp = "..\\..\\..\\..\\..\\..\\..\\..\\..\\..";
 const std::string kCdProgram = "d:\\_red40\\bin\\search.exe";
 const std::string kCopyFrom = std::string(kCouldNotCopy) + "d:\\";
+const char kServer[] = "Tarnx\\2.0.0\\Primary\\Server";
+
+// Every key the run reads holds a hostile value, in lines the settings store still loads
+// (under 2,048 bytes). Each kind comes twice: files left on the CD (the names reach the
+// browser, key and shortcut steps) and copied (the tree names reach the copy, which stops
+// at the first failure); forceInstall decides.
+// Values longer than the setup's buffers (paths and texts 261 bytes), and a group that
+// fits its buffer but no path below Programs.
+Cd Overlong(const std::string& forceInstall) {
+    const std::string n1900(1900, 'N');
+    return Cd().Set("CurrentEnv", "cLiEnTcD").Set("DefaultInstall", "c:\\" + n1900)
+        .Set("MultiCD", n1900).Set("ApplicationGroup", std::string(250, 'G'))
+        .Set("ApplicationName", "A" + n1900).Set("LicenseFile", "L" + n1900)
+        .Set("Browser", "B" + n1900).Set("_default", "\\" + n1900)
+        .Set(kServer, "TemplateDir", "\\T" + n1900).Set("forceInstall", forceInstall);
+}
+// Quotes, brackets, percent signs and non-ASCII bytes. On Windows NT 3.51 the group's
+// quote would close its field in the Program Manager command and run the rest as
+// commands of their own, here deleting the group "V".
+Cd Odd(const std::string& forceInstall) {
+    return Cd().Set("DefaultInstall", "c:\\" + kOddFolder).Set("MultiCD", "%s[n]\"\xC3\x84")
+        .Set("ApplicationGroup", "x\")][deletegroup(\"V\")][x(\" %s \xC3\x84")
+        .Set("ApplicationName", kOddName)
+        .Set("LicenseFile", "missing %s%n [1] \"q\" \xC3\x84.txt")
+        .Set("Browser", "C:\\Br\"ow[s]er %s \xC3\x84\\x.exe")
+        .Set("_default", "\\da\"ta %s%n [1] \xC3\x84")
+        .Set(kServer, "TemplateDir", "\\te\"mp %d [2] \xC3\x96").Set("forceInstall", forceInstall);
+}
+// Every name climbs out of the place it belongs to.
+Cd Escape(const std::string& forceInstall) {
+    return Cd().Set("DefaultInstall", "c:\\lumora\\" + kUp + "\\Escaped").Set("MultiCD", kUp)
+        .Set("ApplicationGroup", kUp + "\\Escaped").Set("ApplicationName", kUp + "\\Escaped\\app")
+        .Set("LicenseFile", kUp + "\\windows\\win.ini").Set("Browser", kUp + "\\windows\\notepad.exe")
+        .Set("_default", "\\..\\..\\data").Set(kServer, "TemplateDir", "\\..\\..\\" + kUp + "\\templates")
+        .Set("forceInstall", forceInstall);
+}
+// Binary bytes in every value of a file that loads: a publisher's CD (its workspace's
+// settings too), and a client CD whose program files stay on it.
+Cd Binary(const char* settings, bool workspace) {
+    Cd cd;
+    cd.File("search.ini", settings).File("_red40/bin/search.ini", settings);
+    return workspace ? cd.File("publish/search.ini", settings) : cd;
+}
 
 // clang-format off
 const std::vector<HostileRow>& Rows() {
@@ -41,37 +84,45 @@ const std::vector<HostileRow>& Rows() {
         // empty; a group that fits its buffer but no path makes neither key nor shortcut;
         // the source path of the tree is cut to the copy's 261 bytes.
         {"OverlongOnCd", {kLongName + kAgreement, kDestination + "]", kBrowserTitle},
-         {}, {}, {kCdProgram}},
+         {}, {}, {kCdProgram}, {kWin95, Overlong(std::string(1900, 'N'))}},
         {"OverlongCopy",
          {kLongName + kAgreement, kDestination + "]", kCopyFrom + std::string(257, 'N')},
-         {"common", "common20", "forms", "key.tbl", "plugins"}, {}, {}},
+         {"common", "common20", "forms", "key.tbl", "plugins"}, {}, {},
+         {kNt40, Overlong("y" + std::string(1900, 'N'))}},
         // Shown as written: nothing is taken as a format, and no group is made.
         {"OddOnCd", {kOddName + kAgreement, kDestination + kOddFolder + "]", kBrowserTitle},
-         {kOddFolder}, {"x\")][deletegroup(\"V\")][x(\" %s \xC3\x84"}, {kCdProgram}, "nt351"},
+         {kOddFolder}, {"x\")][deletegroup(\"V\")][x(\" %s \xC3\x84"}, {kCdProgram},
+         {kNt351, Odd("n\"[%s]\xC3\x84")}},
         {"OddCopy",
          {kOddName + kAgreement, kDestination + kOddFolder + "]",
           kCopyFrom + "da\"ta %s%n [1] \xC3\x84"},
-         {kOddFolder}, {}, {}},
+         {kOddFolder}, {}, {}, {kWineOwn, Odd("y\"[%s]\xC3\x84")}},
         // The destination is the user's to choose; the trees and shortcuts stay inside;
         // ".." is a plain key name in the registry.
         {"EscapeOnCd",
          {kUp + "\\Escaped\\app" + kAgreement, kDestination + "lumora\\" + kUp + "\\Escaped]",
           kBrowserTitle},
-         {"Escaped", "lumora"}, {".."}, {kCdProgram}},
+         {"Escaped", "lumora"}, {".."}, {kCdProgram}, {kWin95, Escape(kUp)}},
         {"EscapeCopy",
          {kUp + "\\Escaped\\app" + kAgreement, kDestination + "lumora\\" + kUp + "\\Escaped]",
           kCopyFrom + "..\\..\\data"},
-         {"Escaped", "lumora"}, {}, {}},
+         {"Escaped", "lumora"}, {}, {}, {kNt40, Escape("y\\" + kUp)}},
         // Binary bytes: a publisher's CD, whose agreement is named in binary, and a client
         // CD whose destination folder and application key are named in high bytes.
         {"Binary", {"*" + kAgreement, kDestination + "nodra30]", kCopyFrom + "*"},
-         {"nodra30"}, {}, {}},
+         {"nodra30"}, {}, {}, {kWineOwn, Binary("search-binary.ini", true)}},
         {"BinaryOnCd", {"*" + kAgreement, kDestination + "*", kBrowserTitle}, {"*"}, {"*"},
-         {kCdProgram}},
+         {kCdProgram}, {kWin95, Binary("search-binary-client.ini", false)}},
     };
     return rows;
 }
 // clang-format on
+
+const bool kRowsHaveRuns = [] {
+    for (const HostileRow& row : Rows())
+        Runs(std::string("Rows/HostileCd.AnsweredToTheEnd/") + row.name, {row.run});
+    return true;
+}();
 
 bool Matches(const std::string& expected, const std::string& text) {
     if (!expected.empty() && expected.back() == '*')
@@ -99,9 +150,6 @@ class HostileCd : public ::testing::TestWithParam<HostileRow> {};
 
 TEST_P(HostileCd, AnsweredToTheEnd) {
     const HostileRow& row = GetParam();
-    if (row.windowsVersion[0] != '\0') {
-        ASSERT_TRUE(SetWindowsVersionFor("setup.exe", row.windowsVersion));
-    }
     // A group the CD's group name would delete through a Program Manager command.
     const std::string victim = ProgramsFolder() + "\\V";
     ASSERT_TRUE(MakeDirectories(victim));

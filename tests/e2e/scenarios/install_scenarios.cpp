@@ -37,13 +37,22 @@ HWND WaitForAgreement(const ChildProcess& setup) {
     return agreement;
 }
 
+// Wine's own Internet Explorer, as the App Paths key names it: its plug-in folder.
+const char kIEPlugins[] = "Program Files\\Internet Explorer\\plugins";
+
+Cd Agreement() {
+    return Cd().Set("LicenseFile", "agree.txt").File("agree.txt", "agree.txt");
+}
+
 } // namespace
 
 // A publisher's CD whose root settings name an agreement (the workspace's do not); the
-// user adds the Solaris platform.
+// user adds the Solaris platform. Internet Explorer is the one browser.
+const Runs kSolaris("PublisherCd.SolarisWorkstationIsCopiedWithItsFilters",
+                    {{kNt40, Agreement().Publisher()}, {kWin95, Agreement().Publisher().Image()}});
 TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     ASSERT_FALSE(CdSetting("LicenseFile").empty());
-    const std::vector<std::string> driveC = ListFolder("C:\\");
+    const std::vector<std::string> driveC = DriveC();
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
@@ -69,9 +78,13 @@ TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     EXPECT_EQ("d:", Setting(settings, "SourceDrive"));
     EXPECT_EQ(CdSetting("CurrentEnv"), Setting(dest + "\\search.ini", "CurrentEnv"));
     EXPECT_EQ("", Setting(dest + "\\search.ini", "SourceDrive"));
-    EXPECT_EQ(std::vector<std::string>{"nodra30"}, Added(driveC, ListFolder("C:\\")));
 
     const std::string group = CdSetting("ApplicationGroup"), name = CdSetting("ApplicationName");
+    ExpectAddedOnlyTo(driveC,
+                      {"nodra30", kIEPlugins, "windows\\vuemark.ini", ProgramsPlace(group)});
+    ExpectPlugins(std::string("C:\\") + kIEPlugins);
+    ExpectViewerSettings();
+    ExpectViewerRegisteredFrom(std::string("C:\\") + kIEPlugins);
     ExpectApplicationKey(true, "");
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, ApplicationKey(false, group, name)));
     ExpectStartMenuLinks(group, name, dest, ProgramFile(dest, "search.exe"));
@@ -79,6 +92,8 @@ TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
 }
 
 // A publisher's CD without _ssol26\bin.
+const Runs kMissingBin("PublisherCd.MissingPlatformBinStopsWithThePlatformName",
+                       {{kWineOwn, Cd().Publisher().Remove("_ssol26/bin")}});
 TEST(PublisherCd, MissingPlatformBinStopsWithThePlatformName) {
     ASSERT_FALSE(DirectoryExists("D:\\_ssol26\\bin"));
     ChildProcess setup;
@@ -99,8 +114,12 @@ TEST(PublisherCd, MissingPlatformBinStopsWithThePlatformName) {
 
 // A publisher's CD whose settings the store refuses whole (a line too long): no names,
 // no browser. The key takes the defaults, the shortcut steps do not and make
-// "Programs\.lnk"; the trees named by the settings are not copied.
+// "Programs\.lnk"; the trees named by the settings are not copied. Windows 2000, the
+// first version above 4, takes the Start menu and Internet Explorer's App Paths key.
+const Runs kUnloadable("PublisherCd.UnloadableSettingsGiveTheDefaults",
+                       {{kWin2000, Cd().Publisher().Set("ApplicationName", std::string(10000, 'L'))}});
 TEST(PublisherCd, UnloadableSettingsGiveTheDefaults) {
+    const std::vector<std::string> driveC = DriveC();
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
@@ -127,11 +146,16 @@ TEST(PublisherCd, UnloadableSettingsGiveTheDefaults) {
     EXPECT_TRUE(SamePath(ProgramFile(dest, "search.exe"), app.target)) << app.target;
     EXPECT_EQ("Shortcut to ", app.description);
     EXPECT_TRUE(FileExists(ProgramsFolder() + "\\Uninstall .lnk"));
+    ExpectAddedOnlyTo(driveC, {"Workstation", kIEPlugins, "windows\\vuemark.ini",
+                               ProgramsPlace(".lnk"), ProgramsPlace("Uninstall .lnk")});
     ExpectLaunches({ProgramFile(dest, "search.exe")});
 }
 
 // CD: forceInstall = y; drive E: an empty folder, F: a 30 MB drive, G: a read-only drive
 // holding the folder "existing". Three runs, as a user would try one after the other.
+const Runs kDestination("Destination.RefusalsFailuresAndADriveRoot",
+                        {{kWineOwn, Cd().Set("forceInstall", "y")
+                                        .DriveFolder("E").DriveTmpfs("F", "30m").DriveReadOnly("G")}});
 TEST(Destination, RefusalsFailuresAndADriveRoot) {
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
@@ -181,8 +205,10 @@ TEST(Destination, RefusalsFailuresAndADriveRoot) {
 }
 
 // CD: an agreement, no ApplicationName. Declined, then accepted in a second run.
+const Runs kDeclined("License.DeclinedInstallsNothingAcceptedGoesOn",
+                     {{kWin95, Agreement().Unset("ApplicationName")}});
 TEST(License, DeclinedInstallsNothingAcceptedGoesOn) {
-    const std::vector<std::string> driveC = ListFolder("C:\\");
+    const std::vector<std::string> driveC = DriveC();
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     HWND agreement = WaitForAgreement(setup);
@@ -192,7 +218,7 @@ TEST(License, DeclinedInstallsNothingAcceptedGoesOn) {
     std::vector<std::string> shown;
     ASSERT_TRUE(setup.WatchUntilExit(kTimeoutMs, &shown));
     EXPECT_EQ(std::vector<std::string>(), shown) << "shown after the agreement was declined";
-    EXPECT_EQ(std::vector<std::string>(), Added(driveC, ListFolder("C:\\")));
+    ExpectAddedOnlyTo(driveC, {});
     EXPECT_FALSE(
         RegistryKeyExists(HKEY_CURRENT_USER, "SOFTWARE\\" + CdSetting("ApplicationGroup")));
     EXPECT_FALSE(DirectoryExists(ProgramsFolder() + "\\" + CdSetting("ApplicationGroup")));
@@ -212,6 +238,10 @@ TEST(License, DeclinedInstallsNothingAcceptedGoesOn) {
 }
 
 // CD: an agreement file larger than the 16 MB the dialog shows.
+const Runs kLarge("License.LargeAgreementIsCutAtSixteenMegabytes",
+                  {{kNt40, Cd().Set("LicenseFile", "big.txt")
+                               .Text("big.txt", "This line repeats the sample licence agreement.",
+                                     17000000)}});
 TEST(License, LargeAgreementIsCutAtSixteenMegabytes) {
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));

@@ -176,10 +176,98 @@ std::string ProgramFile(const std::string& destDir, const char* file) {
     return destDir + "\\_red40\\bin\\" + file;
 }
 
+namespace {
+
+void ExpectSameTreeWritable(const std::string& source, const std::string& copy) {
+    std::vector<std::string> onCd = ListTree(source);
+    EXPECT_FALSE(onCd.empty()) << source << " is empty on the CD";
+    EXPECT_EQ(onCd, ListTree(copy)) << copy;
+    for (const std::string& path : ListTree(copy)) {
+        DWORD attributes = GetFileAttributesA((copy + "\\" + path).c_str());
+        EXPECT_EQ(0u, attributes & FILE_ATTRIBUTE_READONLY)
+            << copy << "\\" << path << " is read-only (attributes 0x" << std::hex << attributes
+            << ")";
+    }
+}
+
+bool IsBelow(const std::string& path, const std::string& place) {
+    return SamePath(path.substr(0, place.size()), place) &&
+           (path.size() == place.size() || path[place.size()] == '\\');
+}
+
+} // namespace
+
+std::string BelowDriveC(const std::string& path) {
+    return path.size() > 3 && SamePath(path.substr(0, 3), "C:\\") ? path.substr(3) : path;
+}
+
 void ExpectCopied(const std::string& destination, const std::string& tree) {
-    std::vector<std::string> onCd = ListTree("D:\\" + tree);
-    EXPECT_FALSE(onCd.empty()) << tree << " is empty on the CD";
-    EXPECT_EQ(onCd, ListTree(destination + "\\" + tree)) << tree;
+    ExpectSameTreeWritable("D:\\" + tree, destination + "\\" + tree);
+}
+
+std::vector<std::string> DriveC() {
+    std::vector<std::string> paths;
+    const std::string windows = BelowDriveC(WindowsDirectory());
+    const std::string programs = BelowDriveC(ProgramsFolder());
+    // The users' folders: only the Start menu's programs, the rest are links to the
+    // host's home folder.
+    const std::string users = programs.substr(0, programs.find('\\'));
+    for (const std::string& name : ListFolder("C:\\")) {
+        paths.push_back(name);
+        std::vector<std::string> below;
+        if (SamePath(name, windows)) {
+            below = ListFolder("C:\\" + name);
+        } else if (SamePath(name, users)) {
+            for (const std::string& path : ListTree(ProgramsFolder()))
+                paths.push_back(programs + "\\" + path);
+        } else if (DirectoryExists("C:\\" + name)) {
+            below = ListTree("C:\\" + name);
+        }
+        for (const std::string& path : below)
+            paths.push_back(name + "\\" + path);
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+void ExpectAddedOnlyTo(const std::vector<std::string>& before,
+                       const std::vector<std::string>& places) {
+    std::vector<bool> reached(places.size(), false);
+    for (const std::string& path : Added(before, DriveC())) {
+        bool placed = false;
+        for (size_t i = 0; i < places.size(); ++i) {
+            // A place's own folders above it come with it.
+            if (IsBelow(path, places[i]) || IsBelow(places[i], path)) {
+                placed = true;
+                reached[i] = reached[i] || IsBelow(path, places[i]);
+            }
+        }
+        EXPECT_TRUE(placed) << "C:\\" << path << " appeared";
+    }
+    for (size_t i = 0; i < places.size(); ++i)
+        EXPECT_TRUE(reached[i]) << "nothing appeared at C:\\" << places[i];
+}
+
+std::string ProgramsPlace(const std::string& group) {
+    return BelowDriveC(ProgramsFolder()) + "\\" + group;
+}
+
+void ExpectPlugins(const std::string& pluginFolder) {
+    ExpectSameTreeWritable("D:\\plugins\\corvane", pluginFolder);
+}
+
+void ExpectViewerRegisteredFrom(const std::string& pluginFolder) {
+    std::string server =
+        RegistryString(HKEY_CLASSES_ROOT, std::string(kViewerClass) + "\\InprocServer32", "");
+    EXPECT_TRUE(SamePath(pluginFolder + "\\view_ocx.ocx", server)) << server;
+}
+
+void ExpectViewerSettings() {
+    const std::string copy = WindowsDirectory() + "\\vuemark.ini";
+    EXPECT_EQ(ReadTextFile("D:\\plugins\\corvane\\vuemark.ini"), ReadTextFile(copy));
+    EXPECT_EQ(0u, GetFileAttributesA(copy.c_str()) &
+                      (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        << copy;
 }
 
 std::vector<std::string> Added(const std::vector<std::string>& before,

@@ -12,12 +12,15 @@
 #include "tools/guidriver/gui_driver.h"
 #include "tools/guidriver/machine_state.h"
 #include "tools/guidriver/setup_dialogs.h"
+#include "tests/e2e/scenarios/runs.h"
 
 namespace scenario {
 
 using namespace guidriver::setup;
 
-constexpr DWORD kTimeoutMs = 30000;
+// How long a wait lasts before what it waits for counts as missing: long enough for a
+// machine running eight scenarios on two cores; a wait ends as soon as its thing comes.
+constexpr DWORD kTimeoutMs = 120000;
 constexpr char kCd[] = "d:";
 constexpr char kCdSettings[] = "D:\\search.ini";
 constexpr char kCdBinSettings[] = "D:\\_red40\\bin\\search.ini";
@@ -76,8 +79,26 @@ bool MakeEarlierInstallation(EarlierInstallation* installation);
 // What an installation leaves.
 // destDir + "\_red40\bin\" + file, as the setup builds it.
 std::string ProgramFile(const std::string& destDir, const char* file);
-// The same names below the destination as below the CD's tree.
+// The same names below the destination as below the CD's tree, every file writable (a
+// copy from the CD arrives read-only until the setup resets it).
 void ExpectCopied(const std::string& destination, const std::string& tree);
+// Every file of drive C: as a path relative to C:\, sorted; of Windows' own folder only
+// the names at its top.
+std::vector<std::string> DriveC();
+// What the run added to drive C: since `before` (DriveC()) lies in these places (paths
+// relative to C:\: a folder and all below it, or a file), and each place is reached.
+void ExpectAddedOnlyTo(const std::vector<std::string>& before,
+                       const std::vector<std::string>& places);
+// A path of drive C: relative to C:\\ (other paths unchanged).
+std::string BelowDriveC(const std::string& path);
+// A place of ExpectAddedOnlyTo: the Start-menu folder of a group.
+std::string ProgramsPlace(const std::string& group);
+// The plug-in tree of the CD in a browser's plug-in folder, every file writable.
+void ExpectPlugins(const std::string& pluginFolder);
+// The viewer control registered from that plug-in folder.
+void ExpectViewerRegisteredFrom(const std::string& pluginFolder);
+// The viewer's settings file copied into Windows' folder, writable.
+void ExpectViewerSettings();
 // Names in `after` that `before` lacks, sorted (the launch log does not count).
 std::vector<std::string> Added(const std::vector<std::string>& before,
                                const std::vector<std::string>& after);

@@ -30,6 +30,11 @@ void AnswerWithTheOnlyRowLeft(const char* path) {
     EXPECT_EQ(path, CdSetting("Browser"));
 }
 
+// The sample client CD with a browser named.
+Cd Named(const char* browser) {
+    return Cd().Writable().Set("Browser", browser);
+}
+
 bool MakeNavigatorIni(const std::string& namedInWinIni) {
     return MakeDirectories("C:\\NETSCAPE") &&
            SetProfileString(WindowsDirectory() + "\\win.ini", "Netscape", "ini", namedInWinIni) &&
@@ -42,8 +47,11 @@ bool MakeNavigatorIni(const std::string& namedInWinIni) {
 // CD: Browser = MSIE, a group of 35 and an application name of 45 characters. Wine's
 // Program Manager turns the group, cut to 30, into a Start-menu folder and each item,
 // cut to 40, into a shortcut there; the registry keeps the names whole.
+const Runs kProgramManager(
+    "Nt351.ProgramManagerGroupAndInternetExplorerFromIExploreIni",
+    {{kNt351, Named("MSIE").Set("ApplicationGroup", std::string(35, 'G'))
+                  .Set("ApplicationName", std::string(45, 'A'))}});
 TEST(Nt351, ProgramManagerGroupAndInternetExplorerFromIExploreIni) {
-    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
     ASSERT_TRUE(
         SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
     ASSERT_TRUE(WriteTextFile("C:\\IEXPLORE\\iexplore.exe", kStandIn));
@@ -73,8 +81,9 @@ TEST(Nt351, ProgramManagerGroupAndInternetExplorerFromIExploreIni) {
 // CD: Browser = a program path. Wine's desktop process, which serves Program Manager, is
 // ended while the setup asks for the destination: both Program Manager operations fail
 // at once, and the installation still ends by starting the search program.
+const Runs kNoProgramManager("Nt351.WithoutProgramManagerStillStartsTheProgram",
+                             {{kNt351, Cd().Set("Browser", "C:\\windows\\notepad.exe")}});
 TEST(Nt351, WithoutProgramManagerStillStartsTheProgram) {
-    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     HWND destination = WaitForSetupWindow(setup, kDestinationTitle);
@@ -91,8 +100,9 @@ TEST(Nt351, WithoutProgramManagerStillStartsTheProgram) {
 
 // CD: Browser = MSIE. The registry's Internet Explorer does not count before Windows 4,
 // and a cache folder without iexplore.exe beside it names none.
+const Runs kCacheFolder("Nt351.CacheFolderWithoutTheProgramFindsNothing",
+                        {{kNt351, Named("MSIE")}});
 TEST(Nt351, CacheFolderWithoutTheProgramFindsNothing) {
-    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "nt351"));
     ASSERT_TRUE(
         SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IEXPLORE\\CACHE\\"));
     AnswerWithTheOnlyRowLeft("C:\\Browsers\\old.exe");
@@ -102,8 +112,8 @@ TEST(Nt351, CacheFolderWithoutTheProgramFindsNothing) {
 // viewer in iexplore.ini (a value of 260 characters, the most its buffer keeps, is read
 // whole), its bypass list is in that file, the choice goes to win.ini and the group to
 // Program Manager.
+const Runs kWinIni("Win32s.ClientRecordsTheBrowserInWinIni", {{kWin32s, Cd()}});
 TEST(Win32s, ClientRecordsTheBrowserInWinIni) {
-    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     const std::string viewer = "C:\\IE\\isignup.exe %1 ";
     ASSERT_TRUE(SetProfileString(IExploreIni(), "Viewers", "application/x-internet-signup",
                                  viewer + std::string(260 - viewer.size(), 'x')));
@@ -124,21 +134,35 @@ TEST(Win32s, ClientRecordsTheBrowserInWinIni) {
 
 // A publisher's CD with Browser = a program path: the files are copied, but neither
 // plug-ins nor the viewer control are installed.
+const Runs kWin32sPublisher(
+    "Win32s.PublisherGetsNoPluginsAndNoViewerControl",
+    {{kWin32s, Cd().Publisher().Set("Browser", "C:\\windows\\notepad.exe")}});
 TEST(Win32s, PublisherGetsNoPluginsAndNoViewerControl) {
-    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
+    // Internet Explorer is here, found through its cache folder, with the viewer control
+    // in its plug-in folder: elsewhere the plug-ins would join it and it would register.
+    ASSERT_TRUE(
+        SetProfileString(IExploreIni(), "MainDiskCache", "Directory", "C:\\IE\\CACHE\\"));
+    ASSERT_TRUE(WriteTextFile("C:\\IE\\iexplore.exe", kStandIn));
+    ASSERT_TRUE(MakeDirectories("C:\\IE\\plugins"));
+    ASSERT_TRUE(CopyFileA("D:\\plugins\\corvane\\view_ocx.ocx", "C:\\IE\\plugins\\view_ocx.ocx",
+                          FALSE));
+    const std::vector<std::string> driveC = DriveC();
     const std::string dest = "C:\\Workstation";
     RunToTheEnd(dest);
-    CloseGroupWindow(CdSetting("ApplicationGroup"));
-    EXPECT_TRUE(FileExists(ProgramFile(dest, "search.exe")));
-    EXPECT_FALSE(FileExists(WindowsDirectory() + "\\vuemark.ini"));
+    const std::string group = CdSetting("ApplicationGroup");
+    CloseGroupWindow(group);
+    ExpectCopied(dest, "_red40\\bin");
+    // The filters come after the copy, and not on Win32s.
+    EXPECT_FALSE(DirectoryExists(dest + "\\_red40\\filters"));
+    ExpectAddedOnlyTo(driveC, {"Workstation", ProgramsPlace(group)});
     EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, kViewerClass));
     ExpectLaunches({ProgramFile(dest, "search.exe")});
 }
 
 // CD: Browser = netscape. Navigator is found from its own INI file without a program
 // check, and its bypass list is in that file.
+const Runs kNavigatorOwnIni("Win32s.NavigatorFromItsOwnIniFile", {{kWin32s, Named("netscape")}});
 TEST(Win32s, NavigatorFromItsOwnIniFile) {
-    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     ASSERT_TRUE(MakeNavigatorIni(kNavigatorIni));
     RunToTheEnd();
     EXPECT_EQ("netscape", CdSetting("Browser"));
@@ -150,8 +174,9 @@ TEST(Win32s, NavigatorFromItsOwnIniFile) {
 // first 260 characters name Navigator's real file (the blanks after it fall away when the
 // name is opened). A name cut short is no name: Navigator counts as not found, and its
 // file keeps its list.
+const Runs kNavigatorIniName("Win32s.NavigatorIniNameTooLongForTheBufferIsNotCut",
+                             {{kWin32s, Named("netscape")}});
 TEST(Win32s, NavigatorIniNameTooLongForTheBufferIsNotCut) {
-    ASSERT_TRUE(SetWindowsVersionFor("setup.exe", "win31"));
     const std::string ini = kNavigatorIni;
     ASSERT_TRUE(MakeNavigatorIni(ini + std::string(260 - ini.size(), ' ') + "X.INI"));
     ASSERT_NO_FATAL_FAILURE(AnswerWithTheOnlyRowLeft("C:\\Browsers\\old.exe"));

@@ -25,6 +25,9 @@ void RunSecondInstance() {
 
 // CD: the German resource library and, beside the setup, a search.ini naming another
 // application than the root's.
+const Runs kSecondInstance("Reinstall.SecondInstanceAndNo",
+                            {{kWineOwn, Cd().German().File("_red40/bin/search.ini",
+                                                           "search-setup-folder.ini")}});
 TEST(Reinstall, SecondInstanceAndNo) {
     const std::string german =
         LibraryString(std::string(kCdBin) + "\\set32res.dll", kReinstallQuestionId);
@@ -45,8 +48,7 @@ TEST(Reinstall, SecondInstanceAndNo) {
 
     // The question is a window of none of the titles a second setup looks for: it ends
     // silently, and the question stays in front.
-    BringToFront(question);
-    ASSERT_TRUE(WaitForForeground(question, kTimeoutMs));
+    ASSERT_TRUE(BringToFront(question, kTimeoutMs));
     RunSecondInstance();
     EXPECT_EQ(question, Foreground());
 
@@ -62,8 +64,7 @@ TEST(Reinstall, SecondInstanceAndNo) {
     ASSERT_NE(nullptr, directoryDialog);
     // A new dialog comes to the front by itself; only then does the question go over it.
     ASSERT_TRUE(WaitForForeground(directoryDialog, kTimeoutMs));
-    BringToFront(question);
-    ASSERT_TRUE(WaitForForeground(question, kTimeoutMs));
+    ASSERT_TRUE(BringToFront(question, kTimeoutMs));
     ASSERT_NE(directoryDialog, GetTopWindow(nullptr));
     RunSecondInstance();
     EXPECT_TRUE(WaitForForeground(directoryDialog, kTimeoutMs))

@@ -1,0 +1,66 @@
+// The runs of the scenarios, declared beside their checks: the Windows version Wine
+// reports to setup.exe, and the CD a run gets (the options of tools/make-sample-cd.sh and
+// the rig's drives, see run-scenario.sh). The build asks the scenario program for its
+// runs (--list-runs) and makes a CTest entry e2e.NAME of each; run-scenario.sh builds
+// the run's CD and starts the program with --run=NAME.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+// A CD variant, option by option.
+class Cd {
+public:
+    Cd& Publisher() { return Add({"--publisher"}); }
+    Cd& Writable() { return Add({"--writable"}); }
+    Cd& German() { return Add({"--german"}); }
+    // Pressed into an ISO image and mounted read-only, as a user's drive reads a CD.
+    Cd& Image() { return Add({"--image"}); }
+    // A value of "IS\SearchApp\Common" of the root search.ini, set or removed.
+    Cd& Set(const std::string& key, const std::string& value);
+    Cd& Unset(const std::string& key);
+    // A value of another section.
+    Cd& Set(const std::string& section, const std::string& key, const std::string& value);
+    // The root search.ini, or a file at `path` on the CD, from a file of tests/data/cd.
+    Cd& Ini(const std::string& dataFile) { return Add({"--ini", dataFile}); }
+    Cd& File(const std::string& path, const std::string& dataFile);
+    // A file of `bytes` bytes made of `line` repeated.
+    Cd& Text(const std::string& path, const std::string& line, long bytes);
+    Cd& Remove(const std::string& path) { return Add({"--remove", path}); }
+    // Drives of the run's own (letters E: to Z:).
+    Cd& DriveFolder(const char* letter) { return Add({"--drive-folder", letter}); }
+    Cd& DriveTmpfs(const char* letter, const char* size);
+    Cd& DriveReadOnly(const char* letter) { return Add({"--drive-readonly", letter}); }
+
+    const std::vector<std::string>& Options() const { return options_; }
+    bool IsImage() const;
+
+private:
+    Cd& Add(std::initializer_list<std::string> options);
+    std::vector<std::string> options_;
+};
+
+// The Windows versions a run can give setup.exe (Wine's names); empty: Wine's own, 6.1.
+constexpr char kWin95[] = "win95"; // 4.0, platform 1
+constexpr char kNt40[] = "nt40";   // 4.0, platform 2
+constexpr char kWin2000[] = "win2k"; // 5.0, platform 2: the first version above 4
+constexpr char kNt351[] = "nt351"; // 3.51, platform 2
+constexpr char kWin32s[] = "win31"; // 3.10, platform 0 (Win32s)
+constexpr char kWineOwn[] = "";
+
+struct Run {
+    const char* windows;
+    Cd cd;
+};
+
+// Registers the runs of one test (its full name, "Suite.Name" or, for a row of a table,
+// "Rows/Suite.Name/Row"). A run's entry is named after the test (a row by "Suite.Row"),
+// with "Image." in front when its CD is an image; two runs of one test differ in that.
+struct Runs {
+    Runs(const std::string& test, std::vector<Run> runs);
+};
+
+} // namespace scenario
