@@ -58,9 +58,9 @@ bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std
 
 bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, char* out,
                    std::size_t outSize) {
-    // The name as path components: "\Atlas", "Atlas\" and "Atlas" are the same shortcut.
     if (!Start(out, outSize))
         return false;
+    // The name as path components: "\Atlas", "Atlas\" and "Atlas" are the same shortcut.
     char plainName[bounded::kPathSize] = "";
     if (!bounded::StaysBelow(name) || !bounded::AppendName(plainName, sizeof plainName, name))
         return false;
@@ -77,8 +77,7 @@ bool BuildShortcutPath(const char* programsDir, const char* group, const char* p
     char groupDir[bounded::kPathSize] = "";
     if (BuildGroupFolder(programsDir, group, groupDir, sizeof groupDir))
         return BuildLinkPath(groupDir, prefix, name, out, outSize);
-    if (Start(out, outSize))
-        out[0] = '\0';
+    Start(out, outSize); // a group leading out of the Programs folder: no path at all
     return false;
 }
 
