@@ -11,11 +11,13 @@ constexpr DWORD kPollMs = 20;
 
 // The setup's own dialogs and its copy notice label their texts with the same id as a
 // message box does; only a message box has an answer button and nothing to fill in.
+// Visible, and so whole: a message box shows once its text is set, and a closing dialog
+// is hidden before its controls go (without its path field it looked like a message box).
 bool IsSetupMessageBox(HWND hwnd) {
     bool answerable = GetDlgItem(hwnd, IDOK) != nullptr || GetDlgItem(hwnd, IDYES) != nullptr;
     return IsMessageBox(hwnd) && answerable && GetDlgItem(hwnd, kPathId) == nullptr &&
            GetDlgItem(hwnd, kLicenseTextId) == nullptr &&
-           GetDlgItem(hwnd, kBrowserPathId) == nullptr;
+           GetDlgItem(hwnd, kBrowserPathId) == nullptr && IsWindowVisible(hwnd);
 }
 
 std::vector<HWND> DialogsOf(DWORD processId) {

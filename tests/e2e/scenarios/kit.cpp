@@ -91,7 +91,8 @@ void ExpectCleanExit(ChildProcess& setup) {
 
 void ExpectEndWithoutQuestions(ChildProcess& setup) {
     std::vector<std::string> shown;
-    ASSERT_TRUE(setup.WatchUntilExit(kTimeoutMs, &shown)) << "setup.exe did not end";
+    ASSERT_TRUE(setup.WatchUntilExit(kTimeoutMs, &shown))
+        << "setup.exe did not end; it showed " << ::testing::PrintToString(shown);
     for (const std::string& title : shown) {
         if (!title.empty() && title != kDestinationTitle)
             ADD_FAILURE() << "setup.exe showed a window: \"" << title << "\"";
