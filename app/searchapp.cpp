@@ -14,16 +14,13 @@
 namespace {
 const char kResourceLibrary[] = "set32res.dll";
 const char kRegistryRoot[] = "SOFTWARE\\";
-const std::size_t kRegistryRootSize = 261;
 } // namespace
 
 CSearchApp theApp;
 
 CSearchApp::CSearchApp() = default;
 
-CSearchApp::~CSearchApp() {
-    delete[] m_pszRegistryRoot;
-}
+CSearchApp::~CSearchApp() = default;
 
 BOOL CSearchApp::InitInstance() {
     if (!CheckSingleInstance())
@@ -58,8 +55,7 @@ BOOL CSearchApp::InitInstance() {
 }
 
 BOOL CSearchApp::InitRegistryRoot() {
-    delete[] m_pszRegistryRoot;
-    m_pszRegistryRoot = new char[kRegistryRootSize]();
+    static_assert(sizeof(kRegistryRoot) <= sizeof(m_pszRegistryRoot));
     std::memcpy(m_pszRegistryRoot, kRegistryRoot, sizeof(kRegistryRoot));
     return TRUE;
 }

@@ -24,8 +24,8 @@ public:
     void OnAppAbout();
 
     // "SOFTWARE\" once start-up has run: the start of every HKEY_CURRENT_USER key the
-    // installation writes. 261 bytes, owned.
-    char* m_pszRegistryRoot = nullptr;
+    // installation writes.
+    char m_pszRegistryRoot[261] = {};
     // The named mapping that marks the running instance; empty in a second instance.
     UniqueHandle m_hInstanceMapping;
 };

@@ -11,8 +11,4 @@ CSearchDoc::CSearchDoc() {
     m_pSetup = nullptr;
 }
 
-BOOL CSearchDoc::OnNewDocument() {
-    return CDocument::OnNewDocument();
-}
-
 void CSearchDoc::Serialize(CArchive&) {}

@@ -8,8 +8,9 @@ class CSetup;
 
 class CSearchDoc : public CDocument {
 public:
+    // Runs the installation. OnNewDocument is the base class's: a new document needs
+    // nothing of its own.
     CSearchDoc();
-    BOOL OnNewDocument() override;
     void Serialize(CArchive& ar) override;
 
 private:

@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "framework/strings.h"
@@ -53,7 +55,7 @@ BOOL CBrowserSelDlg::OnInitDialog() {
     m_installations.resize(static_cast<std::size_t>(m_rows.detectedShown));
     m_nDetected = m_rows.detectedShown;
     m_nRows = m_rows.rows;
-    std::memcpy(m_nCodes, m_rows.codes, sizeof(m_nCodes));
+    std::copy(std::begin(m_rows.codes), std::end(m_rows.codes), m_nCodes);
 
     FitToRows();
     LabelRows();

@@ -20,7 +20,7 @@ public:
     BOOL m_bShowNetscape3;
     BOOL m_bShowIE;
     BOOL m_bShowOther;
-    int m_nCodes[browser::kMaxRows];
+    browser::Choice m_nCodes[browser::kMaxRows];
     int m_nRows;
     int m_nDetected;
     // The detected installations with a row, from initialisation to destruction.

@@ -8,7 +8,6 @@
 #include "platform/ini.h"
 #include "resources/resource.h"
 #include "setup/install_rules.h"
-#include "setup/settings.h"
 #include "setup/setting_text.h"
 #include "setup/setup.h"
 
@@ -33,12 +32,11 @@ BOOL CLicenseAgreement::OnInitDialog() {
 
     std::string licenseFile;
     std::string name;
-    char iniPath[kSetupPathSize + 32] = "";
-    if (rules::BuildSettingsPath(m_pSetup->GetSourceRoot(), m_pSetup->m_bPublisher != 0, iniPath,
-                                 sizeof(iniPath))) {
-        CIni ini(iniPath);
-        licenseFile = settings::ReadText(ini, settings::kCommonSection, settings::kLicenseFile);
-        name = settings::ReadText(ini, settings::kCommonSection, settings::kApplicationName);
+    const std::string iniPath = m_pSetup->GetLicenseSettingsPath();
+    if (!iniPath.empty()) {
+        CIni ini(iniPath.c_str());
+        licenseFile = settings::ReadLicenseFile(ini);
+        name = settings::ReadApplicationName(ini);
     }
 
     std::string caption = name;

@@ -5,20 +5,6 @@
 #include "framework/handles.h"
 #include "framework/view.h"
 
-UINT CArchive::Read(void* buffer, UINT count) {
-    DWORD done = 0;
-    if (m_nMode != load || !::ReadFile(m_hFile, buffer, count, &done, NULL))
-        return 0;
-    return done;
-}
-
-UINT CArchive::Write(const void* buffer, UINT count) {
-    DWORD done = 0;
-    if (m_nMode != store || !::WriteFile(m_hFile, buffer, count, &done, NULL))
-        return 0;
-    return done;
-}
-
 BOOL CDocument::OnNewDocument() {
     DeleteContents();
     m_strPathName.clear();

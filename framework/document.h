@@ -1,5 +1,5 @@
-// CDocument: the data of the application's one document, and CArchive, the stream that
-// reads or writes it.
+// CDocument: the data of the application's one document, and CArchive, the file it is
+// serialized through.
 #pragma once
 
 #include <windows.h>
@@ -9,16 +9,12 @@
 
 class CView;
 
+// The application's document reads and writes nothing (its construction is the
+// installation), so the archive offers no read or write operations.
 class CArchive {
 public:
     enum Mode { load, store };
     CArchive(HANDLE file, Mode mode) : m_hFile(file), m_nMode(mode) {}
-
-    BOOL IsLoading() const { return m_nMode == load; }
-    BOOL IsStoring() const { return m_nMode == store; }
-    // Byte counts actually transferred.
-    UINT Read(void* buffer, UINT count);
-    UINT Write(const void* buffer, UINT count);
 
 private:
     HANDLE m_hFile;

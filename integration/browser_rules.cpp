@@ -27,7 +27,7 @@ int EndsWithNoCase(const char* text, const char* suffix) {
 
 namespace browser {
 
-int KindFromCode(const char* code) {
+Kind KindFromCode(const char* code) {
     if (code == nullptr || code[0] == '\0')
         return kNoKind;
     if (EqualsNoCase(code, "communicator") || EqualsNoCase(code, "netscape4"))
@@ -37,6 +37,30 @@ int KindFromCode(const char* code) {
     if (EqualsNoCase(code, "msie4") || EqualsNoCase(code, "msie"))
         return kInternetExplorer;
     return kOther;
+}
+
+Kind KindForChoice(int choice) {
+    switch (choice) {
+    case kCodeNavigator3:
+        return kNavigator;
+    case kCodeIE:
+        return kInternetExplorer;
+    default:
+        return kOther;
+    }
+}
+
+const char* CodeForKind(Kind kind, const char* browserText) {
+    switch (kind) {
+    case kNavigator:
+        return "netscape";
+    case kInternetExplorer:
+        return "msie";
+    case kCommunicator:
+        return "netscape4";
+    default:
+        return browserText;
+    }
 }
 
 std::string MergeBypassList(const std::string& list, ListOrder order) {

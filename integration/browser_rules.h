@@ -14,13 +14,32 @@ int EndsWithNoCase(const char* text, const char* suffix);
 
 namespace browser {
 
-// The browser kinds the engine stores in m_nBrowserKind.
-constexpr int kNavigator = 0;
-constexpr int kInternetExplorer = 1;
-constexpr int kCommunicator = 2;
-constexpr int kOther = 4;
-// No kind: an empty browser text.
-constexpr int kNoKind = -1;
+// The browser kind the engine stores in m_nBrowserKind, with the numbers it stores.
+enum Kind : int {
+    kNavigator = 0,         // Netscape Navigator 3.x or earlier
+    kInternetExplorer = 1,  // Microsoft Internet Explorer
+    kCommunicator = 2,      // Netscape Communicator 4.x
+    kOther = 4,             // a browser given by the path of its program file
+    kNoKind = -1,           // an empty browser text names none; never stored
+};
+
+// The selection dialog's choice code (its m_nSelection after OK): the rows of Internet
+// Explorer and Navigator 3.x, and every row whose browser is given by a program path.
+enum Choice : int {
+    kCodeIE = 0,
+    kCodeNavigator3 = 1,
+    kCodeByPath = 2,
+};
+
+// The one conversion from the dialog's code to a kind: Navigator for kCodeNavigator3,
+// Internet Explorer for kCodeIE, Other for any other code (a path, also one the dialog
+// handed back unchosen).
+Kind KindForChoice(int choice);
+
+// The browser code that records a kind: "netscape", "msie", "netscape4"; Other records
+// the browser's own text (its program path).
+const char* CodeForKind(Kind kind, const char* browserText);
+
 // The browser text as the engine reads it from the settings and as the selection dialog
 // hands a path back: 1023 characters and the terminator.
 constexpr std::size_t kBrowserTextSize = 1024;
@@ -36,7 +55,7 @@ constexpr std::size_t kPrefsPieceLength = 511;
 // The kind a "Browser" setting names: "communicator" and "netscape4" Communicator,
 // "netscape" Navigator, "msie4" and "msie" Internet Explorer (any letter case), any other
 // text Other, an empty text kNoKind.
-int KindFromCode(const char* code);
+Kind KindFromCode(const char* code);
 
 // Where the address goes in a bypass list: Internet Explorer puts it first with ";",
 // Navigator last with ",".
@@ -81,11 +100,8 @@ std::string PluginFolderFromProgramPath(const std::string& programPath);
 // The rows of the browser selection dialog, top to bottom, as choice codes.
 constexpr int kMaxRows = 11;
 constexpr int kMaxDetected = 10;
-constexpr int kCodeIE = 0;
-constexpr int kCodeNavigator3 = 1;
-constexpr int kCodeByPath = 2;
 struct BrowserRows {
-    int codes[kMaxRows];
+    Choice codes[kMaxRows];
     int rows;
     // Rows of codes 0 and 1, before the detected installations.
     int fixedRows;

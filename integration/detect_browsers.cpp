@@ -4,6 +4,7 @@
 #include "setup/setup.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "integration/browser_rules.h"
@@ -56,8 +57,8 @@ void CSetup::StripTrailingBackslash(char* path) {
 
 void CSetup::DetectBrowsers() {
     if (m_bWin32s) {
-        m_pszNetscapeIni = new char[kSetupPathSize]();
-        ReadProfilePath("Netscape", "ini", nullptr, m_pszNetscapeIni);
+        m_pszNetscapeIni = std::make_unique<PathBuffer>();
+        ReadProfilePath("Netscape", "ini", nullptr, m_pszNetscapeIni->data());
     }
     m_bNetscapeFound = 0;
     m_bIEFound = 0;

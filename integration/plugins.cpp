@@ -21,7 +21,7 @@ std::string WindowsDirectory() {
 
 } // namespace
 
-BOOL CSetup::InstallPlugins(int browserKind) {
+BOOL CSetup::InstallPlugins(browser::Kind browserKind) {
     std::string source = std::string(GetSourceRoot()) + "\\plugins\\corvane";
     char pluginDir[kSetupPathSize] = {};
     switch (browserKind) {
@@ -41,7 +41,7 @@ BOOL CSetup::InstallPlugins(int browserKind) {
         }
         break;
     }
-    default:
+    default: // no other kind has plug-in folders of its own
         break;
     }
     return TRUE;

@@ -7,8 +7,7 @@
 #include "dde/ddeobject.h"
 #include "integration/shortcut_rules.h"
 #include "platform/bounded_text.h"
-#include "platform/ini.h"
-#include "setup/settings.h"
+#include "setup/setting_text.h"
 
 BOOL CSetup::CreateProgramManagerGroup() {
     char group[kSetupPathSize] = {};
@@ -17,14 +16,12 @@ BOOL CSetup::CreateProgramManagerGroup() {
     char uninstallItem[kSetupPathSize] = {};
     char uninstallProgram[kSetupPathSize] = {};
 
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
-                           sizeof(group));
-    if (group[0] == '\0')
+    // Refused names fit none of the buffers: no group, as for empty ones.
+    const settings::ApplicationNames names = settings::ReadApplicationNames(*m_pSourceIni);
+    if (names.refused || names.group.empty() || names.name.empty())
         return 0;
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, appItem,
-                           sizeof(appItem));
-    if (appItem[0] == '\0')
-        return 0;
+    bounded::Copy(group, sizeof(group), names.group.c_str());
+    bounded::Copy(appItem, sizeof(appItem), names.name.c_str());
     // Program Manager splits an item's command line at blanks: the programs go in their
     // short form.
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchProgram, appProgram,
@@ -33,14 +30,8 @@ BOOL CSetup::CreateProgramManagerGroup() {
     if (appProgram[0] == '\0')
         return 0;
 
-    char name[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
-                           sizeof(name));
-    if (name[0] == '\0')
-        return 0;
     // The item name is cut below anyway, so a name too long for the buffer is cut here.
-    std::string uninstallName = shortcuts::kUninstallPrefix;
-    uninstallName += name;
+    std::string uninstallName = shortcuts::kUninstallPrefix + names.name;
     if (uninstallName.size() > shortcuts::kItemNameLimit)
         uninstallName.resize(shortcuts::kItemNameLimit);
     bounded::Copy(uninstallItem, sizeof(uninstallItem), uninstallName.c_str());

@@ -56,7 +56,7 @@ BOOL CSetup::BypassProxyForIE() {
         return ::WritePrivateProfileStringA("Services", "No_Proxy", list.c_str(), "iexplore.ini");
     }
     std::string list =
-        ReadRegistryList(m_pRegistry, HKEY_CURRENT_USER, kInternetSettingsKey, "ProxyOverride");
+        ReadRegistryList(m_pRegistry.get(), HKEY_CURRENT_USER, kInternetSettingsKey, "ProxyOverride");
     list = browser::MergeBypassList(list, browser::ListOrder::AddressFirst);
     return m_pRegistry->SetString(HKEY_CURRENT_USER, kInternetSettingsKey, "ProxyOverride",
                                   list.c_str(), KEY_ALL_ACCESS);
@@ -64,14 +64,14 @@ BOOL CSetup::BypassProxyForIE() {
 
 BOOL CSetup::BypassProxyForNavigator() {
     if (m_bWin32s) {
-        const char* navigatorIni = m_pszNetscapeIni ? m_pszNetscapeIni : "";
+        const char* navigatorIni = m_pszNetscapeIni ? m_pszNetscapeIni->data() : "";
         std::string list = ReadProfileList("Proxy Information", "No_Proxy", navigatorIni);
         list = browser::MergeBypassList(list, browser::ListOrder::AddressLast);
         return ::WritePrivateProfileStringA("Proxy Information", "No_Proxy", list.c_str(),
                                             navigatorIni);
     }
     std::string list =
-        ReadRegistryList(m_pRegistry, HKEY_CURRENT_USER, kNavigatorProxyKey, "No_Proxy");
+        ReadRegistryList(m_pRegistry.get(), HKEY_CURRENT_USER, kNavigatorProxyKey, "No_Proxy");
     list = browser::MergeBypassList(list, browser::ListOrder::AddressLast);
     return m_pRegistry->SetString(HKEY_CURRENT_USER, kNavigatorProxyKey, "No_Proxy", list.c_str(),
                                   KEY_ALL_ACCESS);

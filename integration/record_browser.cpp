@@ -3,9 +3,8 @@
 // search.ini and announced in the application key's "Parameters" subkey.
 #include "setup/setup.h"
 
-#include <memory>
+#include <string>
 
-#include "app/searchapp.h"
 #include "dialogs/browserseldlg.h"
 #include "integration/browser_rules.h"
 #include "integration/shortcut_rules.h"
@@ -13,7 +12,7 @@
 #include "platform/filemgr.h"
 #include "platform/ini.h"
 #include "platform/registry.h"
-#include "setup/install_rules.h"
+#include "setup/setting_text.h"
 #include "setup/settings.h"
 
 namespace {
@@ -24,11 +23,8 @@ const char kParametersText[] =
 } // namespace
 
 BOOL CSetup::RecordBrowser() {
-    std::unique_ptr<char[]> text(new char[browser::kBrowserTextSize]());
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kBrowser, text.get(),
-                           browser::kBrowserTextSize);
-
-    int kind = browser::KindFromCode(text.get());
+    std::string text = settings::ReadBrowser(*m_pSourceIni);
+    const browser::Kind kind = browser::KindFromCode(text.c_str());
     if (kind != browser::kNoKind) {
         BOOL valid = FALSE;
         switch (kind) {
@@ -42,58 +38,44 @@ BOOL CSetup::RecordBrowser() {
             valid = m_bCommunicatorFound;
             break;
         default:
-            valid = m_pFileMgr->FileExists(text.get());
+            valid = m_pFileMgr->FileExists(text.c_str());
             break;
         }
         if (valid)
             m_nBrowserKind = kind;
         else
-            text[0] = '\0';
+            text.clear();
     }
-    if (text[0] == '\0')
-        ChooseBrowser(text.get(), browser::kBrowserTextSize);
+    if (text.empty())
+        ChooseBrowser(text);
 
-    // m_pszBrowser holds less than the text read: a longer browser text is kept only in
-    // search.ini, where it is written whole.
-    bounded::CopyCut(m_pszBrowser, kSetupBrowserSize, text.get());
+    // m_pszBrowser holds less than the text: a longer browser text is kept whole only in
+    // search.ini.
+    bounded::CopyCut(m_pszBrowser, sizeof(m_pszBrowser), text.c_str());
 
-    char group[kSetupPathSize] = {};
-    char name[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
-                           sizeof(group));
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
-                           sizeof(name));
-    // The same key, and the same bound, as the application's own values.
-    const char* root = m_pApp && m_pApp->m_pszRegistryRoot ? m_pApp->m_pszRegistryRoot : "";
+    // The same key, and the same bound, as the application's own values; refused names
+    // get no key.
+    const settings::ApplicationNames names = settings::ReadApplicationNames(*m_pSourceIni);
     char key[kSetupPathSize] = {};
-    if (shortcuts::BuildApplicationKey(root, m_bPublisher != FALSE, group, name,
-                                       shortcuts::kParametersSubkey, key, sizeof(key)))
+    if (!names.refused && GetApplicationKey(names.group.c_str(), names.name.c_str(),
+                                            shortcuts::kParametersSubkey, key, sizeof(key)))
         m_pRegistry->SetString(HKEY_CURRENT_USER, key, "", kParametersText, KEY_ALL_ACCESS);
 
-    char installedIni[kSetupPathSize + 32] = {};
-    if (rules::BuildSettingsPath(m_pszDestDir, m_bPublisher != 0, installedIni,
-                                 sizeof(installedIni))) {
-        CIni installed(installedIni);
-        installed.SetValue(settings::kCommonSection, settings::kBrowser, text.get());
+    const std::string installedIni = GetInstalledSettingsPath();
+    if (!installedIni.empty()) {
+        CIni installed(installedIni.c_str());
+        installed.SetValue(settings::kCommonSection, settings::kBrowser, text.c_str());
     }
     return TRUE;
 }
 
-BOOL CSetup::ChooseBrowser(char* text, size_t textSize) {
+BOOL CSetup::ChooseBrowser(std::string& text) {
     CBrowserSelDlg dialog;
     dialog.m_bShowNetscape3 = m_bNetscapeFound;
     dialog.m_bShowIE = m_bIEFound;
     dialog.DoModal();
 
-    if (dialog.m_nSelection == browser::kCodeNavigator3) {
-        bounded::CopyCut(text, textSize, "netscape");
-        m_nBrowserKind = browser::kNavigator;
-    } else if (dialog.m_nSelection == browser::kCodeIE) {
-        bounded::CopyCut(text, textSize, "msie");
-        m_nBrowserKind = browser::kInternetExplorer;
-    } else {
-        bounded::CopyCut(text, textSize, dialog.m_szBrowserPath);
-        m_nBrowserKind = browser::kOther;
-    }
+    m_nBrowserKind = browser::KindForChoice(dialog.m_nSelection);
+    text = browser::CodeForKind(m_nBrowserKind, dialog.m_szBrowserPath);
     return TRUE;
 }

@@ -3,35 +3,25 @@
 // there).
 #include "setup/setup.h"
 
-#include "app/searchapp.h"
-#include "integration/shortcut_rules.h"
-#include "platform/bounded_text.h"
-#include "platform/ini.h"
+#include "integration/browser_rules.h"
 #include "platform/registry.h"
+#include "setup/setting_text.h"
 #include "setup/settings.h"
 
 BOOL CSetup::RegisterApplication() {
-    char group[kSetupPathSize] = {};
-    char name[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
-                           sizeof(group));
-    if (group[0] == '\0')
-        bounded::Copy(group, sizeof(group), shortcuts::kDefaultName);
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
-                           sizeof(name));
-    if (name[0] == '\0')
-        bounded::Copy(name, sizeof(name), shortcuts::kDefaultName);
-    WriteApplicationKey(group, name);
-    return 1;
+    // The one step that names an unnamed application; refused names get no key at all.
+    const settings::ApplicationNames names =
+        settings::WithDefaultNames(settings::ReadApplicationNames(*m_pSourceIni));
+    if (!names.refused)
+        WriteApplicationKey(names.group.c_str(), names.name.c_str());
+    return TRUE;
 }
 
 BOOL CSetup::WriteApplicationKey(const char* group, const char* name) {
-    const char* root = m_pApp && m_pApp->m_pszRegistryRoot ? m_pApp->m_pszRegistryRoot : "";
     char key[kSetupPathSize] = {};
     // A key too long for the registry's path buffer is not written at all: a shortened
     // one would belong to another application.
-    if (!shortcuts::BuildApplicationKey(root, m_bPublisher != FALSE, group, name, nullptr, key,
-                                        sizeof(key)))
+    if (!GetApplicationKey(group, name, nullptr, key, sizeof(key)))
         return FALSE;
 
     m_pRegistry->SetString(HKEY_CURRENT_USER, key, settings::kApplicationGroup, group,
@@ -41,7 +31,7 @@ BOOL CSetup::WriteApplicationKey(const char* group, const char* name) {
     if (!m_bLeaveOnCD)
         return result;
 
-    const char* code = shortcuts::BrowserCodeForKind(m_nBrowserKind, m_pszBrowser);
+    const char* code = browser::CodeForKind(m_nBrowserKind, m_pszBrowser);
     if (m_bWin32s)
         return ::WriteProfileStringA(settings::kCommonSection, settings::kBrowser, code);
     return m_pRegistry->SetString(HKEY_CURRENT_USER, key, settings::kBrowser, code, KEY_ALL_ACCESS);

@@ -3,11 +3,10 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "setup/rules.h"
 
 namespace shortcuts {
 namespace {
-
-constexpr char kProgramFolder[] = "\\_red40\\bin\\";
 
 // Every builder starts from an empty buffer and empties it again when a piece does not
 // fit, so a caller never works with half a path.
@@ -41,25 +40,11 @@ bool BuildApplicationKey(const char* registryRoot, bool publisher, const char* g
     return Finish(fits, out);
 }
 
-const char* BrowserCodeForKind(int kind, const char* browserText) {
-    switch (kind) {
-    case 0:
-        return "netscape";
-    case 1:
-        return "msie";
-    case 2:
-        return "netscape4";
-    default:
-        return browserText;
-    }
-}
-
 bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, std::size_t outSize) {
     if (!Start(out, outSize))
         return false;
-    bool fits = bounded::Append(out, outSize, destDir) &&
-                bounded::Append(out, outSize, kProgramFolder) &&
-                bounded::Append(out, outSize, file);
+    bool fits = rules::BuildProgramFolder(destDir, out, outSize) &&
+                bounded::Append(out, outSize, "\\") && bounded::Append(out, outSize, file);
     return Finish(fits, out);
 }
 
@@ -71,18 +56,29 @@ bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std
     return Finish(fits, out);
 }
 
-bool BuildShortcutPath(const char* programsDir, const char* group, const char* prefix,
-                       const char* name, char* out, std::size_t outSize) {
+bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, char* out,
+                   std::size_t outSize) {
+    if (!Start(out, outSize))
+        return false;
     // The name as path components: "\Atlas", "Atlas\" and "Atlas" are the same shortcut.
     char plainName[bounded::kPathSize] = "";
     if (!bounded::StaysBelow(name) || !bounded::AppendName(plainName, sizeof plainName, name))
-        return Finish(false, out);
-    bool fits = BuildGroupFolder(programsDir, group, out, outSize) &&
+        return false;
+    bool fits = bounded::Append(out, outSize, groupDir) &&
                 bounded::EnsureTrailingBackslash(out, outSize) &&
                 bounded::Append(out, outSize, prefix) &&
                 bounded::Append(out, outSize, plainName[0] != '\0' ? plainName + 1 : "") &&
                 bounded::Append(out, outSize, ".lnk");
     return Finish(fits, out);
+}
+
+bool BuildShortcutPath(const char* programsDir, const char* group, const char* prefix,
+                       const char* name, char* out, std::size_t outSize) {
+    char groupDir[bounded::kPathSize] = "";
+    if (BuildGroupFolder(programsDir, group, groupDir, sizeof groupDir))
+        return BuildLinkPath(groupDir, prefix, name, out, outSize);
+    Start(out, outSize); // a group leading out of the Programs folder: no path at all
+    return false;
 }
 
 bool BuildLinkLibraryPath(const char* sourceRoot, char* out, std::size_t outSize) {

@@ -1,16 +1,14 @@
 // Pure text rules of the application's registration and its shortcuts (no Win32 calls),
 // shared by the engine, cdcheck and the native unit tests: the application key, the
-// browser code recorded there, the program, icon and shortcut paths, and the Program
-// Manager cuts. Every function that writes takes the size of its output buffer and never
-// writes past it; a result that does not fit leaves the buffer empty and returns false.
+// program, icon and shortcut paths, and the Program Manager cuts. Every function that
+// writes takes the size of its output buffer and never writes past it; a result that does
+// not fit leaves the buffer empty and returns false.
 #pragma once
 
 #include <cstddef>
 
 namespace shortcuts {
 
-// What an installation is called when search.ini names neither group nor name.
-constexpr char kDefaultName[] = "Corvane Publisher";
 // Program Manager keeps group names and item names short.
 constexpr std::size_t kGroupNameLimit = 30;
 constexpr std::size_t kItemNameLimit = 40;
@@ -34,11 +32,8 @@ constexpr char kParametersSubkey[] = "Parameters";
 bool BuildApplicationKey(const char* registryRoot, bool publisher, const char* group,
                          const char* name, const char* subkey, char* out, std::size_t outSize);
 
-// The "Browser" value for a browser kind: "netscape" (0), "msie" (1), "netscape4" (2);
-// any other kind records the browser's own text.
-const char* BrowserCodeForKind(int kind, const char* browserText);
-
-// destDir + "\_red40\bin\" + file: where the installation keeps its programs and icons.
+// A file of the program folder (rules::BuildProgramFolder) below destDir: the search
+// program, the uninstaller and their icons; for the CD's source root, the link library.
 bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, std::size_t outSize);
 
 // The group's folder below the Programs folder: programsDir and the group, one backslash
@@ -46,15 +41,21 @@ bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, st
 // Programs folder (a drive, "..").
 bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std::size_t outSize);
 
-// The one path of a Start-menu shortcut, for its creation and for the reinstall check:
-// the group folder, "\", prefix, the name (its own leading, trailing and doubled
-// backslashes dropped) and ".lnk". Empty group and name give a file called only ".lnk"
-// in the Programs folder. False for a group or name leading out of the Programs folder.
+// A shortcut file in the group folder: groupDir, "\", prefix, the name (its own leading,
+// trailing and doubled backslashes dropped) and ".lnk". An empty name gives a file called
+// only prefix + ".lnk". False for a name leading out of the group folder.
+bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, char* out,
+                   std::size_t outSize);
+
+// The one path of a Start-menu shortcut, for the reinstall check as the shortcut step
+// makes it: BuildLinkPath in BuildGroupFolder. Empty group and name give a file called
+// only ".lnk" in the Programs folder. False for a group or name leading out of the
+// Programs folder.
 bool BuildShortcutPath(const char* programsDir, const char* group, const char* prefix,
                        const char* name, char* out, std::size_t outSize);
 
-// sourceRoot + "\_red40\bin\install.dll": the link library comes from the CD, never from
-// the destination.
+// install.dll in the source root's program folder: the link library comes from the CD,
+// never from the destination.
 bool BuildLinkLibraryPath(const char* sourceRoot, char* out, std::size_t outSize);
 
 // The folder the shortcut step works in: the destination, with "\" added to a bare drive

@@ -8,25 +8,21 @@
 #include "integration/shortcut_rules.h"
 #include "platform/bounded_text.h"
 #include "platform/ini.h"
-#include "setup/settings.h"
+#include "setup/setting_text.h"
 
 namespace {
 
 // install.dll's one export: program, link file, description, icon.
 using CreateLinkFunction = int(__cdecl*)(const char*, const char*, const char*, const char*);
 
-// The link file for the application's name with `prefix`, in the group folder made
-// first; false when there is no such path.
+// The link file for prefix + the application's name in the group folder, which is made
+// first; false when there is none (refused names leave the group folder empty).
 bool GroupLinkPath(CSetup& setup, const char* prefix, char (&link)[kSetupPathSize]) {
     char groupDir[kSetupPathSize] = {};
     setup.GetProgramGroupDir(groupDir, sizeof(groupDir));
-    char group[kSetupPathSize] = {};
-    char name[kSetupPathSize] = {};
-    setup.m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
-                                 sizeof(group));
-    setup.m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
-                                 sizeof(name));
-    return setup.GetShortcutPath(group, prefix, name, link, sizeof(link)) != FALSE;
+    const std::string name = settings::ReadApplicationNames(*setup.m_pSourceIni).name;
+    return groupDir[0] != '\0' &&
+           shortcuts::BuildLinkPath(groupDir, prefix, name.c_str(), link, sizeof(link));
 }
 
 } // namespace
@@ -97,14 +93,14 @@ BOOL CSetup::CreateUninstallShortcut() {
 }
 
 void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
+    bounded::CopyCut(buffer, size, "");
+    const settings::ApplicationNames names = settings::ReadApplicationNames(*m_pSourceIni);
     char programs[kSetupPathSize] = {};
     GetProgramsFolder(programs, sizeof(programs));
-    char group[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationGroup, group,
-                           sizeof(group));
-    // A group that climbs out of the Start menu, or a folder name that does not fit,
-    // leaves the buffer empty: no folder is made anywhere else.
-    if (programs[0] == '\0' || !shortcuts::BuildGroupFolder(programs, group, buffer, size))
+    // Refused names, a group that climbs out of the Start menu, or a folder name that does
+    // not fit leave the buffer empty: no folder is made anywhere else.
+    if (names.refused || programs[0] == '\0' ||
+        !shortcuts::BuildGroupFolder(programs, names.group.c_str(), buffer, size))
         return;
     // A group of several parts ("Corvane\Atlas") gets its parents too, each below the
     // Programs folder. An existing folder is what a reinstallation finds; either way the
@@ -122,11 +118,8 @@ void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
 }
 
 void CSetup::GetShortcutDescription(char* buffer, size_t size) {
-    char name[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(settings::kCommonSection, settings::kApplicationName, name,
-                           sizeof(name));
     std::string description = shortcuts::kDescriptionPrefix;
-    description += name;
+    description += settings::ReadApplicationNames(*m_pSourceIni).name;
     // The shell keeps descriptions short anyway; a long name is cut, not refused.
     bounded::CopyCut(buffer, size, description.c_str());
 }

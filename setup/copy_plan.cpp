@@ -26,11 +26,15 @@ bool Applies(When when, bool publisher) {
 }
 
 const Platform kPlatforms[] = {
-    {0, kWindowsFolder, "_red40/"},     {0x0040, "\\_isvr4", "_isvr4/"},
-    {0x0004, "\\_ssol26", "_solaris/"}, {0x0008, "\\_sun441", "_sun441/"},
-    {0x0020, "\\_rs6k41", "_rs6k41/"},  {0x0100, "\\_aosf32", "_aosf32/"},
-    {0x0080, "\\_irix62", "_irix/"},    {0x0010 | 0x0200, "\\_hpux11", "_hpux11/"},
-    {0x0002, "\\_mac", "_mac/"},
+    {0, kWindowsFolder, "_red40/", PlatformBox::Count},
+    {0x0040, "\\_isvr4", "_isvr4/", PlatformBox::IRIX},
+    {0x0004, "\\_ssol26", "_solaris/", PlatformBox::Solaris},
+    {0x0008, "\\_sun441", "_sun441/", PlatformBox::SunOS},
+    {0x0020, "\\_rs6k41", "_rs6k41/", PlatformBox::AIX},
+    {0x0100, "\\_aosf32", "_aosf32/", PlatformBox::AlphaOSF},
+    {0x0080, "\\_irix62", "_irix/", PlatformBox::IRIX},
+    {0x0010 | 0x0200, "\\_hpux11", "_hpux11/", PlatformBox::HPUX},
+    {0x0002, "\\_mac", "_mac/", PlatformBox::Macintosh},
 };
 const std::size_t kPlatformCount = sizeof(kPlatforms) / sizeof(kPlatforms[0]);
 
@@ -39,7 +43,7 @@ const char* const kFilterFolders[] = {kWindowsFolder, "\\_ssol26", "\\_sun441", 
 const std::size_t kFilterFolderCount = sizeof(kFilterFolders) / sizeof(kFilterFolders[0]);
 
 const RootFile kRootFiles[] = {
-    {settings::kSettingsFile, false}, {"setup.exe", false}, {"search", true}};
+    {settings::kSettingsFile, false}, {"setup.exe", false}, {kUnixSearchFile, true}};
 const std::size_t kRootFileCount = sizeof(kRootFiles) / sizeof(kRootFiles[0]);
 
 bool NeedsUnixSearchFile(std::uint32_t mask) {
@@ -51,7 +55,7 @@ bool TreeName(const char* value, char* out, std::size_t outSize) {
         return false;
     out[0] = '\0';
     // Appended to "c:\nodra30", a name without its backslash would be a sibling folder.
-    if (value == nullptr || value[0] != '\\' || !bounded::StaysBelow(value))
+    if (value == nullptr || (value[0] != '\\' && value[0] != '/') || !bounded::StaysBelow(value))
         return false;
     return bounded::AppendName(out, outSize, value);
 }

@@ -42,12 +42,17 @@ extern const std::size_t kSharedItemCount;
 
 bool Applies(When when, bool publisher);
 
-// A platform the copy walks, in the order it walks them. `bits` is 0 for the Windows
-// platform, which has no bit and is always copied first.
+// The destination dialog's platform check boxes.
+enum class PlatformBox { Solaris, SunOS, AIX, HPUX, Macintosh, IRIX, AlphaOSF, Count };
+
+// A platform the copy walks, in the order it walks them: the one table of the platform
+// mask's bits. `bits` is 0 for the Windows platform, which has no bit and no box and is
+// always copied first; a box sets the bits of every platform it chooses.
 struct Platform {
     std::uint32_t bits;
     const char* folder;      // appended to the source root and the destination
     const char* failureName; // named after "Could not copy" when its "bin" tree fails
+    PlatformBox box;         // PlatformBox::Count for the Windows platform
 };
 extern const Platform kPlatforms[];
 extern const std::size_t kPlatformCount;
@@ -60,12 +65,14 @@ constexpr char kFiltersPart[] = "\\filters";
 extern const char* const kFilterFolders[];
 extern const std::size_t kFilterFolderCount;
 
-// The client's perl tree, copied after the destination step; its failure goes on.
+// The Windows platform's folder; its "bin" part is the program folder (rules.h). The
+// client's perl tree is copied after the destination step; its failure goes on.
 constexpr char kWindowsFolder[] = "\\_red40";
 constexpr char kPerlPart[] = "\\perl";
 
 // Files of the root, copied after the platforms; a failure ends the installation without
-// a message. The Unix start script only when a Unix platform is chosen.
+// a message. The Unix start script (kUnixSearchFile) only when a Unix platform is chosen.
+constexpr char kUnixSearchFile[] = "search";
 struct RootFile {
     const char* name;
     bool unixOnly;
@@ -75,10 +82,10 @@ extern const std::size_t kRootFileCount;
 constexpr std::uint32_t kUnixPlatformBits = 0x33FC;
 bool NeedsUnixSearchFile(std::uint32_t mask);
 
-// A tree named by a setting, as the copy appends it: "\data", "\data\" and "\data\\" all
-// give "\data"; a bare "\" gives "", the destination itself, which is never copied. False
-// for a name that leads out of the destination (no leading backslash, a drive, "..") or
-// does not fit `outSize`.
+// A tree named by a setting, as the copy appends it: "\data", "\data\", "\data\\" and
+// "/data" all give "\data" (Windows takes "/" as a separator as well); a bare "\" gives "",
+// the destination itself, which is never copied. False for a name that leads out of the
+// destination (no leading separator, a drive, "..") or does not fit `outSize`.
 bool TreeName(const char* value, char* out, std::size_t outSize);
 
 } // namespace copy_plan

@@ -8,21 +8,21 @@
 #include "dialogs/filecopydlg.h"
 #include "platform/ini.h"
 #include "resources/resource.h"
-#include "setup/install_rules.h"
 #include "platform/bounded_text.h"
+#include "setup/install_rules.h"
 #include "setup/rules.h"
 #include "setup/settings.h"
 #include "setup/setting_text.h"
 #include "setup/setup.h"
 
 BOOL CSetup::SelectDestination() {
-    ReopenSourceSettings();
-    return AskDestination(m_bPublisher ? settings::kPublisherEnvironment
-                                       : settings::kClientEnvironment);
+    LoadSourceSettings();
+    return AskDestination(m_bPublisher ? settings::Environment::Publisher
+                                       : settings::Environment::Client);
 }
 
-BOOL CSetup::AskDestination(int environment) {
-    const bool publisher = environment == settings::kPublisherEnvironment;
+BOOL CSetup::AskDestination(settings::Environment environment) {
+    const bool publisher = environment == settings::Environment::Publisher;
     // A default that does not fit the path field is no default.
     std::string defaultInstall;
     if (!publisher) {
@@ -52,7 +52,7 @@ BOOL CSetup::AskDestination(int environment) {
     m_bLeaveOnCD = dialog.m_bSetupIconOnly;
 
     if (m_bLeaveOnCD) {
-        bounded::Copy(m_pszDestDir, kSetupPathSize, GetSourceRoot());
+        bounded::Copy(m_pszDestDir, sizeof(m_pszDestDir), GetSourceRoot());
         return TRUE;
     }
 
@@ -63,12 +63,12 @@ BOOL CSetup::AskDestination(int environment) {
     if (!InstallFiles(destination, platforms))
         return FALSE;
 
-    char iniPath[kSetupPathSize + 32] = "";
-    if (!rules::BuildSettingsPath(m_pszDestDir, m_bPublisher != 0, iniPath, sizeof(iniPath)))
+    const std::string iniPath = GetInstalledSettingsPath();
+    if (iniPath.empty())
         return FALSE;
     // Copied from a CD, the file is read-only.
-    ::SetFileAttributesA(iniPath, FILE_ATTRIBUTE_NORMAL);
-    CIni installed(iniPath);
+    ::SetFileAttributesA(iniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CIni installed(iniPath.c_str());
     installed.SetValue(settings::kCommonSection, settings::kCurrentEnv,
                        m_bPublisher ? settings::kPublisherHD : settings::kClientHD);
     installed.SetValue(settings::kCommonSection, settings::kSourceDrive, GetSourceRoot());

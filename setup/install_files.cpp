@@ -27,16 +27,11 @@ bool JoinInto(char (&out)[kSetupPathSize], const char* dir, const char* name) {
 BOOL CSetup::InstallFiles(const char* destDir, DWORD platforms) {
     if (destDir == nullptr || destDir[0] == '\0')
         return FALSE;
-    if (!bounded::Copy(m_pszDestDir, kSetupPathSize, destDir))
+    if (!bounded::Copy(m_pszDestDir, sizeof(m_pszDestDir), destDir))
         return FALSE;
 
     CCopyingDlg* notice = CCopyingDlg::Show();
-    char source[kSetupPathSize] = {};
-    char destination[kSetupPathSize] = {};
-    bounded::Copy(source, sizeof(source), GetSourceRoot());
-    bounded::Copy(destination, sizeof(destination), m_pszDestDir);
-
-    BOOL result = CopyProgramFiles(source, destination, platforms);
+    BOOL result = CopyProgramFiles(GetSourceRoot(), m_pszDestDir, platforms);
     if (notice != nullptr)
         notice->DestroyWindow();
     return result;
@@ -61,7 +56,9 @@ BOOL CSetup::CopyProgramFiles(const char* source, const char* destination, DWORD
         const copy_plan::RootFile& file = copy_plan::kRootFiles[i];
         if (file.unixOnly && !copy_plan::NeedsUnixSearchFile(platforms))
             continue;
-        if (!CopyRootFile(source, destination, file.name))
+        BOOL copied = file.unixOnly ? CopyUnixSearchFile(source, destination)
+                                    : CopyRootFile(source, destination, file.name);
+        if (!copied)
             return FALSE;
     }
     return TRUE;
@@ -128,7 +125,7 @@ BOOL CSetup::CopyRootFile(const char* source, const char* destination, const cha
 }
 
 BOOL CSetup::CopyUnixSearchFile(const char* source, const char* destination) {
-    return CopyRootFile(source, destination, "search");
+    return CopyRootFile(source, destination, copy_plan::kUnixSearchFile);
 }
 
 void CSetup::ReportCopyFailure(const char* name) {

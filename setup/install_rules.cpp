@@ -4,14 +4,15 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "setup/settings.h"
 
 namespace rules {
 
 const PlatformBoxRule kPlatformBoxes[static_cast<int>(PlatformBox::Count)] = {
-    {PlatformBox::Solaris, 0x04, 20000000},   {PlatformBox::SunOS, 0x08, 20000000},
-    {PlatformBox::AIX, 0x20, 20000000},       {PlatformBox::HPUX, 0x10 | 0x200, 20000000},
-    {PlatformBox::Macintosh, 0x02, 60000000}, {PlatformBox::IRIX, 0x80 | 0x40, 20000000},
-    {PlatformBox::AlphaOSF, 0x100, 20000000},
+    {PlatformBox::Solaris, 20000000},   {PlatformBox::SunOS, 20000000},
+    {PlatformBox::AIX, 20000000},       {PlatformBox::HPUX, 20000000},
+    {PlatformBox::Macintosh, 60000000}, {PlatformBox::IRIX, 20000000},
+    {PlatformBox::AlphaOSF, 20000000},
 };
 
 std::uint32_t RequiredBytes(const bool (&ticked)[static_cast<int>(PlatformBox::Count)]) {
@@ -25,9 +26,10 @@ std::uint32_t RequiredBytes(const bool (&ticked)[static_cast<int>(PlatformBox::C
 
 std::uint32_t PlatformMask(const bool (&ticked)[static_cast<int>(PlatformBox::Count)]) {
     std::uint32_t mask = 0;
-    for (const PlatformBoxRule& rule : kPlatformBoxes) {
-        if (ticked[static_cast<int>(rule.box)])
-            mask |= rule.bits;
+    for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
+        const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
+        if (platform.box != PlatformBox::Count && ticked[static_cast<int>(platform.box)])
+            mask |= platform.bits;
     }
     return mask;
 }
@@ -93,8 +95,8 @@ bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t o
     out[0] = '\0';
     bool fits = bounded::Append(out, outSize, dir != nullptr ? dir : "") &&
                 bounded::EnsureTrailingBackslash(out, outSize) &&
-                (!publisher || bounded::Append(out, outSize, "publish\\")) &&
-                bounded::Append(out, outSize, "search.ini");
+                (!publisher || bounded::Append(out, outSize, settings::kPublishFolder)) &&
+                bounded::Append(out, outSize, settings::kSettingsFile);
     if (!fits)
         out[0] = '\0';
     return fits;

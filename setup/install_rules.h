@@ -7,13 +7,15 @@
 #include <cstdint>
 #include <string>
 
+#include "setup/copy_plan.h"
+
 namespace rules {
 
-// The destination dialog's platform check boxes.
-enum class PlatformBox { Solaris, SunOS, AIX, HPUX, Macintosh, IRIX, AlphaOSF, Count };
+// The destination dialog's platform check boxes (their bits stand in the copy plan's
+// platform table) and the bytes each one needs.
+using PlatformBox = copy_plan::PlatformBox;
 struct PlatformBoxRule {
     PlatformBox box;
-    std::uint32_t bits;
     std::uint32_t bytes;
 };
 extern const PlatformBoxRule kPlatformBoxes[static_cast<int>(PlatformBox::Count)];

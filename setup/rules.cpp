@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "setup/settings.h"
+
 namespace rules {
 
 namespace {
@@ -30,9 +32,17 @@ void MakeSourceRoot(const char* currentDir, char* out, std::size_t outSize) {
         out[i] = ToLowerAscii(currentDir[i]);
     out[length] = '\0';
 
-    if (char* setupFolder = std::strstr(out, "\\_red40\\bin"))
+    if (char* setupFolder = std::strstr(out, kProgramFolder))
         *setupFolder = '\0';
     bounded::StripTrailingBackslash(out);
+}
+
+bool BuildProgramFolder(const char* root, char* out, std::size_t outSize) {
+    bool fits = bounded::Copy(out, outSize, root != nullptr ? root : "") &&
+                bounded::Append(out, outSize, kProgramFolder);
+    if (!fits && out != nullptr && outSize > 0)
+        out[0] = '\0';
+    return fits;
 }
 
 bool IsYesSetting(const char* value) {
@@ -40,7 +50,7 @@ bool IsYesSetting(const char* value) {
 }
 
 bool IsClientEnvironment(const char* currentEnv) {
-    return currentEnv != nullptr && EqualsNoCase(currentEnv, "ClientCD");
+    return currentEnv != nullptr && EqualsNoCase(currentEnv, settings::kClientCD);
 }
 
 } // namespace rules

@@ -12,8 +12,15 @@ namespace rules {
 // Size of the engine's path buffers: 260 characters and the terminator.
 constexpr std::size_t kPathSize = bounded::kPathSize;
 
+// The program folder below a root: the setup's own folder on the CD, and at the
+// destination the search program's, with its icons and uninstaller.
+constexpr char kProgramFolder[] = "\\_red40\\bin";
+
+// root + kProgramFolder, whole; false with `out` empty when it does not fit.
+bool BuildProgramFolder(const char* root, char* out, std::size_t outSize);
+
 // The source root from the directory the setup was started in: lower-cased, cut at the
-// first "\_red40\bin", one trailing backslash removed ("D:\_RED40\BIN" gives "d:").
+// first kProgramFolder, one trailing backslash removed ("D:\_RED40\BIN" gives "d:").
 // Keeps at most outSize - 1 characters of `currentDir`.
 void MakeSourceRoot(const char* currentDir, char* out, std::size_t outSize);
 

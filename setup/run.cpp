@@ -1,37 +1,34 @@
 // CSetup::Run: the order of the installation's steps.
 #include "setup/setup.h"
 
-#include <cstring>
 #include <string>
 
 #include "framework/strings.h"
+#include "integration/shortcut_rules.h"
 #include "platform/ini.h"
 #include "resources/resource.h"
 #include "setup/copy_plan.h"
-#include "setup/settings.h"
-
-using settings::kCommonSection;
+#include "setup/rules.h"
+#include "setup/setting_text.h"
 
 BOOL CSetup::Run() {
     OpenSourceSettings();
 
-    char group[kSetupPathSize] = {};
-    char name[kSetupPathSize] = {};
-    m_pSourceIni->GetValue(kCommonSection, "ApplicationGroup", group, sizeof(group));
-    m_pSourceIni->GetValue(kCommonSection, "ApplicationName", name, sizeof(name));
-
+    // Refused names (too long) belong to no installation: nothing is looked for.
+    const settings::ApplicationNames names = settings::ReadApplicationNames(*m_pSourceIni);
     char target[1024] = {};
     char workingDir[1024] = {};
-    if (FindInstalledShortcut(group, name, target, workingDir)) {
+    if (!names.refused &&
+        FindInstalledShortcut(names.group.c_str(), names.name.c_str(), target, workingDir)) {
         // The caption comes from the settings beside the setup program, not the source
         // root's: the two differ when the setup was started from elsewhere.
-        char caption[kSetupPathSize] = {};
+        std::string caption;
         {
-            CIni localIni("search.ini");
-            localIni.GetValue(kCommonSection, "ApplicationName", caption, sizeof(caption));
+            CIni localIni(settings::kSettingsFile);
+            caption = settings::ReadApplicationName(localIni);
         }
         std::string question = LoadResString(IDS_REINSTALL_QUESTION);
-        if (::MessageBoxA(NULL, question.c_str(), caption, MB_YESNO) != IDYES) {
+        if (::MessageBoxA(NULL, question.c_str(), caption.c_str(), MB_YESNO) != IDYES) {
             LaunchProgram(target);
             return TRUE;
         }
@@ -48,29 +45,31 @@ BOOL CSetup::Run() {
     else if (!m_bWin32s)
         CopyInstalledFilters();
 
+    // RecordBrowser, InstallPlugins and RegisterApplication cannot fail today; the run
+    // still stops on their FALSE as on every step's, so none is trusted to stay so.
     if (!RecordBrowser())
         return FALSE;
 
     if (!m_bLeaveOnCD && !m_bWin32s) {
-        if (m_bIEFound && !InstallPlugins(1))
+        if (m_bIEFound && !InstallPlugins(browser::kInternetExplorer))
             return FALSE;
-        if (m_bNetscapeFound && !InstallPlugins(0))
+        if (m_bNetscapeFound && !InstallPlugins(browser::kNavigator))
             return FALSE;
-        if (m_bCommunicatorFound && !InstallPlugins(2))
+        if (m_bCommunicatorFound && !InstallPlugins(browser::kCommunicator))
             return FALSE;
     }
 
     switch (m_nBrowserKind) {
-    case 0:
+    case browser::kNavigator:
         BypassProxyForNavigator();
         break;
-    case 1:
+    case browser::kInternetExplorer:
         BypassProxyForIE();
         break;
-    case 2:
+    case browser::kCommunicator:
         BypassProxyForCommunicator();
         break;
-    default:
+    default: // a browser given by its path keeps its own proxy settings
         break;
     }
 
@@ -81,11 +80,13 @@ BOOL CSetup::Run() {
         RegisterViewerControl();
 
     // The search program finds its files relative to its own folder, so it starts there.
-    std::string program(m_pszDestDir, strnlen(m_pszDestDir, kSetupPathSize));
-    program += "\\_red40\\bin";
-    ::SetCurrentDirectoryA(program.c_str());
-    program += "\\";
-    program += "search.exe";
-    LaunchProgram(program.c_str());
+    // Room for the longest destination and the program folder with the program's name.
+    char folder[kSetupPathSize + 32] = {};
+    char program[kSetupPathSize + 32] = {};
+    if (rules::BuildProgramFolder(m_pszDestDir, folder, sizeof(folder)))
+        ::SetCurrentDirectoryA(folder);
+    if (shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchProgram, program,
+                                          sizeof(program)))
+        LaunchProgram(program);
     return TRUE;
 }

@@ -31,8 +31,14 @@ constexpr char kPublisherHD[] = "PublisherHD";
 constexpr char kSettingsFile[] = "search.ini";
 constexpr char kPublishFolder[] = "publish\\";
 
-// Codes passed to CSetup::AskDestination.
-constexpr int kPublisherEnvironment = 101;
-constexpr int kClientEnvironment = 102;
+// The environment's code, as CSetup::AskDestination takes it from m_bPublisher: it
+// chooses the destination dialog's variant and the default destination.
+enum class Environment : int { Publisher = 101, Client = 102 };
+
+// What the application key calls an installation whose settings name no group or no
+// name. Applied in one place, settings::WithDefaultNames, called by
+// CSetup::RegisterApplication alone: the shortcuts and the reinstall check take the
+// names as read, so empty ones make a shortcut ".lnk" in the Programs folder itself.
+constexpr char kDefaultApplicationName[] = "Corvane Publisher";
 
 } // namespace settings

@@ -256,7 +256,7 @@ TEST(IniFileSave, UnchangedStoreTouchesNothingAndFailedOpenReportsIt) {
     Store s("[a]\nk=v\n", dir.Path());
     EXPECT_EQ(inifile::kOk, s->Set("a", "k", "new"));
     EXPECT_EQ(inifile::kCannotWrite, s->Save());
-    EXPECT_FALSE(s->Changed()); // cleared when saving starts, as documented
+    EXPECT_FALSE(s->Changed()); // cleared when saving starts, even if the write then fails
 }
 
 TEST(IniFileLoad, OpenModesAndMissingFiles) {

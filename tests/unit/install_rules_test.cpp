@@ -102,6 +102,7 @@ TEST(CopyPlan, TreeNamesAsTheCopyAppendsThem) {
     } cases[] = {
         {"\\data", true, "\\data"},
         {"\\data\\", true, "\\data"},
+        {"/data", true, "\\data"}, // Windows takes "/" as a separator too
         {"\\data\\\\sub", true, "\\data\\sub"},
         {"\\\\data", true, "\\data"},
         {"\\", true, ""},

@@ -164,7 +164,7 @@ void CheckCopiedFolders(const CdTree& cd, const SettingsFile& root, Report& repo
             report.Error(root.Where(), line,
                          std::string(named.key) + " has " + Characters(value.size()) +
                              ", more than a path holds" + stops);
-        else if (value[0] != '\\')
+        else if (value[0] != '\\' && value[0] != '/')
             report.Error(root.Where(), line, what + " does not begin with a backslash" + stops);
         else if (!copy_plan::TreeName(value.c_str(), tree, sizeof tree))
             report.Error(root.Where(), line,
