@@ -1,6 +1,6 @@
 #!/bin/bash
 # Whole-installation benchmark, run by hand (minutes, and about 1.2 GB of disk):
-#   tools/bench-install.sh [BUILD_DIR] [REPEATS]     (default build/mingw64, 1)
+#   tools/bench-install.sh [BUILD_DIR] [REPEATS] [--profile]   (default build/mingw64, 1)
 # Runs the programs of a Windows build (`make build` makes them, the timers in bench/).
 # Builds a publisher CD of about 300 MB in 5,000 files spread over the trees the setup
 # installs (common, common20, plugins, forms, docs, publish, data, templates, cgi-bin,
@@ -14,14 +14,21 @@
 #     own xcopy /e /i /y /q, and with cp -r on the host;
 #   - once, installs the small sample CD the same way: the cost of the steps besides
 #     copying (browsers, plug-ins, registry, shortcuts, viewer control).
-# The last line gives the ratios. Every Wine process and the Xvfb end with the run, and
+# The last line gives the ratios; with --profile, one traced installation and one traced
+# xcopy follow, and tools/relay-profile.py shows where their time went, call by call.
+# Every Wine process and the Xvfb end with the run, and
 # its folder (CD, prefix, copies) is removed.
 [ -n "${BASH_VERSION:-}" ] || exec bash "$0" "$@"
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/mingw64}
-repeats=${2:-1}
+profile=0
+args=()
+for arg in "$@"; do
+    if [ "$arg" = --profile ]; then profile=1; else args+=("$arg"); fi
+done
+build=${args[0]:-$root/build/mingw64}
+repeats=${args[1]:-1}
 build=$(cd "$build" && pwd)
 for f in setup.exe tests/e2e/e2e_testdlg.exe bench/install_timer.exe bench/copytree_timer.exe; do
     [ -f "$build/$f" ] || { echo "bench-install: $build/$f is not built" >&2; exit 1; }
@@ -185,3 +192,32 @@ echo "medians: install $install s, CopyTree alone $copytree s, xcopy $xcopy s, c
 awk -v i="$install" -v t="$copytree" -v x="$xcopy" -v c="$cp" -v f="$first" -v b="$bare" 'BEGIN {
     printf "ratios: install/xcopy %.2fx CopyTree/xcopy %.2fx first dialog/bare %.2fx;" \
         " install/cp %.1fx\n", i / x, t / x, f / b, i / c }'
+
+[ "$profile" = 1 ] || exit 0
+# Wine's relay trace of the calls that copying and the other steps make, from the
+# programs measured (not from Wine's own libraries, whose inner calls would count twice,
+# nor from the timer's polls).
+echo "profile: one traced run each"
+traced_calls="KERNEL32.CopyFileA;KERNEL32.CopyFileW;KERNEL32.SetFileAttributesA"
+traced_calls+=";KERNEL32.SetFileAttributesW;KERNEL32.SetCurrentDirectoryA"
+traced_calls+=";KERNEL32.CreateDirectoryA;KERNEL32.CreateDirectoryW"
+traced_calls+=";KERNEL32.FindFirstFileA;KERNEL32.FindFirstFileW;KERNEL32.FindNextFileA"
+traced_calls+=";KERNEL32.FindNextFileW;KERNEL32.LoadLibraryA;KERNEL32.CreateProcessA"
+traced_calls+=";KERNEL32.CreateFileA;user32.DialogBoxParamA;user32.CreateDialogParamA"
+traced_calls+=";user32.DestroyWindow;advapi32.RegSetValueExA;ole32.CoInitialize"
+traced_calls+=";combase.CoCreateInstance"
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d "$traced_calls" /f \
+    >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayFromExclude /t REG_SZ \
+    /d "winex11.drv;winemac.drv;user32;gdi32;advapi32;kernel32;kernelbase;combase;ole32;shell32;install_timer" \
+    /f >/dev/null 2>&1
+fresh
+out=$(WINEDEBUG=+timestamp,+relay timer install 'C:\bench\install' 1019)
+python3 "$root/tools/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
+    "setup.exe, start to search.exe's start"
+forget_installation
+fresh
+out=$(WINEDEBUG=+timestamp,+relay timer run 'xcopy D:\ C:\bench\xcopy /e /i /y /q')
+python3 "$root/tools/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
+    "xcopy /e /i /y /q"
+fresh
