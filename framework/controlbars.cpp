@@ -22,6 +22,11 @@ const int kPanePadding = 10;
 
 BOOL CControlBar::CreateBar(const char* className, CWnd* parent, DWORD style, DWORD controlStyle,
                             UINT id) {
+    // The common controls are registered with the first bar, not at start-up: comctl32 is
+    // delay-loaded, and nothing before the frame uses it. The frame's windows (the about
+    // box's trackbar among them) come after its bars.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
     DWORD windowStyle = (style & 0xFFFF0000u) | controlStyle;
     if (style & CBRS_ALIGN_TOP)
         windowStyle |= CCS_TOP;

@@ -1,6 +1,5 @@
 #include "framework/winapp.h"
 
-#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cstdlib>
@@ -39,9 +38,6 @@ void CWinApp::InitApplication(HINSTANCE instance, LPSTR cmdLine, int cmdShow) {
     m_nCmdShow = cmdShow;
     // Read before any resource library is chosen: message boxes keep the program's title.
     m_strAppName = LoadResString(AFX_IDS_APP_TITLE);
-
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
 }
 
 void CWinApp::AddDocTemplate(CSingleDocTemplate* docTemplate) {

@@ -14,12 +14,17 @@ namespace {
 using cdcheck::AuditPeBytes;
 
 // A PE32 or PE32+ file with one section at RVA 0x1000 (file offset 0x200) that holds the
-// import table of `dll` with `functions`.
+// import table of `dll` with `functions` and, where `delayDll` is given, the delay import
+// table of `delayDll` with `delayFunctions`: by RVA, or by address in the loaded image as
+// the first linkers wrote it.
 struct Made {
     std::uint16_t machine = 0x014c;
     std::uint16_t subsystem = 2, major = 4, minor = 0;
     std::string dll = "KERNEL32.dll";
     std::vector<std::string> functions = {"CloseHandle"};
+    std::string delayDll;
+    std::vector<std::string> delayFunctions;
+    bool delayByAddress = false;
 };
 
 void Put16(std::vector<unsigned char>& b, std::size_t o, std::uint32_t v) {
@@ -47,6 +52,8 @@ std::vector<unsigned char> MakePe(const Made& m) {
     Put16(b, opt + 48, m.major);
     Put16(b, opt + 50, m.minor);
     Put16(b, opt + 68, m.subsystem);
+    const std::uint32_t base = plus ? 0x40000000 : 0x400000; // the image base, below 4 GB
+    Put32(b, opt + (plus ? 24 : 28), base);
     const std::size_t dirs = opt + (plus ? 112 : 96);
     Put32(b, dirs - 4, 16);
     Put32(b, dirs + 8, 0x1000); // the import table
@@ -55,7 +62,8 @@ std::vector<unsigned char> MakePe(const Made& m) {
     Put32(b, section + 12, 0x1000); // RVA
     Put32(b, section + 16, 0x1000); // size in the file
     Put32(b, section + 20, 0x200);  // file offset
-    // Section layout: descriptors at 0, lookup table at 0x100, names from 0x400.
+    // Section layout: descriptors at 0, delay descriptors at 0x80, lookup table at 0x100,
+    // delay name table at 0x200, names from 0x400.
     std::uint32_t name = 0x1400;
     auto text = [&](const std::string& s) {
         for (std::size_t i = 0; i < s.size(); ++i)
@@ -70,6 +78,17 @@ std::vector<unsigned char> MakePe(const Made& m) {
     for (std::size_t i = 0; i < m.functions.size(); ++i) {
         name += 2; // the hint
         Put32(b, 0x200 + 0x100 + i * width, text(m.functions[i]) - 2);
+    }
+    if (!m.delayDll.empty()) {
+        const std::uint32_t bias = m.delayByAddress ? base : 0;
+        Put32(b, dirs + 13 * 8, 0x1080);
+        Put32(b, 0x200 + 0x80, m.delayByAddress ? 0 : 1);
+        Put32(b, 0x200 + 0x80 + 4, text(m.delayDll) + bias);
+        Put32(b, 0x200 + 0x80 + 16, 0x1200 + bias);
+        for (std::size_t i = 0; i < m.delayFunctions.size(); ++i) {
+            name += 2;
+            Put32(b, 0x200 + 0x200 + i * width, text(m.delayFunctions[i]) - 2 + bias);
+        }
     }
     return b;
 }
@@ -87,7 +106,20 @@ TEST(PeAudit, FileTheTargetStartsHasNoProblem) {
     x64.machine = 0x8664;
     x64.major = 5;
     x64.minor = 2;
+    x64.delayDll = "comdlg32.dll";
+    x64.delayFunctions = {"GetOpenFileNameA"};
     EXPECT_EQ(All(AuditPeBytes(MakePe(x64))), "");
+}
+
+TEST(PeAudit, AuditsTheDelayImportsInBothForms) {
+    for (bool byAddress : {false, true}) {
+        Made m;
+        m.delayDll = "comctl32.dll";
+        m.delayFunctions = {"InitCommonControlsEx", "TaskDialogIndirect"};
+        m.delayByAddress = byAddress;
+        EXPECT_EQ(All(AuditPeBytes(MakePe(m))),
+                  "imports TaskDialogIndirect of comctl32.dll (delay-loaded), which came with Windows Vista (Windows NT 4.0)\n");
+    }
 }
 
 TEST(PeAudit, RefusesWhatTheOldestWindowsLacks) {
@@ -130,6 +162,16 @@ TEST(PeAudit, NonPeAndDamagedFilesGiveOneDiagnostic) {
     Put32(farImports, 0x98 + 96 + 8, 0x7ffffff0);
     EXPECT_NE(All(AuditPeBytes(farImports)).find("damaged PE file"), std::string::npos);
 
+    Made delayed;
+    delayed.delayDll = "comdlg32.dll";
+    delayed.delayFunctions = {"GetOpenFileNameA"};
+    std::vector<unsigned char> farDelay = MakePe(delayed);
+    Put32(farDelay, 0x98 + 96 + 13 * 8, 0x7ffffff0);
+    EXPECT_EQ(All(AuditPeBytes(farDelay)), "damaged PE file: the delay import table points outside the file\n");
+    std::vector<unsigned char> belowBase = MakePe(delayed); // an address form name below the image
+    Put32(belowBase, 0x200 + 0x80, 0);
+    EXPECT_EQ(All(AuditPeBytes(belowBase)), "damaged PE file: the delay import table points outside the file\n");
+
     std::vector<unsigned char> endless = MakePe(Made()); // the lookup table runs off its section
     Put32(endless, 0x200 + 0, 0x1ffc);
     Put32(endless, 0x200 + 0xffc, 0x1400);
@@ -141,6 +183,8 @@ TEST(PeAudit, NonPeAndDamagedFilesGiveOneDiagnostic) {
 TEST(PeAudit, SurvivesEveryCutAndFlippedByte) {
     Made m;
     m.functions = {"CloseHandle", "GetTickCount64", "CreateFileA"};
+    m.delayDll = "comdlg32.dll";
+    m.delayFunctions = {"GetOpenFileNameA", "GetSaveFileNameA"};
     const std::vector<unsigned char> good = MakePe(m);
     for (std::size_t size = 0; size < 0x600; ++size) {
         std::vector<unsigned char> cut(good.begin(), good.begin() + static_cast<long>(size));

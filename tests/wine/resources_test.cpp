@@ -5,6 +5,8 @@
 // tests, whose display the dialogs are made on.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -84,6 +86,10 @@ protected:
     void SetUp() override {
         ASSERT_NE(HMODULE(NULL), english) << LUMORA_SETUP_EXE;
         ASSERT_NE(HMODULE(NULL), german) << LUMORA_SET32RES_DLL;
+        // The about box holds a trackbar, whose class the program registers before it:
+        // with the frame's first control bar.
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
     }
     void TearDown() override {
         for (HMODULE module : {english, german}) {

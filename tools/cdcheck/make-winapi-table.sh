@@ -48,6 +48,10 @@ function version(cond,   m, v) {
         m = substr(cond, RSTART, RLENGTH); sub(/.*NTDDI_/, "", m)
         return ntddi[m] + 0
     }
+    if (match(cond, /NTDDI_VERSION[ \t]*>=?[ \t]*0x[0-9A-Fa-f]+/)) {  # 0x06000000: Vista
+        m = substr(cond, RSTART, RLENGTH); sub(/.*>=?[ \t]*/, "", m)
+        return int(strtonum_hex(m) / 65536)
+    }
     return 0
 }
 function below(cond,   m) {

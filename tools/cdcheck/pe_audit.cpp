@@ -115,23 +115,25 @@ std::vector<std::string> AuditPeFile(const PeFile& pe) {
                            " starts");
     for (const PeImport& import : pe.imports) {
         const std::string dll = Lower(import.dll);
+        // A DLL loaded at the first call of one of its functions is checked all the same.
+        const std::string name = import.dll + (import.delayLoaded ? " (delay-loaded)" : "");
         if (!KnownDll(dll)) {
-            problems.push_back("imports " + import.dll + ", which is no system DLL of the target" + on);
+            problems.push_back("imports " + name + ", which is no system DLL of the target" + on);
             continue;
         }
         for (std::uint32_t ordinal : import.ordinals)
             problems.push_back("imports function number " + std::to_string(ordinal) + " of " +
-                               import.dll + ", which cannot be checked");
+                               name + ", which cannot be checked");
         for (const std::string& function : import.functions) {
             const auto found = Exports().find(dll + '!' + function);
             if (found == Exports().end() || (found->second & machine) == 0) {
-                problems.push_back("imports " + function + " of " + import.dll +
+                problems.push_back("imports " + function + " of " + name +
                                    ", which that DLL does not export" + on);
                 continue;
             }
             const std::uint16_t since = FirstVersion(function);
             if (since > target->version)
-                problems.push_back("imports " + function + " of " + import.dll +
+                problems.push_back("imports " + function + " of " + name +
                                    ", which came with " + WindowsName(since) + on);
         }
     }

@@ -65,10 +65,14 @@ public:
         pe_->subsystemMajor = static_cast<std::uint16_t>(b_.U16(opt + 48));
         pe_->subsystemMinor = static_cast<std::uint16_t>(b_.U16(opt + 50));
         pe_->subsystem = static_cast<std::uint16_t>(b_.U16(opt + 68));
+        imageBase_ = plus_ ? b_.U64(opt + 24) : b_.U32(opt + 28);
         const std::uint32_t count = b_.U32(opt + directories - 4);
-        std::uint32_t importRva = 0;
-        if (count > 1 && optionalSize >= directories + 16)
-            importRva = b_.U32(opt + directories + 8);
+        auto directory = [&](std::uint32_t index) -> std::uint32_t {
+            if (count <= index || optionalSize < directories + (index + 1) * 8)
+                return 0;
+            return b_.U32(opt + directories + index * 8);
+        };
+        const std::uint32_t importRva = directory(1), delayRva = directory(13);
         const std::uint64_t table = opt + optionalSize;
         if (sections > 96 || !b_.Has(table, sections * 40ull))
             return Fail(why, "damaged PE file: the section table is cut off");
@@ -76,13 +80,15 @@ public:
             const std::uint64_t s = table + i * 40ull;
             sections_.push_back({b_.U32(s + 12), b_.U32(s + 8), b_.U32(s + 20), b_.U32(s + 16)});
         }
-        return importRva == 0 || ReadImports(importRva, why);
+        return (importRva == 0 || ReadImports(importRva, why)) &&
+               (delayRva == 0 || ReadDelayImports(delayRva, why));
     }
 
 private:
     Bytes b_;
     PeFile* pe_;
     bool plus_ = false;
+    std::uint64_t imageBase_ = 0;
     std::vector<Section> sections_;
 
     static bool Fail(std::string* why, const char* text) {
@@ -113,17 +119,57 @@ private:
             if (nameRva == 0 && thunks == 0)
                 return true;
             PeImport import;
-            std::uint64_t name = 0;
-            if (!Offset(nameRva, 1, &name) || !b_.Name(name, &import.dll))
-                return Fail(why, damaged);
-            if (!ReadThunks(lookup != 0 ? lookup : thunks, &import, &seen))
+            if (!ReadDllName(nameRva, &import) ||
+                !ReadThunks(lookup != 0 ? lookup : thunks, 0, &import, &seen))
                 return Fail(why, damaged);
             pe_->imports.push_back(import);
         }
         return Fail(why, "damaged PE file: the import table has no end");
     }
 
-    bool ReadThunks(std::uint32_t rva, PeImport* import, std::set<std::uint64_t>* seen) {
+    // The delay import table: 32-byte descriptors (attributes, DLL name, module handle,
+    // address table, name table, ...) up to one whose name and name table are 0. Attributes
+    // bit 0 says the addresses are RVAs; without it they are addresses in the loaded image
+    // (the first linkers that wrote the table), and so are the names' addresses.
+    bool ReadDelayImports(std::uint32_t rva, std::string* why) {
+        const char* damaged = "damaged PE file: the delay import table points outside the file";
+        std::set<std::uint64_t> seen;
+        for (std::uint32_t i = 0; i < 4096; ++i) {
+            std::uint64_t d = 0;
+            if (!Offset(rva + i * 32u, 32, &d))
+                return Fail(why, damaged);
+            const std::uint32_t nameAt = b_.U32(d + 4), namesAt = b_.U32(d + 16);
+            if (nameAt == 0 && namesAt == 0)
+                return true;
+            const std::uint64_t bias = (b_.U32(d) & 1) != 0 ? 0 : imageBase_;
+            std::uint32_t nameRva = 0, namesRva = 0;
+            PeImport import;
+            import.delayLoaded = true;
+            if (!Rva(nameAt, bias, &nameRva) || !Rva(namesAt, bias, &namesRva) ||
+                !ReadDllName(nameRva, &import) || !ReadThunks(namesRva, bias, &import, &seen))
+                return Fail(why, damaged);
+            pe_->imports.push_back(import);
+        }
+        return Fail(why, "damaged PE file: the delay import table has no end");
+    }
+
+    // An address that is `bias` above its RVA.
+    static bool Rva(std::uint64_t address, std::uint64_t bias, std::uint32_t* rva) {
+        if (address < bias || address - bias > 0xffffffffu)
+            return false;
+        *rva = static_cast<std::uint32_t>(address - bias);
+        return true;
+    }
+
+    bool ReadDllName(std::uint32_t rva, PeImport* import) const {
+        std::uint64_t name = 0;
+        return Offset(rva, 1, &name) && b_.Name(name, &import->dll);
+    }
+
+    // A lookup table of names and numbers up to a 0 entry; a name's address is `bias`
+    // above its RVA.
+    bool ReadThunks(std::uint32_t rva, std::uint64_t bias, PeImport* import,
+                    std::set<std::uint64_t>* seen) {
         const std::uint32_t width = plus_ ? 8 : 4;
         for (std::uint32_t i = 0; i < 65536; ++i) {
             std::uint64_t t = 0;
@@ -137,9 +183,10 @@ private:
                 import->ordinals.push_back(static_cast<std::uint32_t>(value & 0xffff));
                 continue;
             }
+            std::uint32_t hintRva = 0;
             std::uint64_t hint = 0;
             std::string function;
-            if (value > 0xffffffffu || !Offset(static_cast<std::uint32_t>(value), 3, &hint) ||
+            if (!Rva(value, bias, &hintRva) || !Offset(hintRva, 3, &hint) ||
                 !b_.Name(hint + 2, &function))
                 return false;
             import->functions.push_back(function);

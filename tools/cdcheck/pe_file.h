@@ -1,5 +1,6 @@
 // The parts of a Windows program file (PE) that decide whether a Windows version starts
-// it: the machine, the subsystem and its version, and the imported DLLs and functions.
+// it: the machine, the subsystem and its version, and the imported DLLs and functions,
+// those loaded at start and those loaded at their first call.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct PeImport {
     std::string dll;
     std::vector<std::string> functions; // by name
     std::vector<std::uint32_t> ordinals; // by number
+    bool delayLoaded = false; // from the delay import table: loaded at its first call
 };
 
 struct PeFile {
@@ -24,7 +26,7 @@ struct PeFile {
     bool dll = false;
     std::uint16_t subsystem = 0;
     std::uint16_t subsystemMajor = 0, subsystemMinor = 0;
-    std::vector<PeImport> imports;
+    std::vector<PeImport> imports; // the import table, then the delay import table
 };
 
 // Reads a PE file from its bytes. On failure returns false with the reason in `why`
