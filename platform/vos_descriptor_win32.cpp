@@ -35,10 +35,14 @@ VosDescriptor VosOpen(const char* name, VosOpenMode mode) {
 }
 
 std::uint64_t VosSize(VosDescriptor descriptor) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(AsHandle(descriptor), &size) || size.QuadPart < 0)
+    // GetFileSizeEx came with Windows 2000; a low part of all ones is a size only when
+    // no error is set.
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    DWORD low = GetFileSize(AsHandle(descriptor), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
         return 0;
-    return static_cast<std::uint64_t>(size.QuadPart);
+    return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
 std::ptrdiff_t VosRead(VosDescriptor descriptor, void* buffer, std::size_t size) {

@@ -6,10 +6,12 @@
 #    exports of msvcrt40.dll (libmsvcrt40.a), the runtime of the Windows NT 4.0 era,
 #    which that system forwards to its msvcrt.dll;
 #  - the first Windows version of each function the headers declare only from a version
-#    on (#if _WIN32_WINNT >= 0x0600, WINVER, NTDDI_VERSION).
+#    on (#if _WIN32_WINNT >= 0x0600, WINVER, NTDDI_VERSION), and of the later functions
+#    they leave unmarked (unmarked_newer.txt beside this script).
 # usage: make-winapi-table.sh INCLUDE_DIR I686_LIB_DIR X86_64_LIB_DIR OUT
 set -eu
 include=$1 lib32=$2 lib64=$3 out=$4
+unmarked=$(dirname "$0")/unmarked_newer.txt
 
 # The system DLLs the programs may import; every one is part of Windows NT 4.0.
 DLLS="kernel32 user32 gdi32 advapi32 comctl32 comdlg32 ole32 oleaut32 shell32 version msvcrt"
@@ -108,7 +110,14 @@ FNR == 1 { depth = 0; pending = 0 }
     }
 }
 END { for (n in first) if (first[n] > 1024) printf "%s %d\n", n, first[n] }
-' "$include"/*.h | sort >"$tmp/since"
+' "$include"/*.h >"$tmp/guarded"
+# The headers' guard wins where there is one.
+awk 'FNR == NR { seen[$1] = 1; print; next }
+     /^[A-Za-z_]/ && !($1 in seen) { printf "%s %d\n", $1, strtonum_hex($2) }
+     function strtonum_hex(s,   i, v) {
+         s = tolower(s); sub(/^0x/, "", s); v = 0
+         for (i = 1; i <= length(s); i++) v = v * 16 + index("0123456789abcdef", substr(s, i, 1)) - 1
+         return v }' "$tmp/guarded" "$unmarked" | sort >"$tmp/since"
 
 {
     echo "// Made by tools/cdcheck/make-winapi-table.sh from the MinGW-w64 headers and import"
