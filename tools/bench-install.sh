@@ -215,9 +215,10 @@ traced_calls+=";user32.DestroyWindow;advapi32.RegSetValueExA;ole32.CoInitialize"
 traced_calls+=";combase.CoCreateInstance"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d "$traced_calls" /f \
     >/dev/null 2>&1
+untraced_callers="winex11.drv;winemac.drv;user32;gdi32;advapi32;kernel32;kernelbase"
+untraced_callers+=";combase;ole32;shell32;install_timer;winemenubuilder"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayFromExclude /t REG_SZ \
-    /d "winex11.drv;winemac.drv;user32;gdi32;advapi32;kernel32;kernelbase;combase;ole32;shell32;install_timer;winemenubuilder" \
-    /f >/dev/null 2>&1
+    /d "$untraced_callers" /f >/dev/null 2>&1
 fresh
 out=$(WINEDEBUG=+timestamp,+relay timer install 'C:\bench\install' 1019)
 python3 "$root/tools/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
