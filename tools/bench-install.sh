@@ -203,7 +203,7 @@ awk -v i="$install" -v t="$copytree" -v x="$xcopy" -v c="$cp" -v f="$first" -v b
 # Wine's relay trace of the calls that copying and the other steps make, from the
 # programs measured (not from Wine's own libraries, whose inner calls would count twice,
 # nor from the timer's polls, nor from the menu builder that Wine starts beside the setup
-# for each shortcut made).
+# for each shortcut made). A program is named with its extension, a DLL without.
 echo "profile: one traced run each"
 traced_calls="KERNEL32.CopyFileA;KERNEL32.CopyFileW;KERNEL32.SetFileAttributesA"
 traced_calls+=";KERNEL32.SetFileAttributesW;KERNEL32.SetCurrentDirectoryA"
@@ -216,7 +216,7 @@ traced_calls+=";combase.CoCreateInstance"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d "$traced_calls" /f \
     >/dev/null 2>&1
 untraced_callers="winex11.drv;winemac.drv;user32;gdi32;advapi32;kernel32;kernelbase"
-untraced_callers+=";combase;ole32;shell32;install_timer;winemenubuilder"
+untraced_callers+=";combase;ole32;shell32;install_timer.exe;winemenubuilder.exe"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayFromExclude /t REG_SZ \
     /d "$untraced_callers" /f >/dev/null 2>&1
 fresh
