@@ -120,10 +120,13 @@ echo "  bare dialog program: median $bare s"
 echo "  setup.exe:           median $first s"
 
 dest="$WINEPREFIX/drive_c/bench"
-fresh() {
+clear_destination() {
     chmod -R u+w "$dest" 2>/dev/null || true
     rm -rf "$dest"
     mkdir -p "$dest"
+}
+fresh() {
+    clear_destination
     # Dirty pages of the previous copy are written out before the next clock starts.
     sync
     # Meanwhile the host may have dropped Wine's libraries from its cache (here the next
@@ -187,7 +190,7 @@ for run in $(seq "$repeats"); do
         "measure_${tools_in_turn[$(((run - 1 + i) % 4))]}"
     done
 done
-fresh
+clear_destination
 
 install=$(printf '%s\n' "${install_times[@]}" | median)
 copytree=$(printf '%s\n' "${copytree_times[@]}" | median)
@@ -228,4 +231,4 @@ fresh
 out=$(WINEDEBUG=+timestamp,+relay timer run 'xcopy D:\ C:\bench\xcopy /e /i /y /q')
 python3 "$root/tools/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
     "xcopy /e /i /y /q"
-fresh
+clear_destination
