@@ -6,6 +6,7 @@
 #include "tools/cdcheck/checks.h"
 #include "tools/cdcheck/iso_name_checks.h"
 #include "tools/cdcheck/iso_image.h"
+#include "tools/cdcheck/setup_file_checks.h"
 
 namespace cdcheck {
 
@@ -27,7 +28,8 @@ const MediumEntry* FindAsRead(const ImageListing& listing, const std::string& cd
     return nullptr;
 }
 
-void CheckSetupFiles(const std::string& imagePath, const ImageListing& listing, Report& report) {
+void CheckSetupFilesAsPressed(const std::string& imagePath, const ImageListing& listing,
+                              Report& report) {
     const Needed needed[] = {
         {"_red40\\bin\\setup.exe", Severity::Error,
          "missing: there is no setup to start from the CD"},
@@ -42,6 +44,17 @@ void CheckSetupFiles(const std::string& imagePath, const ImageListing& listing, 
         if (FindAsRead(listing, file.cdPath) == nullptr)
             report.Add(file.severity, imagePath + ":\\" + file.cdPath, 0, file.effect);
     }
+    // The program files as pressed, read where Windows finds them.
+    CheckSetupPrograms(
+        [&](const char* cdPath, std::vector<unsigned char>* bytes) {
+            const MediumEntry* entry = FindAsRead(listing, cdPath);
+            if (entry == nullptr)
+                return ProgramRead::Missing;
+            return ReadProgramBytes(imagePath, bytes, entry->dataOffset, entry->dataSize)
+                       ? ProgramRead::Read
+                       : ProgramRead::Unreadable;
+        },
+        imagePath + ":\\", report);
 }
 
 } // namespace
@@ -64,7 +77,7 @@ int CheckImage(const std::string& imagePath, bool showNotes) {
                      "9660 names, which do not keep the CD's names");
     CheckMediumLimits(listing.entries, MediumKind::Image, report);
     CheckIsoNames(listing.entries, report);
-    CheckSetupFiles(imagePath, listing, report);
+    CheckSetupFilesAsPressed(imagePath, listing, report);
     report.PrintSummary();
     return report.ExitCode();
 }

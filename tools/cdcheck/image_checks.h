@@ -6,7 +6,8 @@
 namespace cdcheck {
 
 // Reads the image and reports names Windows reads otherwise, folders and paths past the
-// format's limits, and the setup's files missing where it looks. Returns the exit code.
+// format's limits, the setup's files missing where it looks, and its program files that
+// the machines the CD is for cannot start. Returns the exit code.
 int CheckImage(const std::string& imagePath, bool showNotes);
 
 } // namespace cdcheck

@@ -169,6 +169,8 @@ public:
                 entry.isoPath = isoPath + "\\" + ShownIsoName(isoItem->name);
             entry.where = imagePath_ + ":" + entry.path;
             entry.folder = item.folder;
+            entry.dataOffset = static_cast<std::uint64_t>(item.lsn) * kBlockBytes;
+            entry.dataSize = item.size;
             listing_->entries.push_back(entry);
             if (item.folder && depth < kMaxDepth &&
                 !Walk(entry.path, entry.readAs, entry.isoPath, item, depth + 1))

@@ -4,6 +4,7 @@
 // same rules look at a CD folder before it is pressed and at the image after.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,11 +20,14 @@ constexpr std::size_t kIsoPathLength = 255;
 
 // One file or folder of the medium.
 struct MediumEntry {
-    std::string where;  // for messages: the host path, or the image and the path on it
-    std::string path;   // below the root, "\a\b", as the publisher named it
-    std::string readAs; // the same path as Windows reads it; empty: Windows does not see it
+    std::string where;   // for messages: the host path, or the image and the path on it
+    std::string path;    // below the root, "\a\b", as the publisher named it
+    std::string readAs;  // the same path as Windows reads it; empty: Windows does not see it
     std::string isoPath; // an image's ISO 9660 path ("\A\B.TXT"), as Windows 3.1 reads it
     bool folder = false;
+    // An image's file: where its bytes lie in the image, and how many.
+    std::uint64_t dataOffset = 0;
+    std::uint64_t dataSize = 0;
 };
 
 // Which names the entries' readAs holds: for a folder the names as they stand, which the

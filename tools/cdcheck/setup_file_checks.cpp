@@ -20,32 +20,6 @@ const char* const kKitFiles[] = {
 };
 const char* const kPublisherPrograms[] = {"_red40\\bin\\search.exe", "_red40\\bin\\c_uninst.exe"};
 
-// A program file of the setup is a few MiB; a larger file is read only as far as this,
-// which leaves it damaged for the audit.
-constexpr std::streamsize kMaxProgramFile = 64 << 20;
-
-bool ReadFile(const std::string& hostPath, std::vector<unsigned char>* bytes) {
-    std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
-    if (!in)
-        return false;
-    const std::streamsize size = std::min<std::streamsize>(in.tellg(), kMaxProgramFile);
-    in.seekg(0);
-    bytes->resize(static_cast<std::size_t>(size < 0 ? 0 : size));
-    in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
-    bytes->resize(static_cast<std::size_t>(in.gcount()));
-    return !in.bad();
-}
-
-void Audit(const CdItem& item, const std::string& where, Report& report) {
-    std::vector<unsigned char> bytes;
-    if (!ReadFile(item.hostPath, &bytes)) {
-        report.Warning(where, 0, "cannot be read");
-        return;
-    }
-    for (const std::string& problem : AuditPeBytes(bytes))
-        report.Warning(where, 0, problem + "; the machines this CD is for cannot start it");
-}
-
 bool IsProgramName(const std::string& name) {
     const std::string::size_type dot = name.rfind('.');
     if (dot == std::string::npos)
@@ -66,24 +40,63 @@ bool Listed(const std::string& cdPath) {
 
 } // namespace
 
+bool ReadProgramBytes(const std::string& hostPath, std::vector<unsigned char>* bytes,
+                      std::uint64_t offset, std::uint64_t size) {
+    // A program file of the setup is a few MiB; a larger file is read only as far as this,
+    // which leaves it damaged for the audit.
+    constexpr std::uint64_t kMaxProgramFile = 64 << 20;
+    std::ifstream in(hostPath, std::ios::binary | std::ios::ate);
+    if (!in)
+        return false;
+    const std::streamoff end = in.tellg();
+    if (end < 0 || offset > static_cast<std::uint64_t>(end))
+        return false;
+    size = std::min({size, static_cast<std::uint64_t>(end) - offset, kMaxProgramFile});
+    in.seekg(static_cast<std::streamoff>(offset));
+    bytes->resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(size));
+    bytes->resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
+void CheckSetupPrograms(const ReadProgramFile& read, const std::string& prefix, Report& report) {
+    // Both copies of the setup are kept for their comparison; a missing or unreadable one
+    // leaves its bytes empty.
+    std::vector<unsigned char> rootSetup, binSetup;
+    auto audit = [&](const char* path, std::vector<unsigned char>* keep) {
+        std::vector<unsigned char> bytes;
+        const ProgramRead result = read(path, &bytes);
+        if (result == ProgramRead::Missing)
+            return;
+        if (result == ProgramRead::Unreadable) {
+            report.Warning(prefix + path, 0, "cannot be read");
+            return;
+        }
+        for (const std::string& problem : AuditPeBytes(bytes))
+            report.Warning(prefix + path, 0,
+                           problem + "; the machines this CD is for cannot start it");
+        if (keep != nullptr)
+            *keep = std::move(bytes);
+    };
+    for (const char* path : kKitFiles)
+        audit(path, path == kKitFiles[0] ? &rootSetup : path == kKitFiles[1] ? &binSetup : nullptr);
+    for (const char* path : kPublisherPrograms)
+        audit(path, nullptr);
+    if (!rootSetup.empty() && !binSetup.empty() && rootSetup != binSetup)
+        report.Warning(prefix + kKitFiles[0], 0,
+                       "differs from _red40\\bin\\setup.exe: one of them is not the kit's");
+}
+
 void CheckSetupFiles(const CdTree& cd, Report& report) {
-    for (const char* path : kKitFiles) {
-        const CdItem item = cd.Find(path);
-        if (item.kind == HostKind::File)
-            Audit(item, path, report);
-    }
-    for (const char* path : kPublisherPrograms) {
-        const CdItem item = cd.Find(path);
-        if (item.kind == HostKind::File)
-            Audit(item, path, report);
-    }
-    const CdItem root = cd.Find(kKitFiles[0]), bin = cd.Find(kKitFiles[1]);
-    if (root.kind == HostKind::File && bin.kind == HostKind::File) {
-        std::vector<unsigned char> a, b;
-        if (ReadFile(root.hostPath, &a) && ReadFile(bin.hostPath, &b) && a != b)
-            report.Warning(kKitFiles[0], 0,
-                           "differs from _red40\\bin\\setup.exe: one of them is not the kit's");
-    }
+    CheckSetupPrograms(
+        [&](const char* path, std::vector<unsigned char>* bytes) {
+            const CdItem item = cd.Find(path);
+            if (item.kind != HostKind::File)
+                return ProgramRead::Missing;
+            return ReadProgramBytes(item.hostPath, bytes) ? ProgramRead::Read
+                                                          : ProgramRead::Unreadable;
+        },
+        "", report);
     const CdItem folder = cd.Find("_red40\\bin");
     if (folder.kind != HostKind::Folder)
         return;
@@ -99,7 +112,7 @@ int AuditFiles(const std::vector<std::string>& files, bool showNotes) {
     Report report(stdout, showNotes);
     for (const std::string& file : files) {
         std::vector<unsigned char> bytes;
-        if (!ReadFile(file, &bytes)) {
+        if (!ReadProgramBytes(file, &bytes)) {
             report.Error(file, 0, "cannot be read");
             continue;
         }
