@@ -8,8 +8,9 @@ prefix=$1
 shift
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
-# No Mono or Gecko installer dialogs in a test prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer dialogs in a test prefix, and no menu builder (the
+# shortcuts the tests make would become menu entries in the home folder).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$(dirname "$prefix")"
     flock "$prefix.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] || wineboot -i' >/dev/null 2>&1

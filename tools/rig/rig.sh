@@ -11,6 +11,9 @@
 # DISPLAY set, the windows go to that display and no Xvfb is started.
 
 RIG_WINE_TIMEOUT=${RIG_WINE_TIMEOUT:-180}
+# No Mono or Gecko installer dialogs; and no menu builder, which would turn the shortcuts
+# of every run into menu entries and icons in the home folder of the user running it.
+RIG_DLL_OVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # shellcheck source=rig_image.sh
 . "$(dirname "${BASH_SOURCE[0]}")/rig_image.sh"
 
@@ -24,7 +27,7 @@ rig_pristine_prefix() {
         pristine=$1
         [ -f "$pristine/.rig-ready-unmanaged" ] && exit 0
         rm -rf "$pristine"
-        export WINEPREFIX="$pristine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+        export WINEPREFIX="$pristine" WINEDEBUG=-all WINEDLLOVERRIDES="$2"
         unset DISPLAY
         wineboot -i >/dev/null 2>&1
         # Drive D: is the sample CD; the link itself is made per run.
@@ -39,7 +42,7 @@ rig_pristine_prefix() {
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
         touch "$pristine/.rig-ready-unmanaged"
-    ' rig-pristine "$pristine"
+    ' rig-pristine "$pristine" "$RIG_DLL_OVERRIDES"
     echo "$pristine"
 }
 
@@ -89,7 +92,7 @@ rig_start() {
     local pristine
     pristine=$(rig_pristine_prefix "$RIG_BUILD")
     rig_clone_prefix "$pristine" "$RIG_RUN/prefix"
-    export WINEPREFIX="$RIG_RUN/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$RIG_RUN/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="$RIG_DLL_OVERRIDES"
 
     # The demo may show its windows on the user's display instead.
     [ -n "${RIG_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] && return 0
@@ -122,12 +125,33 @@ rig_wine() {
     timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err"
 }
 
+# Ends every Wine process of the prefix. A plain `wineserver -k` asks them to quit, gives
+# them half a second before it kills them, and writes the registry files: only a failed
+# run kept for a look (RIG_KEEP_FAILED) needs those. Every other run's prefix is removed
+# next, so its server is killed at once, its programs ending with it. Debian's Wine keeps
+# each server's socket in a folder below $TMPDIR/wine-XXXXXX (named in the prefix's file
+# "wineserver"), server-DEVICE-INODE of the prefix, which it leaves behind: removed too.
+rig_end_wine() {
+    local rc=$1 socket_dir=""
+    if [ "$rc" -ne 0 ] && [ -n "${RIG_KEEP_FAILED:-}" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
+        return
+    fi
+    if [ -f "$WINEPREFIX/wineserver" ]; then
+        socket_dir=$(printf '%s/%s/server-%x-%x' "${TMPDIR:-/tmp}" "$(cat "$WINEPREFIX/wineserver")" \
+            "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+    fi
+    wineserver -k9 >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    [ -z "$socket_dir" ] || rm -rf "$socket_dir"
+}
+
 rig_stop() {
     local rc=$?
     trap - EXIT INT TERM
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-        wineserver -k >/dev/null 2>&1 || true
-        wineserver -w >/dev/null 2>&1 || true
+        rig_end_wine "$rc"
     fi
     # Drives of their own (rig_drives.sh) go before the run folder that holds them.
     if declare -F rig_unmount_drives >/dev/null; then
