@@ -169,8 +169,11 @@ public:
                 entry.isoPath = isoPath + "\\" + ShownIsoName(isoItem->name);
             entry.where = imagePath_ + ":" + entry.path;
             entry.folder = item.folder;
-            entry.dataOffset = static_cast<std::uint64_t>(item.lsn) * kBlockBytes;
-            entry.dataSize = item.size;
+            // The bytes Windows reads are those its Joliet record points to, which an
+            // image may set apart from the Rock Ridge one's.
+            const Item& data = joliet_ && seen ? *seen : item;
+            entry.dataOffset = static_cast<std::uint64_t>(data.lsn) * kBlockBytes;
+            entry.dataSize = data.size;
             listing_->entries.push_back(entry);
             if (item.folder && depth < kMaxDepth &&
                 !Walk(entry.path, entry.readAs, entry.isoPath, item, depth + 1))

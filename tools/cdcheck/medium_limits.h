@@ -25,7 +25,7 @@ struct MediumEntry {
     std::string readAs;  // the same path as Windows reads it; empty: Windows does not see it
     std::string isoPath; // an image's ISO 9660 path ("\A\B.TXT"), as Windows 3.1 reads it
     bool folder = false;
-    // An image's file: where its bytes lie in the image, and how many.
+    // An image's file: where the bytes Windows reads lie in the image, and how many.
     std::uint64_t dataOffset = 0;
     std::uint64_t dataSize = 0;
 };
