@@ -125,14 +125,29 @@ rig_wine() {
     timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err"
 }
 
+# The Wine processes of a prefix: every one (loader, programs, server) carries WINEPREFIX
+# in its environment and runs a binary named wine...; so do the rig's own commands, which
+# are left out by that name.
+rig_prefix_processes() {
+    local file pid exe
+    for file in $(grep -lzxF "WINEPREFIX=$1" /proc/[0-9]*/environ 2>/dev/null); do
+        pid=${file#/proc/}
+        pid=${pid%/environ}
+        exe=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue
+        case ${exe##*/} in wine*) echo "$pid" ;; esac
+    done
+}
+
 # Ends every Wine process of the prefix. A plain `wineserver -k` asks them to quit, gives
 # them half a second before it kills them, and writes the registry files: only a failed
 # run kept for a look (RIG_KEEP_FAILED) needs those. Every other run's prefix is removed
-# next, so its server is killed at once, its programs ending with it. Debian's Wine keeps
-# each server's socket in a folder below $TMPDIR/wine-XXXXXX (named in the prefix's file
+# next, so its processes are killed at once, the server with them (killing only the
+# server would leave its programs waiting for it). One that was starting meanwhile may
+# start a server again: the killing goes on until none is left. Debian's Wine keeps each
+# server's socket in a folder below $TMPDIR/wine-XXXXXX (named in the prefix's file
 # "wineserver"), server-DEVICE-INODE of the prefix, which it leaves behind: removed too.
 rig_end_wine() {
-    local rc=$1 socket_dir=""
+    local rc=$1 socket_dir="" pids round
     if [ "$rc" -ne 0 ] && [ -n "${RIG_KEEP_FAILED:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
@@ -142,8 +157,13 @@ rig_end_wine() {
         socket_dir=$(printf '%s/%s/server-%x-%x' "${TMPDIR:-/tmp}" "$(cat "$WINEPREFIX/wineserver")" \
             "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
     fi
-    wineserver -k9 >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
+    for round in 1 2 3 4 5 6 7 8 9 10; do
+        pids=$(rig_prefix_processes "$WINEPREFIX")
+        [ -n "$pids" ] || break
+        # shellcheck disable=SC2086 # one pid a word
+        kill -9 $pids 2>/dev/null || true
+        [ "$round" -lt 10 ] || echo "rig: processes of $WINEPREFIX outlive the kill: $pids" >&2
+    done
     [ -z "$socket_dir" ] || rm -rf "$socket_dir"
 }
 
