@@ -60,7 +60,7 @@ rig_clone_prefix() {
 }
 
 # A run killed outright (SIGKILL) leaves its folder behind, with an immutable CD that a
-# plain rm cannot remove; the next run removes it. A folder without an owner file is
+# plain rm cannot remove, and its Wine processes; the next run ends them and removes it. A folder without an owner file is
 # still being set up by a run that has just started.
 rig_remove_abandoned_runs() {
     local run owner
@@ -68,6 +68,8 @@ rig_remove_abandoned_runs() {
         # A run that ends meanwhile removes its own folder: not an error.
         owner=$(cat "$run/owner" 2>/dev/null) || continue
         kill -0 "$owner" 2>/dev/null && continue
+        # Its programs would wait for ever for a server in a prefix that is gone.
+        rig_kill_prefix_processes "$run/prefix"
         fusermount -uz "$run/cd-image" 2>/dev/null || true
         umount -l "$run/cd-ro" 2>/dev/null || true
         chattr -R -i "$run/cd" 2>/dev/null || true
@@ -142,12 +144,11 @@ rig_prefix_processes() {
 # them half a second before it kills them, and writes the registry files: only a failed
 # run kept for a look (RIG_KEEP_FAILED) needs those. Every other run's prefix is removed
 # next, so its processes are killed at once, the server with them (killing only the
-# server would leave its programs waiting for it). One that was starting meanwhile may
-# start a server again: the killing goes on until none is left. Debian's Wine keeps each
+# server would leave its programs waiting for it). Debian's Wine keeps each
 # server's socket in a folder below $TMPDIR/wine-XXXXXX (named in the prefix's file
 # "wineserver"), server-DEVICE-INODE of the prefix, which it leaves behind: removed too.
 rig_end_wine() {
-    local rc=$1 socket_dir="" pids round
+    local rc=$1 socket_dir=""
     if [ "$rc" -ne 0 ] && [ -n "${RIG_KEEP_FAILED:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
@@ -157,14 +158,22 @@ rig_end_wine() {
         socket_dir=$(printf '%s/%s/server-%x-%x' "${TMPDIR:-/tmp}" "$(cat "$WINEPREFIX/wineserver")" \
             "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
     fi
+    rig_kill_prefix_processes "$WINEPREFIX"
+    [ -z "$socket_dir" ] || rm -rf "$socket_dir"
+}
+
+# Kills the Wine processes of a prefix until none is left: one that was starting
+# meanwhile may start a server again.
+rig_kill_prefix_processes() {
+    local pids round
     for round in 1 2 3 4 5 6 7 8 9 10; do
-        pids=$(rig_prefix_processes "$WINEPREFIX")
-        [ -n "$pids" ] || break
+        pids=$(rig_prefix_processes "$1")
+        [ -n "$pids" ] || return 0
         # shellcheck disable=SC2086 # one pid a word
         kill -9 $pids 2>/dev/null || true
-        [ "$round" -lt 10 ] || echo "rig: processes of $WINEPREFIX outlive the kill: $pids" >&2
     done
-    [ -z "$socket_dir" ] || rm -rf "$socket_dir"
+    pids=$(rig_prefix_processes "$1")
+    [ -z "$pids" ] || echo "rig: processes of $1 outlive the kill: $pids" >&2
 }
 
 rig_stop() {
