@@ -1,28 +1,28 @@
 #!/bin/sh
-# Installs the Debian packages that building and testing need.
-#   install-deps.sh        everything: the builds, the tests, the benchmarks, the kit
-#   install-deps.sh demo   only what make demo needs: the x86_64 cross compiler, Wine
-#                          and the image tools (GoogleTest's sources configure the build)
-# Idempotent and non-interactive: packages already present are not fetched again,
-# and `apt-get update` runs at most once per machine (a stamp file records it).
+# Installs the Debian packages of a set of tools/system-needs.txt:
+#   install-deps.sh        everything the repository's work needs: the sets demo, test,
+#                          tools and format (builds, tests, benchmarks, the kit)
+#   install-deps.sh SET    only that set's packages, e.g. `demo` for make demo
+# Idempotent and non-interactive: packages already present are not fetched again, and
+# `apt-get update` runs at most once per machine (a stamp file records it). Runs with the
+# shell, awk and dpkg of a minimal Debian root: nothing it installs is needed to read the table.
 set -eu
 
-# The Windows builds use the win32 thread model: no threading runtime in the programs.
-DEMO_PACKAGES="
-cmake ninja-build make googletest
-g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
-wine wine64 xvfb xdotool imagemagick xorriso fuseiso python3
-"
-PACKAGES="$DEMO_PACKAGES
-g++ clang libclang-rt-14-dev
-libgtest-dev libbenchmark-dev libsimpleini-dev libinih-dev
-g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
-liblnk-utils libiso9660-dev dpkg-dev
-"
-[ "${1:-}" = demo ] && PACKAGES=$DEMO_PACKAGES
+table="$(dirname "$0")/system-needs.txt"
+sets=${1:-demo,test,tools,format}
+
+# The packages whose `for` column names one of the sets.
+packages=$(awk -v sets="$sets" '
+    BEGIN { n = split(sets, wanted, ",") }
+    /^[ \t]*(#|$)/ { next }
+    {
+        split($2, audience, ",")
+        for (i in audience) for (j = 1; j <= n; j++) if (audience[i] == wanted[j]) { print $1; next }
+    }' "$table")
+[ -n "$packages" ] || { echo "install-deps: no package is needed by \"$sets\" in $table" >&2; exit 2; }
 
 missing=""
-for p in $PACKAGES; do
+for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
         missing="$missing $p"
     fi
@@ -33,7 +33,7 @@ done
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 stamp=/var/lib/apt/periodic/lumora-setup-updated
-if [ ! -e "$stamp" ]; then
+if [ ! -e "$stamp" ] || [ -z "$(ls /var/lib/apt/lists 2>/dev/null | grep -v '^lock$\|^partial$')" ]; then
     $SUDO apt-get update -qq || true
     $SUDO mkdir -p "$(dirname "$stamp")" && $SUDO touch "$stamp"
 fi
