@@ -4,6 +4,7 @@
 #   make test   installs what is needed, builds everything and runs every test
 .PHONY: deps build demo test kit bench format clean
 
+# What each needs from Debian is in tools/system-needs.txt; install-deps.sh installs a set.
 deps:
 	sh tools/install-deps.sh
 
@@ -52,6 +53,7 @@ bench: deps
 	sh tools/bench-ini.sh
 
 format:
+	sh tools/install-deps.sh format
 	git ls-files '*.cpp' '*.h' '*.inc' | xargs clang-format -i
 
 clean:

@@ -31,7 +31,8 @@ else()
     file(GLOB trycd_modules RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
          ${PROJECT_SOURCE_DIR}/tools/trycd/*.py)
     set(LUMORA_TRYCD_FILES tools/try-cd ${trycd_modules} tools/rig/rig.sh tools/rig/rig_drives.sh
-        tools/rig/rig_image.sh tools/wine-run.sh tools/cdcheck/windows_reads.txt)
+        tools/rig/rig_image.sh tools/wine-run.sh tools/cdcheck/windows_reads.txt
+        tools/system-needs.txt)
     set(LUMORA_TRYCD_ENTRY tools/try-cd)
     # The GUI driver comes from the x86_64 Windows build beside this one.
     get_filename_component(builds ${PROJECT_BINARY_DIR} DIRECTORY)
@@ -63,7 +64,19 @@ else()
     set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
         "Lumora setup tools: cdcheck, initool and the try-out of a CD under Wine")
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3, wine, wine64, xvfb, xorriso, imagemagick, liblnk-utils")
+    # Depends: the packages of the "tools" set of the table of what the project needs.
+    set(needs_table ${PROJECT_SOURCE_DIR}/tools/system-needs.txt)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${needs_table})
+    file(STRINGS ${needs_table} need_rows REGEX "^[^# \t]")
+    set(tools_packages "")
+    foreach(row IN LISTS need_rows)
+        string(REGEX MATCH "^([^ \t]+)[ \t]+([^ \t]+)" _ "${row}")
+        string(REPLACE "," ";" audience "${CMAKE_MATCH_2}")
+        if("tools" IN_LIST audience)
+            list(APPEND tools_packages ${CMAKE_MATCH_1})
+        endif()
+    endforeach()
+    list(JOIN tools_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()
 include(CPack)

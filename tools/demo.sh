@@ -10,7 +10,8 @@
 # usage: tools/demo.sh [BUILD_DIR]      (default build/mingw64; `make demo` builds it)
 #   DEMO_HEADLESS=1 uses the private Xvfb and the driver even when DISPLAY is set;
 #   INITOOL=path names the INI tool to show (default: the native build's, else the
-#   Windows one of BUILD_DIR).
+#   Windows one of BUILD_DIR); DEMO_OUT=folder takes the image, the report and the
+#   pictures (default BUILD_DIR/demo).
 [ -n "${BASH_VERSION:-}" ] || exec bash "$0" "$@"
 set -euo pipefail
 
@@ -23,8 +24,9 @@ done
 
 say() { printf '\n== %s\n' "$*"; }
 
-demo="$build/demo"
+demo=${DEMO_OUT:-$build/demo}
 mkdir -p "$demo"
+demo=$(cd "$demo" && pwd)
 image="$demo/sample-cd.iso"
 say "The sample CD, pressed into $image"
 # Without "DefaultInstall" the destination dialog offers "c:\" with "Setup Icon Only"

@@ -21,7 +21,7 @@ from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
 from . import disc as disc_module
-from . import html_report, rig, text_report, windows as windows_module
+from . import html_report, rig, system_needs, text_report, windows as windows_module
 from .tryout import NOT_TRIED, Answers, try_windows
 
 ROOT = Path(__file__).resolve().parent.parent.parent
@@ -168,9 +168,10 @@ def main(argv=None):
     if guidriver is None:
         return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
                           "--target guidriver), nor named by TRY_CD_GUIDRIVER")
-    for tool in ("wine", "wineserver", "Xvfb", "convert", "xorriso", "lnkinfo"):
-        if shutil.which(tool) is None:
-            return cannot_try(f"{tool} is missing (tools/install-deps.sh installs it)")
+    for need in system_needs.of_set("tools"):
+        missing = need.missing(shutil.which)
+        if missing:
+            return cannot_try(f"{missing} is missing (Debian package {need.package})")
     visible = bool(os.environ.get("DISPLAY")) and not os.environ.get("TRY_HEADLESS")
     answers = answers_from(options)
     pictures = options.pictures.resolve()

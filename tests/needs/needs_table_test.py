@@ -1,0 +1,55 @@
+"""The table of what the project needs from Debian (tools/system-needs.txt) against the
+packages installed here: every program or file a row calls comes with the package the
+row names (itself or a package it depends on), so installing a set brings what its rows
+promise; and a set's PATH really lacks what the set does not install."""
+import tempfile
+import unittest
+from pathlib import Path
+
+import set_path
+
+system_needs = set_path.system_needs
+SETS = ("demo", "test", "tools", "format", "fresh-root")
+
+
+class NeedsTableTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.needs = system_needs.read()
+        cls.packages = set_path.installed_packages()
+
+    def test_rows_name_known_sets_and_no_package_twice(self):
+        for need in self.needs:
+            self.assertTrue(set(need.sets) <= set(SETS), need)
+        names = [need.package for need in self.needs]
+        self.assertEqual(len(names), len(set(names)))
+
+    def test_each_call_comes_with_its_package(self):
+        for set_name in SETS:
+            programs = set_path.programs_of_set(set_name, system_needs.TABLE)
+            for need in system_needs.of_set(set_name):
+                brought = set_path.owned_files(
+                    set_path.closure([need.package], self.packages), self.packages)
+                for call in need.calls:
+                    with self.subTest(set=set_name, package=need.package, call=call):
+                        if call.startswith("/"):
+                            self.assertIn(set_path.usr_merged(call), brought)
+                        else:
+                            self.assertIn(call, programs)
+
+    def test_a_package_left_out_of_a_set_takes_its_programs_off_the_path(self):
+        rows = system_needs.TABLE.read_text().splitlines(keepends=True)
+        with tempfile.TemporaryDirectory() as folder:
+            table = Path(folder) / "system-needs.txt"
+            table.write_text("".join(r for r in rows if not r.startswith("liblnk-utils ")))
+            reduced = set_path.programs_of_set("demo", table)
+        full = set_path.programs_of_set("demo", system_needs.TABLE)
+        self.assertIn("lnkinfo", full)
+        self.assertNotIn("lnkinfo", reduced)
+        # Programs of the required packages stay: the shell, awk, dpkg.
+        for program in ("sh", "awk", "dpkg-query", "mount"):
+            self.assertIn(program, reduced)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,38 @@
+"""What the project needs from a Debian system (tools/system-needs.txt): one row a package,
+with the sets that need it and the programs (or files) of it that are called."""
+from dataclasses import dataclass
+from pathlib import Path
+
+TABLE = Path(__file__).resolve().parent.parent / "system-needs.txt"
+
+
+@dataclass(frozen=True)
+class Need:
+    package: str
+    sets: tuple
+    calls: tuple
+
+    def missing(self, which):
+        """The first program or file of the row that this system lacks, or None; `which`
+        finds a program as shutil.which does."""
+        for call in self.calls:
+            found = Path(call).exists() if call.startswith("/") else which(call)
+            if not found:
+                return call
+        return None
+
+
+def read(table=TABLE):
+    needs = []
+    for number, line in enumerate(Path(table).read_text().splitlines(), 1):
+        if not line.strip() or line.lstrip().startswith("#"):
+            continue
+        cells = line.split()
+        if len(cells) != 3:
+            raise ValueError(f"{table}:{number}: a row has three columns: package, for, calls")
+        needs.append(Need(cells[0], tuple(cells[1].split(",")), tuple(cells[2].split(","))))
+    return needs
+
+
+def of_set(name, table=TABLE):
+    return [need for need in read(table) if name in need.sets]
