@@ -71,7 +71,6 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
 
 cp -a "$cache/root" "$work/root"
 if [ -n "$(git -C "$repo" status --porcelain --untracked-files=no)" ]; then
@@ -97,6 +96,11 @@ unshare --mount --propagation private --pid --fork --kill-child bash -c '
     exec chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" ${CI:+CI=$CI} \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         bash -c "cd /root/lumora-setup && exec \"\$@\"" command "$@"
-' fresh-root "$work/root" "$@" || status=$?
+' fresh-root "$work/root" "$@" &
+run=$!
+# Ended from outside, the run ends at once: unshare's death kills the namespace's first
+# process, and with it every other.
+trap 'kill "$run" 2>/dev/null; wait "$run"; exit 130' INT TERM HUP
+wait "$run" || status=$?
 echo "fresh-root: $* ended with status $status after $(seconds "$started") s"
 exit "$status"
