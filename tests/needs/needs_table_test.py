@@ -9,7 +9,9 @@ from pathlib import Path
 import set_path
 
 system_needs = set_path.system_needs
-SETS = ("demo", "test", "tools", "format", "fresh-root")
+# make test installs these sets; fresh-root's package is on the machines that run it.
+INSTALLED_SETS = ("demo", "test", "tools", "format")
+SETS = INSTALLED_SETS + ("fresh-root",)
 
 
 class NeedsTableTest(unittest.TestCase):
@@ -26,6 +28,9 @@ class NeedsTableTest(unittest.TestCase):
 
     def test_each_call_comes_with_its_package(self):
         for set_name in SETS:
+            if set_name not in INSTALLED_SETS and any(
+                    n.package not in self.packages for n in system_needs.of_set(set_name)):
+                continue
             programs = set_path.programs_of_set(set_name, system_needs.TABLE)
             for need in system_needs.of_set(set_name):
                 brought = set_path.owned_files(
