@@ -98,9 +98,9 @@ unshare --mount --propagation private --pid --fork --kill-child bash -c '
         bash -c "cd /root/lumora-setup && exec \"\$@\"" command "$@"
 ' fresh-root "$work/root" "$@" &
 run=$!
-# Ended from outside, the run ends at once: unshare's death kills the namespace's first
-# process, and with it every other.
-trap 'kill "$run" 2>/dev/null; wait "$run"; exit 130' INT TERM HUP
+# Ended from outside, the run ends at once. unshare ignores SIGINT and SIGTERM while its
+# child runs; killed, it takes the namespace's first process with it, and so every other.
+trap 'kill -KILL "$run" 2>/dev/null; wait "$run"; exit 130' INT TERM HUP
 wait "$run" || status=$?
 echo "fresh-root: $* ended with status $status after $(seconds "$started") s"
 exit "$status"
