@@ -14,7 +14,6 @@ could not be tried; 64 usage error.
 """
 import argparse
 import os
-import shutil
 import sys
 import time
 from concurrent.futures import ThreadPoolExecutor
@@ -169,7 +168,7 @@ def main(argv=None):
         return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
                           "--target guidriver), nor named by TRY_CD_GUIDRIVER")
     for need in system_needs.of_set("tools"):
-        missing = need.missing(shutil.which)
+        missing = need.missing()
         if missing:
             return cannot_try(f"{missing} is missing (Debian package {need.package})")
     visible = bool(os.environ.get("DISPLAY")) and not os.environ.get("TRY_HEADLESS")

@@ -1,5 +1,6 @@
 """What the project needs from a Debian system (tools/system-needs.txt): one row a package,
 with the sets that need it and the programs (or files) of it that are called."""
+import shutil
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -12,11 +13,10 @@ class Need:
     sets: tuple
     calls: tuple
 
-    def missing(self, which):
-        """The first program or file of the row that this system lacks, or None; `which`
-        finds a program as shutil.which does."""
+    def missing(self):
+        """The first program (on PATH) or file of the row that this system lacks, or None."""
         for call in self.calls:
-            found = Path(call).exists() if call.startswith("/") else which(call)
+            found = Path(call).exists() if call.startswith("/") else shutil.which(call)
             if not found:
                 return call
         return None
