@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Runs a Windows program under Wine in a prefix of the build folder.
 # usage: wine-run.sh PREFIX PROGRAM [ARGS...]
 # The prefix is made on first use (serialised with a lock, since CTest may start
@@ -7,10 +7,10 @@ set -eu
 prefix=$1
 shift
 export WINEPREFIX="$prefix"
-export WINEDEBUG=-all
-# No Mono or Gecko installer dialogs in a test prefix, and no menu builder (the
-# shortcuts the tests make would become menu entries in the home folder).
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The rig's Wine settings: quiet, no installer dialogs, no menu builder, its locale.
+# shellcheck source=rig/rig.sh
+. "$(dirname "$0")/rig/rig.sh"
+while IFS= read -r setting; do export "${setting?}"; done < <(rig_wine_environment)
 if [ ! -f "$prefix/system.reg" ]; then
     mkdir -p "$(dirname "$prefix")"
     flock "$prefix.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] || wineboot -i' >/dev/null 2>&1

@@ -14,6 +14,17 @@ RIG_WINE_TIMEOUT=${RIG_WINE_TIMEOUT:-180}
 # No Mono or Gecko installer dialogs; and no menu builder, which would turn the shortcuts
 # of every run into menu entries and icons in the home folder of the user running it.
 RIG_DLL_OVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine takes its Windows code page and language from the locale: every Wine of the rig
+# runs in C.UTF-8, which the C library of every Debian machine carries. In the plain C
+# locale of a fresh machine Wine cannot name a file "odd Ä"; in a person's own locale
+# the setup would meet another language.
+RIG_LOCALE=C.UTF-8
+
+# The environment every Wine of the rig runs with, as NAME=VALUE lines (tools/trycd
+# takes it from here too).
+rig_wine_environment() {
+    printf '%s\n' WINEDEBUG=-all "WINEDLLOVERRIDES=$RIG_DLL_OVERRIDES" "LC_ALL=$RIG_LOCALE"
+}
 # shellcheck source=rig_image.sh
 . "$(dirname "${BASH_SOURCE[0]}")/rig_image.sh"
 
@@ -25,9 +36,11 @@ rig_pristine_prefix() {
     # marker names the prefix's settings, so a prefix made with older ones is made again.
     flock "$build/e2e-rig/pristine.lock" bash -c '
         pristine=$1
-        [ -f "$pristine/.rig-ready-unmanaged" ] && exit 0
+        ready=$pristine/.rig-ready-unmanaged-$2
+        [ -f "$ready" ] && exit 0
         rm -rf "$pristine"
-        export WINEPREFIX="$pristine" WINEDEBUG=-all WINEDLLOVERRIDES="$2"
+        export WINEPREFIX="$pristine"
+        while IFS= read -r setting; do export "${setting?}"; done <<<"$3"
         unset DISPLAY
         wineboot -i >/dev/null 2>&1
         # Drive D: is the sample CD; the link itself is made per run.
@@ -41,8 +54,8 @@ rig_pristine_prefix() {
             >/dev/null 2>&1
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
-        touch "$pristine/.rig-ready-unmanaged"
-    ' rig-pristine "$pristine" "$RIG_DLL_OVERRIDES"
+        touch "$ready"
+    ' rig-pristine "$pristine" "$RIG_LOCALE" "$(rig_wine_environment)"
     echo "$pristine"
 }
 
@@ -94,7 +107,9 @@ rig_start() {
     local pristine
     pristine=$(rig_pristine_prefix "$RIG_BUILD")
     rig_clone_prefix "$pristine" "$RIG_RUN/prefix"
-    export WINEPREFIX="$RIG_RUN/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="$RIG_DLL_OVERRIDES"
+    export WINEPREFIX="$RIG_RUN/prefix"
+    local setting
+    while IFS= read -r setting; do export "${setting?}"; done < <(rig_wine_environment)
 
     # The demo may show its windows on the user's display instead.
     [ -n "${RIG_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] && return 0
@@ -132,7 +147,8 @@ rig_wine() {
 # are left out by that name.
 rig_prefix_processes() {
     local file pid exe
-    for file in $(grep -lzxF "WINEPREFIX=$1" /proc/[0-9]*/environ 2>/dev/null); do
+    # None found is no failure (callers' ERR traps see into this substitution).
+    for file in $(grep -lzxF "WINEPREFIX=$1" /proc/[0-9]*/environ 2>/dev/null || true); do
         pid=${file#/proc/}
         pid=${pid%/environ}
         exe=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue

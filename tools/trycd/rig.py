@@ -89,6 +89,12 @@ def rig_function(name, *args):
     return done.stdout.strip()
 
 
+def wine_environment():
+    """The environment every Wine of the rig runs with: {name: value}."""
+    lines = rig_function("rig_wine_environment").splitlines()
+    return dict(line.split("=", 1) for line in lines)
+
+
 class Machine:
     """One Windows: a prefix with that version set, a display, drive D: the disc."""
 
@@ -107,8 +113,7 @@ class Machine:
     def start(self, pristine, disc_folder):
         self.folder.mkdir()
         rig_function("rig_clone_prefix", pristine, self.prefix)
-        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
+        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), **wine_environment(),
                         **{RUN_MARK: str(self.session.folder)})
         if self.session.visible:
             self.env["DISPLAY"] = os.environ["DISPLAY"]
