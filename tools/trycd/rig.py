@@ -148,15 +148,16 @@ class Machine:
         return ":" + display
 
     def wine(self, name, *args, timeout=180):
-        """Runs a Windows program; its output goes to NAME.out/.err in the machine's
-        folder (a GUI program can leave explorer.exe holding a pipe open)."""
+        """Runs a Windows program; its exit status and the bytes of its output, which goes
+        to NAME.out/.err in the machine's folder (a GUI program can leave explorer.exe
+        holding a pipe open)."""
         if self.session.closing:
             raise RigError("the try is ending")
         out, err = self.folder / f"{name}.out", self.folder / f"{name}.err"
         with open(out, "wb") as out_file, open(err, "wb") as err_file:
             code = subprocess.call(["timeout", "--kill-after=5", str(timeout), "wine", *args],
                                    stdout=out_file, stderr=err_file, env=self.env)
-        return code, out.read_bytes().decode("latin-1").replace("\r", "")
+        return code, out.read_bytes()
 
     @staticmethod
     def windows_path(host_path):

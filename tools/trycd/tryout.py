@@ -46,7 +46,6 @@ class Run:
     verdict: int = NOT_TRIED
     ending: str = ""  # how it ended, in words
     detail: list = field(default_factory=list)  # lines that say more about the end
-    text: str = ""  # the driver's account
 
     @property
     def last_window(self):
@@ -134,11 +133,10 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
     ini_before = machine_state.read_ini_files(machine.drive_c)
     shots = machine.folder / name
     shots.mkdir()
-    _code, text = machine.wine(
+    _code, account = machine.wine(
         name, driver_exe, "try", setup_dir, str(timeout_s * 1000), setup_path,
         machine.windows_path(shots), PROGRAM, *replies, timeout=timeout_s + 60)
-    run.text = text
-    run.driver = driver_output.parse(text)
+    run.driver = driver_output.parse(account)
     pictures.mkdir(parents=True, exist_ok=True)
     for bmp in sorted(shots.glob("*.bmp")):
         png = pictures / f"{name}-{bmp.stem}.png"
