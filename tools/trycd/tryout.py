@@ -76,6 +76,11 @@ class Tried:
         return max((run.verdict for run in self.runs), default=NOT_TRIED)
 
 
+def exit_status(tried_list):
+    """The try's exit status: the worst of its runs, whichever Windows and run it was."""
+    return max((tried.verdict for tried in tried_list), default=NOT_TRIED)
+
+
 def judge(run):
     driver = run.driver
     if driver.program_state in ("running", "ended"):
