@@ -99,6 +99,7 @@ class Machine:
         self.prefix = self.folder / "prefix"
         self.xvfb = None
         self.env = None
+        self.server_folder = ""  # Wine's socket folder, which it leaves behind
 
     @property
     def drive_c(self):
@@ -107,6 +108,7 @@ class Machine:
     def start(self, pristine, disc_folder):
         self.folder.mkdir()
         rig_function("rig_clone_prefix", pristine, self.prefix)
+        self.server_folder = rig_function("rig_wine_server_folder", self.prefix)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
                         **{RUN_MARK: str(self.session.folder)})
@@ -174,6 +176,8 @@ class Machine:
         if self.env is not None:
             self.end_programs()
             self.env = None
+        if self.server_folder:
+            shutil.rmtree(self.server_folder, ignore_errors=True)
         if self.xvfb is not None:
             self.xvfb.terminate()
             try:
