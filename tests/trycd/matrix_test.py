@@ -3,12 +3,14 @@ shows the Program Manager group where Windows has no Start menu, the INI records
 Win32s and the shortcuts elsewhere; the HTML report is well-formed, its pictures decode
 and the CD's hostile texts stay text. Every text the report writes, made hostile where
 it comes from, shows exactly as it is."""
+import contextlib
+import io
 import os
 import unittest
 
 import trycd_kit as kit
 from html_checks import ReportPage
-from trycd import disc, driver_output, html_report, machine_state, tryout, windows
+from trycd import disc, driver_output, html_report, machine_state, text_report, tryout, windows
 
 # A licence and an application name with what HTML must escape, and "é", which the CD's
 # settings hold as the ANSI byte 0xE9.
@@ -86,34 +88,43 @@ class MatrixTest(unittest.TestCase):
 # What HTML must escape, a text that reads as markup once unescaped, and "é" (the byte
 # 0xE9 in the ANSI texts of Windows).
 HOSTILE = "Tom <Maps> & \"Co\" 'x' &lt;b&gt; é"
+# Wine's registry files write a UTF-16 unit outside ASCII as \x and hex digits: a
+# character past U+FFFF is two of them.
+REG_TEXT, REG_WINE = f"{HOSTILE} 🌍", HOSTILE.replace("é", "\\xe9") + " \\xd83c\\xdf0d"
 
 
-class EveryTextOfTheReportTest(unittest.TestCase):
+class ReportOfAMadeUpTryTest(unittest.TestCase):
     """A Windows tried in two runs and one not tried, made of what the driver, the prefix
-    and the disc give, each of their texts hostile: the page parses and shows each text
-    exactly, where the report puts it."""
+    and the disc give, each of their texts hostile."""
 
-    def test_the_page_shows_each_text_as_it_is(self):
-        work = kit.fresh_work("texts")
-        drive_c = work / "prefix" / "drive_c"
-        drive_c.mkdir(parents=True)
-        user_reg = work / "prefix" / "user.reg"
-        user_reg.write_text("WINE REGISTRY Version 2\n")
-        before = machine_state.read_registry(work / "prefix")
+    @classmethod
+    def setUpClass(cls):
+        cls.work = work = kit.fresh_work("texts")
+        prefix, drive_c = work / "prefix", work / "prefix" / "drive_c"
+        (drive_c / "windows").mkdir(parents=True)
+        # What the prefix had before the run: a settings file, a registry value, a file.
+        (drive_c / "windows" / "win.ini").write_bytes(b"[old]\r\nkept=before\r\n")
+        registry = 'WINE REGISTRY Version 2\n\n[Software\\\\Wine] 1\n"Version"="win95"\n'
+        (prefix / "user.reg").write_text(registry)
+        before = machine_state.read_registry(prefix)
         ini_before = machine_state.read_ini_files(drive_c)
         stamp = work / "run.stamp"
         stamp.touch()
-        # What the run left: a folder with a settings file and a shortcut, a registry key.
+        # What the run left: a folder with a settings file and a shortcut, a registry key,
+        # a record added to win.ini; and a file of the pristine prefix linked in.
         (drive_c / HOSTILE).mkdir()
         (drive_c / HOSTILE / "search.ini").write_bytes(
             f"[{HOSTILE}]\r\n{HOSTILE}={HOSTILE}\r\n".encode("cp1252"))
         (drive_c / HOSTILE / f"{HOSTILE}.lnk").write_bytes(b"")
-        key = HOSTILE.replace("é", "\\xe9")  # as Wine's registry files write it
-        value = key.replace('"', '\\"')
-        user_reg.write_text(f'WINE REGISTRY Version 2\n\n[Software\\\\{key}] 1\n"{value}"="{value}"\n')
-        left = machine_state.read_left(drive_c, stamp, before,
-                                       machine_state.read_registry(work / "prefix"), ini_before)
-        program = f"C:\\{HOSTILE}\\search.exe"
+        with open(drive_c / "windows" / "win.ini", "ab") as win_ini:
+            win_ini.write(b"[new]\r\nadded=now\r\n")
+        (work / "pristine.dll").write_bytes(b"")
+        os.link(work / "pristine.dll", drive_c / "windows" / "pristine.dll")
+        value = REG_WINE.replace('"', '\\"')
+        (prefix / "user.reg").write_text(f'{registry}\n[Software\\\\{REG_WINE}] 1\n"{value}"="{value}"\n')
+        left = machine_state.read_left(drive_c, stamp, before, machine_state.read_registry(prefix),
+                                       ini_before)
+        cls.program = program = f"C:\\{HOSTILE}\\search.exe"
         account = [f"process started: 204 {program} (by 32)",
                    f'window "{HOSTILE}" class #32770 process 204', f'  message: "{HOSTILE}"',
                    f'  control 1012 Edit "{HOSTILE}"', f"  typed into control 1012: {HOSTILE}",
@@ -132,11 +143,21 @@ class EveryTextOfTheReportTest(unittest.TestCase):
         tried = [tryout.Tried(windows.known()["win95"], view, program, runs),
                  tryout.Tried(windows.known()["win31"], problem=f"{image}: {HOSTILE}")]
         html_report.write(work / "report.html", cd, tried)
+        cls.page = ReportPage((work / "report.html").read_text(encoding="utf-8"))
+        # The terminal's report, as a terminal shows the bytes that are no UTF-8.
+        terminal = io.TextIOWrapper(io.BytesIO(), encoding="utf-8", errors="surrogateescape")
+        with contextlib.redirect_stdout(terminal):
+            text_report.print_tried(tried[0])
+            text_report.print_matrix(tried, tryout.exit_status(tried), 1)
+        terminal.flush()
+        cls.terminal = terminal.buffer.getvalue().decode("utf-8", "surrogateescape")
 
-        page = ReportPage((work / "report.html").read_text(encoding="utf-8"))
+    def test_the_page_shows_each_text_as_it_is(self):
+        page = self.page
         self.assertEqual((page.unclosed, page.mismatched), ([], []), "the page does not parse")
-        image_shown = f"{work}/{IMAGE_SHOWN}.iso"
-        reg_value = HOSTILE.replace('"', '\\"')  # as a .reg export writes it
+        image_shown = f"{self.work}/{IMAGE_SHOWN}.iso"
+        reg_value = REG_TEXT.replace('"', '\\"')  # as a .reg export writes it
+        program = self.program
         for where, text in (
                 ("disc", f"try-cd: {IMAGE_SHOWN}.iso"), ("disc", f"{image_shown} (volume {HOSTILE})"),
                 ("disc view", f"the disc: read as {HOSTILE}"), ("setup", f"setup {program}"),
@@ -149,12 +170,22 @@ class EveryTextOfTheReportTest(unittest.TestCase):
                 ("process", f"{program} (process 204)"),
                 ("file", f"2  C:\\{HOSTILE}"),
                 ("settings", f"C:\\{HOSTILE}\\search.ini:\n[{HOSTILE}]\n{HOSTILE}={HOSTILE}"),
-                ("settings cell", f"search.ini: [{HOSTILE}] {HOSTILE}={HOSTILE}; registry: 1 values"),
+                ("settings cell", f"search.ini: [{HOSTILE}] {HOSTILE}={HOSTILE}; win.ini: [new] "
+                                  "added=now; registry: 1 values"),
                 ("shortcut", f"shortcuts {HOSTILE}.lnk"),
-                ("registry", f'[HKEY_CURRENT_USER\\Software\\{HOSTILE}]\n  "{reg_value}"="{reg_value}"'),
+                ("registry", f'[HKEY_CURRENT_USER\\Software\\{REG_TEXT}]\n  "{reg_value}"="{reg_value}"'),
                 ("not tried", f"cannot try: {image_shown}: {HOSTILE}")):
             self.assertTrue(text in page.text, f"the {where} text is not shown as it is: {text!r}")
 
+    def test_the_terminal_shows_each_text_as_it_is(self):
+        for text in (f'window "{HOSTILE}" class #32770', f"[HKEY_CURRENT_USER\\Software\\{REG_TEXT}]",
+                     f"not tried: {self.work}/{IMAGE}.iso: {HOSTILE}"):
+            self.assertTrue(text in self.terminal, f"not shown as it is: {text!r}")
+
+    def test_what_the_prefix_had_before_the_run_is_not_shown(self):
+        self.assertTrue("    1  C:\\windows" in self.page.text,
+                        "C:\\windows does not hold only the settings file the run wrote")
+        self.assertFalse('"Version"="win95"' in self.page.text, "a value unchanged is shown")
 
 if __name__ == "__main__":
     kit.main()

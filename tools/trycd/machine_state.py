@@ -113,7 +113,7 @@ REGISTRY_FILES = (("user.reg", "HKEY_CURRENT_USER", ""),
                   ("system.reg", "HKEY_LOCAL_MACHINE", "Software\\"))
 
 
-# Wine's registry files write a character outside ASCII as \x and up to four hex digits.
+# Wine's registry files write a UTF-16 unit outside ASCII as \x and up to four hex digits.
 WINE_ESCAPE = re.compile(r"\\(x[0-9a-fA-F]{1,4}|.)")
 
 
@@ -124,7 +124,9 @@ def wine_text(text, key=False):
         if match[1][0] == "x":
             return chr(int(match[1][1:], 16))
         return match[1] if key else match[0]
-    return WINE_ESCAPE.sub(one, text)
+    # A character past U+FFFF comes as two units, joined here; a unit left alone is U+FFFD.
+    units = WINE_ESCAPE.sub(one, text).encode("utf-16-le", "surrogatepass")
+    return units.decode("utf-16-le", "replace")
 
 
 def read_registry(prefix):
