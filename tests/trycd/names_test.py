@@ -35,7 +35,9 @@ class NamesTest(unittest.TestCase):
         cls.plain_status, cls.plain_output = kit.finish_try(plain_try)
 
     def test_windows_95_installs_it(self):
-        self.assertRegex(self.rows["win95"]["how the run ended"], r"^started .*search\.exe$")
+        self.assertEqual(self.rows["win95"]["how the run ended"],
+                         "started C:\\lumora\\_red40\\bin\\search.exe",
+                         "the program files were not copied to the destination typed")
         self.assertIn("the image's Joliet names", self.output)
 
     def test_windows_31_stops_where_the_template_tree_is_not_found(self):
