@@ -144,7 +144,7 @@ class InterruptTest(unittest.TestCase):
         killed = kit.start_try(self.image, "--windows", "win95", "--pictures",
                                self.work / "killed")
         killed_folder = self.run_folder(killed)
-        self.wine_servers(killed_folder)
+        killed_servers = self.wine_servers(killed_folder)
         children = children_of(killed.pid)
         self.addCleanup(lambda: [os.kill(pid, signal.SIGKILL) for pid in still_running(children)])
         killed.kill()
@@ -158,6 +158,8 @@ class InterruptTest(unittest.TestCase):
         self.assertEqual(processes_of(killed_folder), [], "the killed try's processes run on")
         self.assertEqual(still_running(children), [], "programs the killed try started run on")
         self.assertFalse(killed_folder.exists(), "the killed try's run folder is left")
+        self.assertEqual([s for s in killed_servers if s.exists()], [],
+                         "the killed try's Wine socket folders are left")
         # Both Windows started: their Xvfb and Wine processes run.
         servers = self.wine_servers(folder, machines=2)
         process.send_signal(signal.SIGTERM)

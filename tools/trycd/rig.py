@@ -67,7 +67,8 @@ def kill_marked(run_folder):
 
 def end_abandoned_tries(runs):
     """A try killed outright left its Wine processes and displays running; they carry its
-    mark, and end before the rig removes its run folder."""
+    mark, and end before the rig removes its run folder. Its Wine servers' socket folders
+    go with them."""
     for folder in runs.glob("try-cd.*"):
         try:
             owner = int((folder / "owner").read_text())
@@ -78,6 +79,10 @@ def end_abandoned_tries(runs):
         except (OSError, ValueError):
             continue  # being set up, or not a try's folder
         kill_marked(folder)
+        for prefix in folder.glob("*/prefix"):
+            server_folder = rig_function("rig_wine_server_folder", prefix)
+            if server_folder:
+                shutil.rmtree(server_folder, ignore_errors=True)
 
 
 def rig_function(name, *args):
