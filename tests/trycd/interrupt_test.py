@@ -145,6 +145,7 @@ class InterruptTest(unittest.TestCase):
                                self.work / "killed")
         killed_folder = self.run_folder(killed)
         killed_servers = self.wine_servers(killed_folder)
+        self.addCleanup(lambda: [shutil.rmtree(s, ignore_errors=True) for s in killed_servers])
         children = children_of(killed.pid)
         self.addCleanup(lambda: [os.kill(pid, signal.SIGKILL) for pid in still_running(children)])
         killed.kill()
