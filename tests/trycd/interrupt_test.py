@@ -124,7 +124,7 @@ class InterruptTest(unittest.TestCase):
                          f"the try did not end as one interrupted by {name}:\n{output}")
         self.assertEqual(processes_of(run_folder), [], f"processes of the try outlive {name}")
         with open("/proc/mounts") as mounts:
-            self.assertNotIn(str(run_folder), mounts.read(), f"a mount outlives {name}")
+            self.assertFalse(str(run_folder) in mounts.read(), f"a mount outlives {name}")
         self.assertFalse(run_folder.exists(), f"the run folder outlives {name}")
         self.assertEqual([s for s in servers if s.exists()], [],
                          f"Wine's socket folders outlive {name}")
