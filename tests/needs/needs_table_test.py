@@ -1,7 +1,10 @@
 """The table of what the project needs from Debian (tools/system-needs.txt) against the
 packages installed here: every program or file a row calls comes with the package the
 row names (itself or a package it depends on), so installing a set brings what its rows
-promise; and a set's PATH really lacks what the set does not install."""
+promise; a set's PATH really lacks what the set does not install; and the tools package
+depends on its set."""
+import os
+import re
 import tempfile
 import unittest
 from pathlib import Path
@@ -54,6 +57,13 @@ class NeedsTableTest(unittest.TestCase):
         # Programs of the required packages stay: the shell, awk, dpkg.
         for program in ("sh", "awk", "dpkg-query", "mount"):
             self.assertIn(program, reduced)
+
+    def test_the_tools_package_depends_on_the_tools_set(self):
+        # What cpack writes into the package's Depends, beside the libraries' own.
+        config = Path(os.environ["LUMORA_BUILD"], "CPackConfig.cmake").read_text()
+        depends = re.search(r'set\(CPACK_DEBIAN_PACKAGE_DEPENDS "([^"]*)"\)', config)[1]
+        self.assertEqual(sorted(depends.split(", ")),
+                         sorted(n.package for n in system_needs.of_set("tools")))
 
 
 if __name__ == "__main__":
