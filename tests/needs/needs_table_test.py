@@ -63,7 +63,8 @@ class NeedsTableTest(unittest.TestCase):
         config = Path(os.environ["LUMORA_BUILD"], "CPackConfig.cmake").read_text()
         depends = re.search(r'set\(CPACK_DEBIAN_PACKAGE_DEPENDS "([^"]*)"\)', config)[1]
         self.assertEqual(sorted(depends.split(", ")),
-                         sorted(n.package for n in system_needs.of_set("tools")))
+                         sorted(n.package for n in system_needs.of_set("tools")),
+                         "the tools package's Depends are not the tools set")
 
 
 if __name__ == "__main__":
