@@ -86,6 +86,14 @@ class ExitStatusTest(unittest.TestCase):
             self.assertEqual(tryout.exit_status(matrix), status,
                              f"not the worst run's status, for runs that ended {verdicts}")
 
+    def test_a_report_that_cannot_be_written_stops_the_try_before_it_begins(self):
+        work = kit.fresh_work("no-report")
+        report = work / "no such folder" / "report.html"
+        status, output = kit.try_cd(work, "--report", report)
+        self.assertEqual((status, output), (2, f"try-cd: the report {report} cannot be written "
+                                               "(no such folder, or no permission): nothing was "
+                                               "tried\n"))
+
 
 if __name__ == "__main__":
     kit.main()
