@@ -92,7 +92,7 @@ class ExitStatusTest(unittest.TestCase):
         status, output = kit.try_cd(work, "--report", report)
         self.assertEqual((status, output), (2, f"try-cd: the report {report} cannot be written "
                                                "(no such folder, or no permission): nothing was "
-                                               "tried\n"))
+                                               "tried\n"), "the report's path is not refused first")
 
 
 if __name__ == "__main__":
