@@ -130,20 +130,6 @@ class InterruptTest(unittest.TestCase):
                          f"Wine's socket folders outlive {name}")
 
     def test_each_signal_a_try_handles_ends_it_and_leaves_nothing(self):
-        # The terminal closed (SIGHUP), Ctrl-C (SIGINT), kill (SIGTERM): a try each, at once;
-        # the last of a CD folder, which the try mounts read-only.
-        signals = (signal.SIGHUP, signal.SIGINT, signal.SIGTERM)
-        tries = [kit.start_try(cd, "--windows", "win95", "--pictures", self.work / signum.name)
-                 for signum, cd in zip(signals, (self.image, self.image, self.work / "sample"))]
-        folders = [self.run_folder(process) for process in tries]
-        servers = [self.wine_servers(folder) for folder in folders]
-        for signum, process in zip(signals, tries):
-            process.send_signal(signum)
-        for signum, process, folder, server in zip(signals, tries, folders, servers):
-            with self.subTest(signal=signum.name):
-                self.assert_nothing_left(process, folder, signum, server)
-
-    def test_a_try_killed_outright_is_ended_by_the_next(self):
         # A try killed outright (SIGKILL) cannot end anything: the next try does.
         killed = kit.start_try(self.image, "--windows", "win95", "--pictures",
                                self.work / "killed")
@@ -156,19 +142,28 @@ class InterruptTest(unittest.TestCase):
         killed.wait()
         killed.stdout.close()
         self.assertNotEqual(processes_of(killed_folder), [])
-
-        process = kit.start_try(self.image, "--windows", "win95,win31", "--jobs", "2",
-                                "--pictures", self.work / "pictures")
-        folder = self.run_folder(process)
-        self.assertEqual(processes_of(killed_folder), [], "the killed try's processes run on")
-        self.assertEqual(still_running(children), [], "programs the killed try started run on")
-        self.assertFalse(killed_folder.exists(), "the killed try's run folder is left")
-        self.assertEqual([s for s in killed_servers if s.exists()], [],
-                         "the killed try's Wine socket folders are left")
-        # Both Windows started: their Xvfb and Wine processes run.
-        servers = self.wine_servers(folder, machines=2)
-        process.send_signal(signal.SIGTERM)
-        self.assert_nothing_left(process, folder, signal.SIGTERM, servers)
+        # The terminal closed (SIGHUP); Ctrl-C (SIGINT) on two Windows at once; kill
+        # (SIGTERM) on a CD folder, which the try mounts read-only.
+        tries = {signal.SIGHUP: ("win95", self.image), signal.SIGINT: ("win95,win31", self.image),
+                 signal.SIGTERM: ("win95", self.work / "sample")}
+        processes, folders = [], []
+        for signum, (versions, cd) in tries.items():
+            processes.append(kit.start_try(cd, "--windows", versions, "--jobs", "2",
+                                           "--pictures", self.work / signum.name))
+            folders.append(self.run_folder(processes[-1]))
+            if len(folders) == 1:
+                self.assertEqual(processes_of(killed_folder), [], "the killed try's processes run on")
+                self.assertEqual(still_running(children), [], "programs the killed try started run on")
+                self.assertFalse(killed_folder.exists(), "the killed try's run folder is left")
+                self.assertEqual([s for s in killed_servers if s.exists()], [],
+                                 "the killed try's Wine socket folders are left")
+        servers = [self.wine_servers(folder, machines=len(versions.split(",")))
+                   for folder, (versions, _) in zip(folders, tries.values())]
+        for signum, process in zip(tries, processes):
+            process.send_signal(signum)
+        for signum, process, folder, server in zip(tries, processes, folders, servers):
+            with self.subTest(signal=signum.name):
+                self.assert_nothing_left(process, folder, signum, server)
 
     def test_ctrl_c_while_the_setup_waits_for_the_user(self):
         # On a display of the caller's the windows wait for a person: the try is
