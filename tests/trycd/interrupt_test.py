@@ -88,6 +88,7 @@ class InterruptTest(unittest.TestCase):
         runs = kit.BUILD / "e2e-rig" / "runs"
         folder = wait_for(lambda: next(runs.glob(f"try-cd.{process.pid}.*"), None), "run folder")
         self.addCleanup(self.remove_leftovers, folder)
+        self.addCleanup(lambda: process.poll() is None and (process.kill(), process.wait()))
         return folder
 
     @staticmethod
