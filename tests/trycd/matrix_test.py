@@ -187,5 +187,6 @@ class ReportOfAMadeUpTryTest(unittest.TestCase):
                         "C:\\windows does not hold only the settings file the run wrote")
         self.assertFalse('"Version"="win95"' in self.page.text, "a value unchanged is shown")
 
+
 if __name__ == "__main__":
     kit.main()
