@@ -29,7 +29,7 @@ def ansi(text):
 class MatrixTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        work = kit.fresh_work("matrix")
+        cls.work = work = kit.fresh_work("matrix")
         licence = work / "agree.txt"
         licence.write_bytes(LICENCE.encode() + b"\r\n")
         page = work / "page.htm"
@@ -76,6 +76,12 @@ class MatrixTest(unittest.TestCase):
         self.assertEqual(len(page.pictures), pictures)
         for width, height in page.picture_sizes():
             self.assertGreater(width * height, 0)
+
+    def test_the_setup_folder_holds_the_settings_as_edited(self):
+        # The setup reads its caption there: make-sample-cd.sh copies the edited search.ini.
+        tree = self.work / IMAGE
+        self.assertEqual((tree / "_red40" / "bin" / "search.ini").read_bytes(),
+                         (tree / "search.ini").read_bytes(), "_red40\\bin\\search.ini is not the CD's")
 
     def test_the_report_keeps_hostile_texts_as_text(self):
         page = ReportPage(self.report.read_text(encoding="utf-8"))

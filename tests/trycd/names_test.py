@@ -1,10 +1,9 @@
 """The sample CD, whose template tree "\\templates" has nine characters, with a file of a
 long name in it: Windows 95 reads the Joliet names and installs it; Windows 3.1 reads
 the ISO 9660 names, meets "\\TEMPLATE" and stops with the setup's own message, and so
-does Windows 95 on an image without Joliet names. cdcheck warns of the same names. The
-program files are copied to the disk, with the trees the settings name. The exit status
-is the worst run's, wherever it comes in the matrix."""
-import os
+does Windows 95 on an image without Joliet names. The program files are copied to the
+disk, with the trees the settings name. The exit status is the worst run's, wherever it
+comes in the matrix."""
 import subprocess
 import unittest
 
@@ -54,21 +53,6 @@ class NamesTest(unittest.TestCase):
                       self.plain_output)
         self.assertIn("Could not copy d:\\templates",
                       kit.matrix(self.plain_output)["win95"]["last window"])
-
-    def test_cdcheck_warns_of_the_same_names(self):
-        cdcheck = os.environ.get("LUMORA_CDCHECK", str(kit.SOURCE / "build/native/tools/cdcheck/cdcheck"))
-        self.assertTrue(os.path.isfile(cdcheck), f"{cdcheck} is not built (make build builds it)")
-        done = subprocess.run([cdcheck, "--quiet", str(self.image)], stdout=subprocess.PIPE,
-                              text=True)
-        self.assertEqual(done.returncode, 1, done.stdout)
-        self.assertIn("names.iso:\\templates: warning: Windows 3.1 with Win32s and Windows NT "
-                      "3.51 read the ISO 9660 name \\TEMPLATE", done.stdout)
-        # Joliet keeps the beginning of the name and its extension.
-        self.assertRegex(done.stdout, f"names.iso:\\\\templates\\\\{LONG}: warning: Windows reads "
-                         f"this name as \"{LONG[:50]}[^\"]*\\.htm\"")
-        # Those two and \cgi-bin, which the old Windows read as \CGI_BIN, and nothing else.
-        self.assertTrue(done.stdout.endswith("\n0 errors and 3 warnings\n"),
-                        f"the image has more to warn of:\n{done.stdout}")
 
 
 class ExitStatusTest(unittest.TestCase):
