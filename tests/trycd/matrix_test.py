@@ -3,14 +3,12 @@ shows the Program Manager group where Windows has no Start menu, the INI records
 Win32s and the shortcuts elsewhere; the HTML report is well-formed, its pictures decode
 and the CD's hostile texts stay text. Every text the report writes, made hostile where
 it comes from, shows exactly as it is."""
-import contextlib
-import io
 import os
 import unittest
 
 import trycd_kit as kit
 from html_checks import ReportPage
-from trycd import disc, driver_output, html_report, machine_state, text_report, tryout, windows
+from trycd import disc, driver_output, html_report, machine_state, tryout, windows
 
 # A licence and an application name with what HTML must escape, and "é", which the CD's
 # settings hold as the ANSI byte 0xE9.
@@ -150,13 +148,6 @@ class ReportOfAMadeUpTryTest(unittest.TestCase):
                  tryout.Tried(windows.known()["win31"], problem=f"{image}: {HOSTILE}")]
         html_report.write(work / "report.html", cd, tried)
         cls.page = ReportPage((work / "report.html").read_text(encoding="utf-8"))
-        # The terminal's report, as a terminal shows the bytes that are no UTF-8.
-        terminal = io.TextIOWrapper(io.BytesIO(), encoding="utf-8", errors="surrogateescape")
-        with contextlib.redirect_stdout(terminal):
-            text_report.print_tried(tried[0])
-            text_report.print_matrix(tried, tryout.exit_status(tried), 1)
-        terminal.flush()
-        cls.terminal = terminal.buffer.getvalue().decode("utf-8", "surrogateescape")
 
     def test_the_page_shows_each_text_as_it_is(self):
         page = self.page
@@ -182,11 +173,6 @@ class ReportOfAMadeUpTryTest(unittest.TestCase):
                 ("registry", f'[HKEY_CURRENT_USER\\Software\\{REG_TEXT}]\n  "{reg_value}"="{reg_value}"'),
                 ("not tried", f"cannot try: {image_shown}: {HOSTILE}")):
             self.assertTrue(text in page.text, f"the {where} text is not shown as it is: {text!r}")
-
-    def test_the_terminal_shows_each_text_as_it_is(self):
-        for text in (f'window "{HOSTILE}" class #32770', f"[HKEY_CURRENT_USER\\Software\\{REG_TEXT}]",
-                     f"not tried: {self.work}/{IMAGE}.iso: {HOSTILE}"):
-            self.assertTrue(text in self.terminal, f"not shown as it is: {text!r}")
 
     def test_what_the_prefix_had_before_the_run_is_not_shown(self):
         self.assertTrue("    1  C:\\windows" in self.page.text,
