@@ -1,13 +1,12 @@
 """Reads an HTML page as a browser would need it: elements closed in order, the text,
-and the inline PNG pictures, each checked chunk by chunk and inflated."""
+and the inline PNG pictures, each whole."""
 import base64
-import binascii
 import struct
-import zlib
 from html.parser import HTMLParser
 
 VOID = {"meta", "img", "br", "hr", "link", "input"}
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+PNG_END = b"\0\0\0\0IEND\xaeB`\x82"  # the empty IEND chunk with its CRC
 
 
 class ReportPage(HTMLParser):
@@ -48,25 +47,10 @@ def data_uri_bytes(src):
 
 
 def png_size(data):
-    """Width and height of a PNG whose chunks all pass their CRC and whose image data
-    inflates to the size its header gives; AssertionError otherwise."""
-    if not data.startswith(PNG_SIGNATURE):
-        raise AssertionError("no PNG signature")
-    offset, header, idat = len(PNG_SIGNATURE), None, b""
-    while offset < len(data):
-        length, kind = struct.unpack(">I4s", data[offset:offset + 8])
-        body = data[offset + 8:offset + 8 + length]
-        (crc,) = struct.unpack(">I", data[offset + 8 + length:offset + 12 + length])
-        if binascii.crc32(kind + body) != crc:
-            raise AssertionError(f"bad CRC in chunk {kind}")
-        if kind == b"IHDR":
-            header = struct.unpack(">IIBBBBB", body)
-        elif kind == b"IDAT":
-            idat += body
-        offset += 12 + length
-    width, height, depth, colour = header[:4]
-    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour]
-    row = (width * channels * depth + 7) // 8 + 1  # a filter byte begins each row
-    if header[6] == 0 and len(zlib.decompress(idat)) != row * height:
-        raise AssertionError("image data of the wrong size")
-    return width, height
+    """Width and height of a whole PNG: its signature and header first, its end chunk
+    last; AssertionError otherwise."""
+    if not data.startswith(PNG_SIGNATURE) or data[12:16] != b"IHDR":
+        raise AssertionError("no PNG signature and header")
+    if not data.endswith(PNG_END):
+        raise AssertionError("the PNG is cut short")
+    return struct.unpack(">II", data[16:24])

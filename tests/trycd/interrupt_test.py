@@ -1,7 +1,9 @@
-"""A try interrupted mid-run ends its own Wine processes, display and mounts and
-removes its run folder; what it did not start (a display of the caller's) goes on. What
-a try killed outright left running, the next try ends."""
+"""A try interrupted mid-run, by any signal it handles, ends its own Wine processes,
+display and mounts and removes its run folder and its Wine servers' socket folders; what
+it did not start (a display of the caller's) goes on. What a try killed outright left
+running, the next try ends."""
 import os
+import shutil
 import signal
 import subprocess
 import time
@@ -26,6 +28,45 @@ def processes_of(run_folder):
     return found
 
 
+def status(pid):
+    """PID's parent and start time while it runs (an ended process left unreaped does not)."""
+    try:
+        fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    except OSError:
+        return None
+    return None if fields[0] == "Z" else (int(fields[1]), fields[19])
+
+
+def children_of(pid):
+    """{child: its start time} of the processes PID started that run."""
+    found = {}
+    for entry in Path("/proc").glob("[0-9]*"):
+        known = status(entry.name)
+        if known and known[0] == pid:
+            found[int(entry.name)] = known[1]
+    return found
+
+
+def still_running(processes):
+    """Those of {pid: start time} that run (the same process, not a later one of its pid)."""
+    return [pid for pid, start in processes.items() if (status(pid) or (0, ""))[1] == start]
+
+
+def wine_server_folders(run_folder):
+    """The socket folders of the try's Wine servers, which Wine leaves behind: Debian's
+    Wine keeps one below $TMPDIR/wine-XXXXXX (named in the prefix's file "wineserver"),
+    server-DEVICE-INODE of the prefix."""
+    folders = []
+    for prefix in run_folder.glob("*/prefix"):
+        try:
+            info, name = prefix.stat(), (prefix / "wineserver").read_text().strip()
+        except OSError:
+            continue  # being made
+        folders.append(Path(os.environ.get("TMPDIR", "/tmp"), name,
+                            f"server-{info.st_dev:x}-{info.st_ino:x}"))
+    return folders
+
+
 def wait_for(condition, what, seconds=120):
     """Waits until condition() gives something true; fails after SECONDS."""
     end = time.monotonic() + seconds
@@ -45,9 +86,33 @@ class InterruptTest(unittest.TestCase):
 
     def run_folder(self, process):
         runs = kit.BUILD / "e2e-rig" / "runs"
-        return wait_for(lambda: next(runs.glob(f"try-cd.{process.pid}.*"), None), "run folder")
+        folder = wait_for(lambda: next(runs.glob(f"try-cd.{process.pid}.*"), None), "run folder")
+        self.addCleanup(self.remove_leftovers, folder)
+        self.addCleanup(lambda: process.poll() is None and (process.kill(), process.wait()))
+        return folder
 
-    def assert_nothing_left(self, process, run_folder, status):
+    @staticmethod
+    def remove_leftovers(folder):
+        """What a failed try left, so that a failure leaves nothing running either."""
+        for pid in processes_of(folder):
+            os.kill(pid, signal.SIGKILL)
+        with open("/proc/mounts") as mounts:
+            for point in [line.split()[1] for line in mounts if str(folder) in line]:
+                subprocess.call(["umount", "-l", point])
+        for server in wine_server_folders(folder):
+            shutil.rmtree(server, ignore_errors=True)
+        subprocess.call(["chmod", "-R", "u+w", str(folder)], stderr=subprocess.DEVNULL)
+        shutil.rmtree(folder, ignore_errors=True)
+
+    @staticmethod
+    def wine_servers(folder, machines=1):
+        """The socket folders of the try's Wine servers, once one runs for each machine."""
+        def started():
+            found = [server for server in wine_server_folders(folder) if server.exists()]
+            return found if len(found) >= machines else None
+        return wait_for(started, f"Wine server of {machines} machine(s) in {folder}")
+
+    def assert_nothing_left(self, process, run_folder, signum, servers):
         try:
             process.wait(60)
         except subprocess.TimeoutExpired:
@@ -55,32 +120,51 @@ class InterruptTest(unittest.TestCase):
             raise
         output = process.stdout.read()
         process.stdout.close()
-        self.assertEqual(process.returncode, status, output)
-        self.assertEqual(processes_of(run_folder), [])
+        name = signal.Signals(signum).name
+        self.assertEqual(process.returncode, 128 + signum,
+                         f"the try did not end as one interrupted by {name}:\n{output}")
+        self.assertEqual(processes_of(run_folder), [], f"processes of the try outlive {name}")
         with open("/proc/mounts") as mounts:
-            self.assertNotIn(str(run_folder), mounts.read())
-        self.assertFalse(run_folder.exists())
+            self.assertFalse(str(run_folder) in mounts.read(), f"a mount outlives {name}")
+        self.assertFalse(run_folder.exists(), f"the run folder outlives {name}")
+        self.assertEqual([s for s in servers if s.exists()], [],
+                         f"Wine's socket folders outlive {name}")
 
-    def test_a_terminated_try_ends_its_wine_and_its_display(self):
+    def test_each_signal_a_try_handles_ends_it_and_leaves_nothing(self):
         # A try killed outright (SIGKILL) cannot end anything: the next try does.
         killed = kit.start_try(self.image, "--windows", "win95", "--pictures",
                                self.work / "killed")
         killed_folder = self.run_folder(killed)
-        wait_for(lambda: len(processes_of(killed_folder)) >= 2, "Wine processes of a try")
+        killed_servers = self.wine_servers(killed_folder)
+        self.addCleanup(lambda: [shutil.rmtree(s, ignore_errors=True) for s in killed_servers])
+        children = children_of(killed.pid)
+        self.addCleanup(lambda: [os.kill(pid, signal.SIGKILL) for pid in still_running(children)])
         killed.kill()
         killed.wait()
         killed.stdout.close()
         self.assertNotEqual(processes_of(killed_folder), [])
-
-        process = kit.start_try(self.image, "--windows", "win95,win31", "--jobs", "2",
-                                "--pictures", self.work / "pictures")
-        folder = self.run_folder(process)
-        self.assertEqual(processes_of(killed_folder), [])
-        self.assertFalse(killed_folder.exists())
-        # Both Windows started: their Xvfb and Wine processes run.
-        wait_for(lambda: len(processes_of(folder)) >= 4, "Wine processes of both machines")
-        process.send_signal(signal.SIGTERM)
-        self.assert_nothing_left(process, folder, 128 + signal.SIGTERM)
+        # The terminal closed (SIGHUP); Ctrl-C (SIGINT) on two Windows at once; kill
+        # (SIGTERM) on a CD folder, which the try mounts read-only.
+        tries = {signal.SIGHUP: ("win95", self.image), signal.SIGINT: ("win95,win31", self.image),
+                 signal.SIGTERM: ("win95", self.work / "sample")}
+        processes, folders = [], []
+        for signum, (versions, cd) in tries.items():
+            processes.append(kit.start_try(cd, "--windows", versions, "--jobs", "2",
+                                           "--pictures", self.work / signum.name))
+            folders.append(self.run_folder(processes[-1]))
+            if len(folders) == 1:
+                self.assertEqual(processes_of(killed_folder), [], "the killed try's processes run on")
+                self.assertEqual(still_running(children), [], "programs the killed try started run on")
+                self.assertFalse(killed_folder.exists(), "the killed try's run folder is left")
+                self.assertEqual([s for s in killed_servers if s.exists()], [],
+                                 "the killed try's Wine socket folders are left")
+        servers = [self.wine_servers(folder, machines=len(versions.split(",")))
+                   for folder, (versions, _) in zip(folders, tries.values())]
+        for signum, process in zip(tries, processes):
+            process.send_signal(signum)
+        for signum, process, folder, server in zip(tries, processes, folders, servers):
+            with self.subTest(signal=signum.name):
+                self.assert_nothing_left(process, folder, signum, server)
 
     def test_ctrl_c_while_the_setup_waits_for_the_user(self):
         # On a display of the caller's the windows wait for a person: the try is
@@ -98,8 +182,9 @@ class InterruptTest(unittest.TestCase):
                 stderr=subprocess.STDOUT, text=True)
             folder = self.run_folder(process)
             wait_for(lambda: (folder / "nt351" / "run1" / "01.bmp").exists(), "first window")
+            servers = self.wine_servers(folder)
             process.send_signal(signal.SIGINT)
-            self.assert_nothing_left(process, folder, 128 + signal.SIGINT)
+            self.assert_nothing_left(process, folder, signal.SIGINT, servers)
             self.assertIsNone(display.poll(), "the caller's display was ended")
         finally:
             display.terminate()

@@ -1,13 +1,14 @@
 """The sample CD, whose template tree "\\templates" has nine characters, with a file of a
 long name in it: Windows 95 reads the Joliet names and installs it; Windows 3.1 reads
 the ISO 9660 names, meets "\\TEMPLATE" and stops with the setup's own message, and so
-does Windows 95 on an image without Joliet names. cdcheck warns of the same names. The
-program files are copied to the disk, with the trees the settings name."""
-import os
+does Windows 95 on an image without Joliet names. The program files are copied to the
+disk, with the trees the settings name. The exit status is the worst run's, wherever it
+comes in the matrix."""
 import subprocess
 import unittest
 
 import trycd_kit as kit
+from trycd import tryout, windows
 
 COPY = ("--icon-only", "no", "--destination", "c:\\lumora")
 LONG = "a template whose name runs well past what a Joliet name of a CD holds.htm"
@@ -26,17 +27,21 @@ class NamesTest(unittest.TestCase):
                         str(cls.work / "names")], check=True, stderr=subprocess.DEVNULL)
         plain_try = kit.start_try(plain, "--windows", "win95", "--pictures",
                                   cls.work / "plain-pictures", *COPY)
-        cls.status, cls.output = kit.try_cd(cls.image, "--windows", "win95,win31", "--jobs", "2",
+        # The Windows that ends early comes first.
+        cls.status, cls.output = kit.try_cd(cls.image, "--windows", "win31,win95", "--jobs", "2",
                                             "--pictures", cls.work / "pictures", *COPY)
         cls.rows = kit.matrix(cls.output)
         cls.plain_status, cls.plain_output = kit.finish_try(plain_try)
 
     def test_windows_95_installs_it(self):
-        self.assertRegex(self.rows["win95"]["how the run ended"], r"^started .*search\.exe$")
+        self.assertEqual(self.rows["win95"]["how the run ended"],
+                         "started C:\\lumora\\_red40\\bin\\search.exe",
+                         "the program files were not copied to the destination typed")
         self.assertIn("the image's Joliet names", self.output)
 
     def test_windows_31_stops_where_the_template_tree_is_not_found(self):
-        self.assertEqual(self.status, 1, self.output)
+        self.assertEqual(self.status, 1, "the exit status is not that of win31, which ended "
+                                         f"early, first of the matrix:\n{self.output}")
         self.assertEqual(self.rows["win31"]["how the run ended"], "ended early")
         self.assertIn("Could not copy d:\\templates", self.rows["win31"]["last window"])
         self.assertEqual(self.rows["win31"]["program started"], "none")
@@ -49,17 +54,32 @@ class NamesTest(unittest.TestCase):
         self.assertIn("Could not copy d:\\templates",
                       kit.matrix(self.plain_output)["win95"]["last window"])
 
-    def test_cdcheck_warns_of_the_same_names(self):
-        cdcheck = os.environ.get("LUMORA_CDCHECK", str(kit.SOURCE / "build/native/tools/cdcheck/cdcheck"))
-        self.assertTrue(os.path.isfile(cdcheck), f"{cdcheck} is not built (make build builds it)")
-        done = subprocess.run([cdcheck, "--quiet", str(self.image)], stdout=subprocess.PIPE,
-                              text=True)
-        self.assertEqual(done.returncode, 1, done.stdout)
-        self.assertIn("names.iso:\\templates: warning: Windows 3.1 with Win32s and Windows NT "
-                      "3.51 read the ISO 9660 name \\TEMPLATE", done.stdout)
-        # Joliet keeps the beginning of the name and its extension.
-        self.assertRegex(done.stdout, f"names.iso:\\\\templates\\\\{LONG}: warning: Windows reads "
-                         f"this name as \"{LONG[:50]}[^\"]*\\.htm\"")
+
+class ExitStatusTest(unittest.TestCase):
+    """The try's exit status (0 the program started, 1 a run ended early, 2 not tried) is
+    the worst run's: first, in the middle or last, and among a Windows's two runs."""
+
+    def test_the_worst_run_decides_wherever_it_comes(self):
+        def tried(*verdicts, problem=""):
+            runs = [tryout.Run(f"run {n}", verdict=v) for n, v in enumerate(verdicts, 1)]
+            return tryout.Tried(windows.known()["win95"], runs=runs, problem=problem)
+
+        started, early, not_tried = tried(0), tried(1), tried(problem="no setup.exe")
+        for matrix, status in (([early, started, started], 1), ([started, early, started], 1),
+                               ([started, started, early], 1), ([tried(1, 0)], 1),
+                               ([tried(0, 1)], 1), ([not_tried, early, started], 2),
+                               ([started, not_tried, early], 2), ([started, started], 0)):
+            verdicts = [[run.verdict for run in t.runs] or t.problem for t in matrix]
+            self.assertEqual(tryout.exit_status(matrix), status,
+                             f"not the worst run's status, for runs that ended {verdicts}")
+
+    def test_a_report_that_cannot_be_written_stops_the_try_before_it_begins(self):
+        work = kit.fresh_work("no-report")
+        report = work / "no such folder" / "report.html"
+        status, output = kit.try_cd(work, "--report", report)
+        self.assertEqual((status, output), (2, f"try-cd: the report {report} cannot be written "
+                                               "(no such folder, or no permission): nothing was "
+                                               "tried\n"), "the report's path is not refused first")
 
 
 if __name__ == "__main__":

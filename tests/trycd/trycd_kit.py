@@ -7,6 +7,7 @@ import unittest
 from pathlib import Path
 
 SOURCE = Path(__file__).resolve().parent.parent.parent
+sys.path.insert(0, str(SOURCE / "tools"))  # the try-out's own modules: import trycd
 TRY_CD = SOURCE / "tools" / "try-cd"
 MAKE_SAMPLE_CD = SOURCE / "tools" / "make-sample-cd.sh"
 COMMON = "IS\\SearchApp\\Common"
@@ -39,6 +40,7 @@ def start_try(*arguments, env=None):
     environment = dict(os.environ if env is None else env, TRY_HEADLESS="1")
     return subprocess.Popen([str(TRY_CD), *map(str, arguments), "--build", str(BUILD)],
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            errors="surrogateescape",  # paths print as the bytes they are
                             env=environment)
 
 

@@ -37,15 +37,6 @@ const std::string kFixedLine = kPref + "\"127.0.0.1\");";
 
 } // namespace
 
-TEST(EndsWithNoCase, ComparesTheEndIgnoringCase) {
-    EXPECT_TRUE(EndsWithNoCase("C:\\Netscape\\Program", "program"));
-    EXPECT_FALSE(EndsWithNoCase("C:\\Netscape\\Programs", "program"));
-    // An empty suffix or one longer than the text never matches.
-    EXPECT_FALSE(EndsWithNoCase("abc", ""));
-    EXPECT_FALSE(EndsWithNoCase("gram", "program"));
-    EXPECT_FALSE(EndsWithNoCase(nullptr, "a"));
-}
-
 // Kinds as the engine stores them: 0 Navigator, 1 Internet Explorer, 2 Communicator,
 // 4 Other; -1 no browser named.
 TEST(BrowserCode, NamesAKindInAnyLetterCase) {
@@ -90,6 +81,7 @@ TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
         {NavigatorProgramFolder, "C:\\COMMUNICATOR", "C:\\COMMUNICATOR\\program"},
         {CommunicatorProgramFolder, "C:\\NS\\Communicator\\Program",
          "C:\\NS\\Communicator\\Program"},
+        {CommunicatorProgramFolder, "C:\\NS\\Programs", "C:\\NS\\Programs\\program"},
         {Netscape4ProgramPath, "C:\\NS", "C:\\NS\\program\\netscape.exe"},
         // An empty "Install Directory" is no exception: "\program" is appended all the same.
         {Netscape4ProgramPath, "", "\\program\\netscape.exe"},

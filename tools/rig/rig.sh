@@ -156,24 +156,28 @@ rig_prefix_processes() {
     done
 }
 
+# The folder of a prefix's server socket, which Wine leaves behind when its server ends:
+# Debian's Wine keeps it below $TMPDIR/wine-XXXXXX (named in the prefix's file
+# "wineserver"), server-DEVICE-INODE of the prefix. Nothing for a prefix without that file.
+rig_wine_server_folder() {
+    [ -f "$1/wineserver" ] || return 0
+    printf '%s/%s/server-%x-%x\n' "${TMPDIR:-/tmp}" "$(cat "$1/wineserver")" "$(stat -c %d "$1")" \
+        "$(stat -c %i "$1")"
+}
+
 # Ends every Wine process of the prefix. A plain `wineserver -k` asks them to quit, gives
 # them half a second before it kills them, and writes the registry files: only a failed
 # run kept for a look (RIG_KEEP_FAILED) needs those. Every other run's prefix is removed
 # next, so its processes are killed at once, the server with them (killing only the
-# server would leave its programs waiting for it). Debian's Wine keeps each
-# server's socket in a folder below $TMPDIR/wine-XXXXXX (named in the prefix's file
-# "wineserver"), server-DEVICE-INODE of the prefix, which it leaves behind: removed too.
+# server would leave its programs waiting for it), and its socket folder removed.
 rig_end_wine() {
-    local rc=$1 socket_dir=""
+    local rc=$1 socket_dir
     if [ "$rc" -ne 0 ] && [ -n "${RIG_KEEP_FAILED:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
         return
     fi
-    if [ -f "$WINEPREFIX/wineserver" ]; then
-        socket_dir=$(printf '%s/%s/server-%x-%x' "${TMPDIR:-/tmp}" "$(cat "$WINEPREFIX/wineserver")" \
-            "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
-    fi
+    socket_dir=$(rig_wine_server_folder "$WINEPREFIX")
     rig_kill_prefix_processes "$WINEPREFIX"
     [ -z "$socket_dir" ] || rm -rf "$socket_dir"
 }

@@ -21,7 +21,7 @@ from pathlib import Path
 
 from . import disc as disc_module
 from . import html_report, rig, system_needs, text_report, windows as windows_module
-from .tryout import NOT_TRIED, Answers, try_windows
+from .tryout import Answers, exit_status, try_windows
 
 ROOT = Path(__file__).resolve().parent.parent.parent
 USAGE_ERROR, CANNOT_TRY = 64, 2
@@ -205,7 +205,7 @@ def main(argv=None):
         for tried in pool.map(one, options.windows):  # in order, each as it is done
             text_report.print_tried(tried)
             tried_list.append(tried)
-        status = max(tried.verdict for tried in tried_list)
+        status = exit_status(tried_list)
         text_report.print_matrix(tried_list, status, time.monotonic() - began)
         print(f"  pictures: {pictures}")
         if options.report:

@@ -26,10 +26,14 @@ class DriverRun:
     program_id: str = ""
     exit_line: str = ""  # "it ended with exit code 0", "it did not end ..."
     cannot_start: str = ""
+    text: str = ""  # the whole account
 
 
-def parse(text):
-    run = DriverRun()
+def parse(account):
+    """The driver's account, as the bytes it wrote: its texts are the ANSI strings of
+    the windows and paths."""
+    text = account.decode("latin-1").replace("\r", "")
+    run = DriverRun(text=text)
     window = None
     for line in text.splitlines():
         match = WINDOW.match(line)

@@ -38,7 +38,10 @@ def writable(path):
 
 
 def e(text):
-    return html.escape(str(text), quote=True)
+    # A host path may hold bytes that are no UTF-8, which Python keeps as lone surrogates:
+    # the page shows each as U+FFFD, as a browser shows such a byte.
+    text = str(text).encode("utf-8", "surrogateescape").decode("utf-8", "replace")
+    return html.escape(text, quote=True)
 
 
 def picture(path):

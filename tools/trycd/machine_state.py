@@ -2,6 +2,7 @@
 Program Manager groups, registry values. Read from the host side of the prefix, with
 lnkinfo for the shortcuts and Wine's reg for the registry."""
 import os
+import re
 import subprocess
 from dataclasses import dataclass, field
 from pathlib import Path
@@ -112,6 +113,22 @@ REGISTRY_FILES = (("user.reg", "HKEY_CURRENT_USER", ""),
                   ("system.reg", "HKEY_LOCAL_MACHINE", "Software\\"))
 
 
+# Wine's registry files write a UTF-16 unit outside ASCII as \x and up to four hex digits.
+WINE_ESCAPE = re.compile(r"\\(x[0-9a-fA-F]{1,4}|.)")
+
+
+def wine_text(text, key=False):
+    """A line of a Wine registry file with its characters as Windows holds them. A value
+    keeps the escapes of a .reg export (\\\\ and \\"); a key name has none."""
+    def one(match):
+        if match[1][0] == "x":
+            return chr(int(match[1][1:], 16))
+        return match[1] if key else match[0]
+    # A character past U+FFFF comes as two units, joined here; a unit left alone is U+FFFD.
+    units = WINE_ESCAPE.sub(one, text).encode("utf-16-le", "surrogatepass")
+    return units.decode("utf-16-le", "replace")
+
+
 def read_registry(prefix):
     """HKCU and HKLM\\Software from the prefix's registry files, which Wine writes when
     its programs have ended: {"[KEY]": {'"name"=value', ...}}."""
@@ -124,10 +141,10 @@ def read_registry(prefix):
         key = None
         for line in text.replace("\\\n", "").split("\n"):
             if line.startswith("["):
-                name = line[1:line.rindex("]")].replace("\\\\", "\\")
+                name = wine_text(line[1:line.rindex("]")], key=True)
                 key = f"[{root}\\{name}]" if name.lower().startswith(below.lower()) else None
             elif key and line[:1] in ('"', "@") and "=" in line:
-                values.setdefault(key, set()).add(line)
+                values.setdefault(key, set()).add(wine_text(line))
     return values
 
 

@@ -67,7 +67,8 @@ def kill_marked(run_folder):
 
 def end_abandoned_tries(runs):
     """A try killed outright left its Wine processes and displays running; they carry its
-    mark, and end before the rig removes its run folder."""
+    mark, and end before the rig removes its run folder. Its Wine servers' socket folders
+    go with them."""
     for folder in runs.glob("try-cd.*"):
         try:
             owner = int((folder / "owner").read_text())
@@ -78,6 +79,10 @@ def end_abandoned_tries(runs):
         except (OSError, ValueError):
             continue  # being set up, or not a try's folder
         kill_marked(folder)
+        for prefix in folder.glob("*/prefix"):
+            server_folder = rig_function("rig_wine_server_folder", prefix)
+            if server_folder:
+                shutil.rmtree(server_folder, ignore_errors=True)
 
 
 def rig_function(name, *args):
@@ -105,6 +110,7 @@ class Machine:
         self.prefix = self.folder / "prefix"
         self.xvfb = None
         self.env = None
+        self.server_folder = ""  # Wine's socket folder, which it leaves behind
 
     @property
     def drive_c(self):
@@ -113,6 +119,7 @@ class Machine:
     def start(self, pristine, disc_folder):
         self.folder.mkdir()
         rig_function("rig_clone_prefix", pristine, self.prefix)
+        self.server_folder = rig_function("rig_wine_server_folder", self.prefix)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), **wine_environment(),
                         **{RUN_MARK: str(self.session.folder)})
         if self.session.visible:
@@ -153,15 +160,16 @@ class Machine:
         return ":" + display
 
     def wine(self, name, *args, timeout=180):
-        """Runs a Windows program; its output goes to NAME.out/.err in the machine's
-        folder (a GUI program can leave explorer.exe holding a pipe open)."""
+        """Runs a Windows program; its exit status and the bytes of its output, which goes
+        to NAME.out/.err in the machine's folder (a GUI program can leave explorer.exe
+        holding a pipe open)."""
         if self.session.closing:
             raise RigError("the try is ending")
         out, err = self.folder / f"{name}.out", self.folder / f"{name}.err"
         with open(out, "wb") as out_file, open(err, "wb") as err_file:
             code = subprocess.call(["timeout", "--kill-after=5", str(timeout), "wine", *args],
                                    stdout=out_file, stderr=err_file, env=self.env)
-        return code, out.read_bytes().decode("latin-1").replace("\r", "")
+        return code, out.read_bytes()
 
     @staticmethod
     def windows_path(host_path):
@@ -178,6 +186,8 @@ class Machine:
         if self.env is not None:
             self.end_programs()
             self.env = None
+        if self.server_folder:
+            shutil.rmtree(self.server_folder, ignore_errors=True)
         if self.xvfb is not None:
             self.xvfb.terminate()
             try:

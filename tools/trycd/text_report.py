@@ -20,7 +20,7 @@ def print_tried(tried):
     print(f"  setup {tried.setup_path}")
     for run in tried.runs:
         say(f"{who}, {run.title}")
-        for line in run.text.splitlines():
+        for line in run.driver.text.splitlines():
             if line.startswith("  picture ") and line.split()[-1] in run.pictures:
                 line = f"  picture {run.pictures[line.split()[-1]]}"
             print(f"  {line}")

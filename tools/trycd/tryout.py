@@ -46,7 +46,6 @@ class Run:
     verdict: int = NOT_TRIED
     ending: str = ""  # how it ended, in words
     detail: list = field(default_factory=list)  # lines that say more about the end
-    text: str = ""  # the driver's account
 
     @property
     def last_window(self):
@@ -75,6 +74,11 @@ class Tried:
         if self.problem:
             return NOT_TRIED
         return max((run.verdict for run in self.runs), default=NOT_TRIED)
+
+
+def exit_status(tried_list):
+    """The try's exit status: the worst of its runs, whichever Windows and run it was."""
+    return max((tried.verdict for tried in tried_list), default=NOT_TRIED)
 
 
 def judge(run):
@@ -134,11 +138,10 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
     ini_before = machine_state.read_ini_files(machine.drive_c)
     shots = machine.folder / name
     shots.mkdir()
-    _code, text = machine.wine(
+    _code, account = machine.wine(
         name, driver_exe, "try", setup_dir, str(timeout_s * 1000), setup_path,
         machine.windows_path(shots), PROGRAM, *replies, timeout=timeout_s + 60)
-    run.text = text
-    run.driver = driver_output.parse(text)
+    run.driver = driver_output.parse(account)
     pictures.mkdir(parents=True, exist_ok=True)
     for bmp in sorted(shots.glob("*.bmp")):
         png = pictures / f"{name}-{bmp.stem}.png"
