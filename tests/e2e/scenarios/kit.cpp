@@ -38,17 +38,39 @@ HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
     return window;
 }
 
+void ExpectMessageBoxFrame(const WindowInfo& box, const std::string& caption,
+                           const std::vector<int>& buttons) {
+    const std::string which = "the message box \"" + box.messageText + "\"";
+    EXPECT_EQ(caption, box.title) << which << " has the wrong caption";
+    std::vector<int> shown;
+    std::string named;
+    for (const ControlInfo& control : box.controls) {
+        if (control.className == "Button" && control.visible) {
+            shown.push_back(control.id);
+            named += " " + std::to_string(control.id) + " \"" + control.text + "\"";
+        }
+    }
+    std::vector<int> expected = buttons;
+    std::sort(shown.begin(), shown.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, shown) << which << " has the wrong buttons:" << named;
+}
+
+void ExpectMessageBox(const WindowInfo& box, const std::string& caption, const std::string& text,
+                      const std::vector<int>& buttons) {
+    EXPECT_EQ(text, box.messageText) << "the message box \"" << box.title
+                                     << "\" has the wrong text";
+    ExpectMessageBoxFrame(box, caption, buttons);
+}
+
 HWND WaitForReinstallQuestion(const ChildProcess& setup, const std::string& text) {
     HWND box = WaitForMessageBox(setup, kTimeoutMs);
     if (box == nullptr) {
         ADD_FAILURE() << "setup.exe did not ask whether to reinstall";
         return nullptr;
     }
-    WindowInfo info = Describe(box);
-    EXPECT_EQ(text, info.messageText);
-    EXPECT_TRUE(FindControl(info.controls, IDYES) && FindControl(info.controls, IDNO) &&
-                !FindControl(info.controls, IDOK))
-        << Format(info);
+    ExpectMessageBox(Describe(box), Setting(kCdBinSettings, "ApplicationName"), text,
+                     {IDYES, IDNO});
     return box;
 }
 
@@ -59,16 +81,33 @@ bool StartAndAnswerReinstall(ChildProcess& setup, int answer) {
     return question != nullptr && ClickButton(question, answer);
 }
 
-std::string AnswerMessageBox(const ChildProcess& setup) {
+void AnswerMessageBox(const ChildProcess& setup, const std::string& text) {
     HWND box = WaitForMessageBox(setup, kTimeoutMs);
     if (box == nullptr) {
-        ADD_FAILURE() << "setup.exe showed no message box";
-        return std::string();
+        ADD_FAILURE() << "setup.exe showed no message box; it should say \"" << text << "\"";
+        return;
     }
-    std::string text = MessageBoxText(box);
+    ExpectMessageBox(Describe(box), kAppTitle, text, {IDOK});
     ClickButton(box, IDOK);
     EXPECT_TRUE(WaitForWindowGone(box, kTimeoutMs)) << "the message box stayed: " << text;
-    return text;
+}
+
+HWND WaitForAgreement(const ChildProcess& setup, const std::string& agreementFile) {
+    HWND agreement = WaitForSetupWindow(setup, kLicenseTitle);
+    if (agreement == nullptr)
+        return nullptr;
+    const std::string name = CdSetting("ApplicationName");
+    EXPECT_EQ(name.empty() ? kLicenseTitle : name + " : " + kLicenseTitle, WindowText(agreement));
+    // Shown as stored: line ends and bytes unchanged.
+    const std::string expected = ReadTextFile(agreementFile);
+    EXPECT_FALSE(expected.empty()) << agreementFile;
+    HWND text = GetDlgItem(agreement, kLicenseTextId);
+    EXPECT_EQ(expected, WindowText(text)) << "the agreement does not show " << agreementFile;
+    // The buttons come first: the focus starts on Yes and no text is shown selected.
+    EXPECT_EQ(IDOK, GetDlgCtrlID(FocusInThreadOf(agreement)));
+    DWORD selection = static_cast<DWORD>(SendMessageA(text, EM_GETSEL, 0, 0));
+    EXPECT_EQ(LOWORD(selection), HIWORD(selection));
+    return agreement;
 }
 
 bool InstallTo(HWND destination, const std::string& path) {
