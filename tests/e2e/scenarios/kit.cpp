@@ -35,6 +35,8 @@ HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
     if (window == nullptr)
         ADD_FAILURE() << "setup.exe showed no window titled \"" << titlePart << "\" but "
                       << FormatWindowsOf(setup.Id());
+    else // Install, OK or Yes
+        EXPECT_EQ(IDOK, DefaultButton(window)) << "the default button of \"" << titlePart << "\"";
     return window;
 }
 
@@ -54,6 +56,7 @@ void ExpectMessageBoxFrame(const WindowInfo& box, const std::string& caption,
     std::sort(shown.begin(), shown.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, shown) << which << " has the wrong buttons:" << named;
+    EXPECT_EQ(buttons.front(), box.defaultButton) << which << " has the wrong default button";
 }
 
 void ExpectMessageBox(const WindowInfo& box, const std::string& caption, const std::string& text,

@@ -39,10 +39,12 @@ std::string CdSetting(const char* key);
 // Running the setup. Each wait has a time limit; what does not come fails the test.
 // Starts D:\_red40\bin\setup.exe in that folder.
 bool StartSetup(guidriver::ChildProcess& setup);
-// The setup's first window whose title contains titlePart, or NULL.
+// The setup's first window whose title contains titlePart, or NULL; its default button
+// must be OK (Install, OK or Yes).
 HWND WaitForSetupWindow(const guidriver::ChildProcess& setup, const char* titlePart);
-// What the user sees of a message box: this caption and exactly these buttons (ids), and
-// with ExpectMessageBox this text; each difference fails the test, saying which it is.
+// What the user sees of a message box: this caption and exactly these buttons (ids), the
+// first of them the default, and with ExpectMessageBox this text; each difference fails
+// the test, saying which it is.
 void ExpectMessageBoxFrame(const guidriver::WindowInfo& box, const std::string& caption,
                            const std::vector<int>& buttons);
 void ExpectMessageBox(const guidriver::WindowInfo& box, const std::string& caption,
