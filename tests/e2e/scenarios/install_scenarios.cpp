@@ -144,6 +144,9 @@ TEST(Destination, RefusalsFailuresAndADriveRoot) {
     ASSERT_TRUE(StartSetup(setup));
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
+    // The path field takes as many characters as a path has, and no more.
+    EXPECT_EQ(260, SendMessageA(GetDlgItem(dialog, kPathId), EM_GETLIMITTEXT, 0, 0))
+        << "characters the path field takes";
     ExpectRefused(setup, dialog, "", kInvalidDirectory);
     ExpectRefused(setup, dialog, "q:\\nowhere", kInvalidDirectory); // no drive Q:
     ExpectRefused(setup, dialog, "g:\\new", kInvalidDirectory);     // read-only
