@@ -106,6 +106,7 @@ HWND WaitForAgreement(const ChildProcess& setup, const std::string& agreementFil
     EXPECT_FALSE(expected.empty()) << agreementFile;
     HWND text = GetDlgItem(agreement, kLicenseTextId);
     EXPECT_EQ(expected, WindowText(text)) << "the agreement does not show " << agreementFile;
+    EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY) << "the user can edit the agreement";
     // The buttons come first: the focus starts on Yes and no text is shown selected.
     EXPECT_EQ(IDOK, GetDlgCtrlID(FocusInThreadOf(agreement)));
     DWORD selection = static_cast<DWORD>(SendMessageA(text, EM_GETSEL, 0, 0));
