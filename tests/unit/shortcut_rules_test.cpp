@@ -34,12 +34,6 @@ TEST(ShortcutWorkingDir, BareDriveGetsItsRoot) {
     EXPECT_FALSE(shortcuts::BuildShortcutWorkingDir("d:", small, sizeof small));
 }
 
-TEST(ProgramManagerNames, BlankDecidesTheShortForm) {
-    EXPECT_TRUE(shortcuts::HasBlank("c:\\Program Files\\x.exe"));
-    EXPECT_FALSE(shortcuts::HasBlank("c:\\search\\x.exe"));
-    EXPECT_FALSE(shortcuts::HasBlank(""));
-}
-
 // Names from a hostile CD: a quote would close the command's field and turn the rest
 // of the name into commands of their own; brackets and commas stay inside the quotes.
 TEST(ProgramManagerNames, QuotesAndControlCharactersAreNotPlain) {

@@ -233,7 +233,6 @@ TEST(License, LargeAgreementIsCutAtSixteenMegabytes) {
     ASSERT_TRUE(StartSetup(setup));
     HWND agreement = WaitForSetupWindow(setup, kLicenseTitle);
     ASSERT_NE(nullptr, agreement);
-    EXPECT_EQ(CdSetting("ApplicationName") + " : " + kLicenseTitle, WindowText(agreement));
     DWORD_PTR length = 0;
     ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(agreement, kLicenseTextId), WM_GETTEXTLENGTH, 0, 0,
                                     SMTO_ABORTIFHUNG, kTimeoutMs, &length));

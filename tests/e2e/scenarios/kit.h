@@ -42,13 +42,11 @@ bool StartSetup(guidriver::ChildProcess& setup);
 // The setup's first window whose title contains titlePart, or NULL; its default button
 // must be OK (Install, OK or Yes).
 HWND WaitForSetupWindow(const guidriver::ChildProcess& setup, const char* titlePart);
-// What the user sees of a message box: this caption and exactly these buttons (ids), the
-// first of them the default, and with ExpectMessageBox this text; each difference fails
-// the test, saying which it is.
-void ExpectMessageBoxFrame(const guidriver::WindowInfo& box, const std::string& caption,
-                           const std::vector<int>& buttons);
+// What the user sees of a message box: this caption, this text (unless NULL) and exactly
+// these buttons (ids), the first of them the default; each difference fails the test,
+// saying which it is.
 void ExpectMessageBox(const guidriver::WindowInfo& box, const std::string& caption,
-                      const std::string& text, const std::vector<int>& buttons);
+                      const char* text, const std::vector<int>& buttons);
 // The reinstall question, checked for its caption (ApplicationName of the settings beside
 // the setup), its text and its buttons Yes and No, or NULL.
 HWND WaitForReinstallQuestion(const guidriver::ChildProcess& setup,
