@@ -135,18 +135,8 @@ TEST(PrefsRewrite, TheAddressGoesIntoTheValueOrAFixedLineIsAppended) {
         EXPECT_EQ(expected, RewritePrefs(input)) << input;
 }
 
-TEST(SelectionRows, FixedRowsDetectedInstallationsAndOther) {
-    BrowserRows rows = BuildRows(true, true, 2, true);
-    ASSERT_EQ(5, rows.rows);
-    EXPECT_EQ((std::vector<int>{0, 1, 2, 2, 2}), std::vector<int>(rows.codes, rows.codes + 5));
-    // Fixed rows and Other Browser (the edit field's path) list no detected installation.
-    EXPECT_EQ((std::vector<int>{-1, -1, 0, 1, -1}),
-              (std::vector<int>{DetectedIndexOfRow(rows, 0), DetectedIndexOfRow(rows, 1),
-                                DetectedIndexOfRow(rows, 2), DetectedIndexOfRow(rows, 3),
-                                DetectedIndexOfRow(rows, 4)}));
-    // Six rows fewer than the template: six tenths of the first-to-last span.
-    EXPECT_EQ(60, RowsShrink(100, rows.rows));
-
+// Five rows of every kind are the browser dialog's end-to-end run's.
+TEST(SelectionRows, OtherBrowserAloneTakesTheWholeSpan) {
     BrowserRows other = BuildRows(false, false, 0, true);
     ASSERT_EQ(1, other.rows);
     EXPECT_EQ(-1, DetectedIndexOfRow(other, 0));

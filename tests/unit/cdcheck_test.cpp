@@ -1,5 +1,4 @@
-// cdcheck over the sample CDs and over broken copies of them, by running the built tool;
-// and the setup's copy plan checked once against the folders of the sample CD.
+// cdcheck over the sample CDs and over broken copies of them, by running the built tool.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,7 +11,6 @@
 #include <sys/wait.h>
 #endif
 
-#include "setup/copy_plan.h"
 #include "tests/unit/ini_test_files.h"
 
 using ini_test::ScratchDir;
@@ -74,29 +72,6 @@ void Check(const Case& c) {
 }
 
 } // namespace
-
-// Every tree, platform folder and root file the copy walks is on the sample CD, where the
-// copy would find it.
-TEST(CopyPlan, EveryItemIsOnTheSampleCd) {
-    const fs::path cd = SampleCd("publisher");
-    auto onCd = [&](std::string path) {
-        for (char& c : path)
-            c = c == '\\' ? '/' : c;
-        return fs::exists(cd / path.substr(path[0] == '/' ? 1 : 0));
-    };
-    for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
-        const char* name = copy_plan::kSharedItems[i].name;
-        EXPECT_TRUE(name == nullptr || onCd(name)) << name;
-    }
-    for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
-        const std::string folder = copy_plan::kPlatforms[i].folder;
-        EXPECT_TRUE(onCd(folder + copy_plan::kBinPart)) << folder;
-        EXPECT_TRUE(onCd(folder + copy_plan::kFiltersPart)) << folder;
-    }
-    for (std::size_t i = 0; i < copy_plan::kRootFileCount; ++i)
-        EXPECT_TRUE(onCd(copy_plan::kRootFiles[i].name)) << copy_plan::kRootFiles[i].name;
-    EXPECT_TRUE(onCd(std::string(copy_plan::kWindowsFolder) + copy_plan::kPerlPart));
-}
 
 TEST(Cdcheck, SampleCdsAreCleanAndTheUsageIsChecked) {
     ScratchDir dir;

@@ -67,14 +67,6 @@ TEST(Destination, DriveRootLosesItsBackslash) {
     EXPECT_EQ('\\', full[2]);
 }
 
-TEST(License, ReadsAtMostSixteenMegabytes) {
-    EXPECT_EQ(0, rules::LicenseBytesToRead(-1));
-    EXPECT_EQ(0, rules::LicenseBytesToRead(0));
-    EXPECT_EQ(12, rules::LicenseBytesToRead(12));
-    EXPECT_EQ(16L * 1024 * 1024, rules::LicenseBytesToRead(16L * 1024 * 1024));
-    EXPECT_EQ(16L * 1024 * 1024, rules::LicenseBytesToRead(16L * 1024 * 1024 + 1));
-}
-
 std::string SettingsPath(const char* dir, bool publisher, std::size_t size = 300) {
     std::string out(size, 'X');
     bool fits = rules::BuildSettingsPath(dir, publisher, &out[0], size);

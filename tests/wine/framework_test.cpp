@@ -90,19 +90,20 @@ TEST_F(Framework, DataExchangeRefusesTooLongTextAndCancelKeepsTheMembers) {
     dialog.script = [](ScriptedDialog& self) {
         EXPECT_EQ(10, ::SendMessageA(self.GetDlgItem(IDC_TEXT), EM_GETLIMITTEXT, 0, 0));
         EXPECT_EQ("start", self.GetDlgItemText(IDC_TEXT));
-        // WM_SETTEXT passes the edit limit: OK must refuse the text instead of cutting it.
-        self.SetDlgItemText(IDC_TEXT, "01234567890123");
+        // WM_SETTEXT passes the edit limit: OK must refuse one character more, not cut it.
+        self.SetDlgItemText(IDC_TEXT, "01234567890");
         self.Click(IDOK);
         EXPECT_EQ("start", static_cast<ExchangeDialog&>(self).text);
 
-        self.SetDlgItemText(IDC_TEXT, "fine");
+        self.SetDlgItemText(IDC_TEXT, "just right"); // the limit
         self.CheckDlgButton(IDC_CHECK, BST_UNCHECKED);
         self.Click(IDC_RANGE_FIRST + 1);
         self.Click(IDC_RANGE_FIRST);
         self.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+        self.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)); // if OK refused
     };
-    ASSERT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ("fine", dialog.text);
+    ASSERT_EQ(IDOK, dialog.DoModal()) << "OK refused a text of the limit";
+    EXPECT_EQ("just right", dialog.text);
     EXPECT_EQ(0, dialog.check);
     EXPECT_EQ((std::vector<UINT>{IDC_RANGE_FIRST + 1, IDC_RANGE_FIRST}), dialog.clicked);
     EXPECT_EQ(HWND(NULL), dialog.m_hWnd);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -109,6 +110,24 @@ TEST_F(Resources, GermanModuleHoldsEveryResourceOfTheEnglishOne) {
         EXPECT_FALSE(ids.empty()) << reinterpret_cast<UINT_PTR>(type);
         EXPECT_EQ(ids, ResourceIds(german, type)) << reinterpret_cast<UINT_PTR>(type);
     }
+}
+
+// A resource library made for the program finds its texts and dialogs by these numbers.
+TEST_F(Resources, TextsAndDialogsHaveTheirNumbers) {
+    const std::pair<UINT, const char*> texts[] = {
+        {57344, "Lumora Launcher"},
+        {61211, "Could not copy"},
+        {61214, "The installation requires %.1fMB free on your hard disk, but there are only "
+                "%.1fMB available on drive %s. Please free some space on your hard disk before "
+                "continuing."},
+        {61221, "Please enter a valid directory!!"},
+        {61224, "License Agreement"},
+        {61226, "A version of this application is found on your machine.  Would you like to "
+                "reinstall the application? "}};
+    for (const auto& [id, text] : texts)
+        EXPECT_EQ(text, LoadText(english, id)) << "string " << id;
+    for (UINT id : {100u, 133u, 139u, 143u, 146u, 147u})
+        EXPECT_NE(nullptr, ::FindResourceA(english, MAKEINTRESOURCEA(id), RT_DIALOG)) << id;
 }
 
 TEST_F(Resources, GermanDialogsHaveTheEnglishControlsClassesAndStyles) {

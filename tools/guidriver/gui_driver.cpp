@@ -146,6 +146,16 @@ std::vector<ControlInfo> Controls(HWND dialog) {
     return controls;
 }
 
+int DefaultButton(HWND dialog) {
+    // The one drawn as the default; a message box does not tell it through DM_GETDEFID.
+    for (HWND child : Children(dialog)) {
+        if (GetParent(child) == dialog && ClassName(child) == "Button" &&
+            (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return GetDlgCtrlID(child);
+    }
+    return 0;
+}
+
 const ControlInfo* FindControl(const std::vector<ControlInfo>& controls, int id) {
     for (const ControlInfo& control : controls) {
         if (control.id == id)
@@ -165,6 +175,8 @@ WindowInfo Describe(HWND hwnd) {
     if (info.isMessageBox)
         info.messageText = MessageBoxText(hwnd);
     info.controls = Controls(hwnd);
+    if (info.className == kDialogClass)
+        info.defaultButton = DefaultButton(hwnd);
     return info;
 }
 

@@ -38,6 +38,7 @@ struct WindowInfo {
     bool visible = false;
     bool isMessageBox = false;
     std::string messageText; // the message of a message box
+    int defaultButton = 0;   // of a dialog or message box: the button Enter presses, or 0
     std::vector<ControlInfo> controls;
 };
 
@@ -57,6 +58,9 @@ bool IsMessageBox(HWND hwnd);
 // The message of a message box (without its caption and button texts).
 std::string MessageBoxText(HWND box);
 std::vector<ControlInfo> Controls(HWND dialog);
+// The id of the button drawn as the default of a dialog or message box now (Enter presses
+// it), or 0.
+int DefaultButton(HWND dialog);
 // The control of this id among `controls`, or NULL.
 const ControlInfo* FindControl(const std::vector<ControlInfo>& controls, int id);
 // Everything a user could see of the window, for checks and for reports.

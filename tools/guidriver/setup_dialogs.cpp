@@ -72,7 +72,8 @@ std::vector<std::string> VisibleRows(HWND dialog) {
     return rows;
 }
 
-bool AnswerUntilExit(ChildProcess& process, DWORD timeoutMs, std::vector<std::string>* asked) {
+bool AnswerUntilExit(ChildProcess& process, DWORD timeoutMs, std::vector<std::string>* asked,
+                     std::vector<WindowInfo>* messageBoxes) {
     DWORD start = GetTickCount();
     int installsPressed = 0;
     while (process.Running()) {
@@ -83,6 +84,8 @@ bool AnswerUntilExit(ChildProcess& process, DWORD timeoutMs, std::vector<std::st
             int button = IDOK;
             if (IsSetupMessageBox(window)) {
                 asked->push_back(MessageBoxText(window));
+                if (messageBoxes != nullptr)
+                    messageBoxes->push_back(Describe(window));
             } else if (title.find(kLicenseTitle) != std::string::npos) {
                 bool empty = WindowText(GetDlgItem(window, kLicenseTextId)).empty();
                 asked->push_back(title + (empty ? " [no text]" : " [text]"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/guidriver/child_process.h"
+#include "tools/guidriver/gui_driver.h"
 
 namespace guidriver {
 namespace setup {
@@ -25,7 +26,9 @@ constexpr int kFirstBrowserRow = 1028;
 constexpr int kLastBrowserRow = 1038;
 constexpr int kBrowseButton = 1039;
 constexpr int kBrowserPathId = 1040;
-// Texts of its messages (English resources).
+// Texts of its messages (English resources), and the caption of every message box but
+// the reinstall question's: the program's own title, whatever library its texts come from.
+constexpr char kAppTitle[] = "Lumora Launcher";
 constexpr char kReinstallQuestion[] = "A version of this application is found on your machine.  "
                                       "Would you like to reinstall the application? ";
 constexpr int kReinstallQuestionId = 61226; // its string id, also in set32res.dll
@@ -44,8 +47,10 @@ std::vector<std::string> VisibleRows(HWND dialog);
 // then Exit to the destination, OK to the browser dialog (with a typed path when only
 // "Other Browser" is offered) and to a message. `asked` gets the title or message of
 // each, the agreement with "[no text]" or "[text]", the destination with the path it
-// showed in []. False when the setup hangs.
-bool AnswerUntilExit(ChildProcess& process, DWORD timeoutMs, std::vector<std::string>* asked);
+// showed in []. `messageBoxes`, when given, gets each message box as it showed. False
+// when the setup hangs.
+bool AnswerUntilExit(ChildProcess& process, DWORD timeoutMs, std::vector<std::string>* asked,
+                     std::vector<WindowInfo>* messageBoxes = nullptr);
 
 } // namespace setup
 } // namespace guidriver

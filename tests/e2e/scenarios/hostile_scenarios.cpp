@@ -161,10 +161,14 @@ TEST_P(HostileCd, AnsweredToTheEnd) {
     ChildProcess setup;
     ASSERT_TRUE(StartSetup(setup));
     std::vector<std::string> asked;
-    ASSERT_TRUE(AnswerUntilExit(setup, 3 * kTimeoutMs, &asked)) << "setup.exe did not end";
+    std::vector<WindowInfo> messageBoxes;
+    ASSERT_TRUE(AnswerUntilExit(setup, 3 * kTimeoutMs, &asked, &messageBoxes))
+        << "setup.exe did not end";
     ExpectCleanExit(setup);
 
     ExpectMatching(row.asked, asked, "asked");
+    for (const WindowInfo& box : messageBoxes) // their texts are the row's
+        ExpectMessageBox(box, kAppTitle, nullptr, {IDOK});
     const std::vector<std::string> added = Added(driveC, ListFolder("C:\\"));
     ExpectMatching(row.addedToDriveC, added, "added to C:");
     // A shortcut lives only below the Programs folder.

@@ -35,7 +35,31 @@ HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
     if (window == nullptr)
         ADD_FAILURE() << "setup.exe showed no window titled \"" << titlePart << "\" but "
                       << FormatWindowsOf(setup.Id());
+    else // Install, OK or Yes
+        EXPECT_EQ(IDOK, DefaultButton(window)) << "the default button of \"" << titlePart << "\"";
     return window;
+}
+
+void ExpectMessageBox(const WindowInfo& box, const std::string& caption, const char* text,
+                      const std::vector<int>& buttons) {
+    const std::string which = "the message box \"" + box.messageText + "\"";
+    if (text != nullptr) {
+        EXPECT_EQ(text, box.messageText) << which << " has the wrong text";
+    }
+    EXPECT_EQ(caption, box.title) << which << " has the wrong caption";
+    std::vector<int> shown;
+    std::string named;
+    for (const ControlInfo& control : box.controls) {
+        if (control.className == "Button" && control.visible) {
+            shown.push_back(control.id);
+            named += " " + std::to_string(control.id) + " \"" + control.text + "\"";
+        }
+    }
+    std::vector<int> expected = buttons;
+    std::sort(shown.begin(), shown.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, shown) << which << " has the wrong buttons:" << named;
+    EXPECT_EQ(buttons.front(), box.defaultButton) << which << " has the wrong default button";
 }
 
 HWND WaitForReinstallQuestion(const ChildProcess& setup, const std::string& text) {
@@ -44,11 +68,8 @@ HWND WaitForReinstallQuestion(const ChildProcess& setup, const std::string& text
         ADD_FAILURE() << "setup.exe did not ask whether to reinstall";
         return nullptr;
     }
-    WindowInfo info = Describe(box);
-    EXPECT_EQ(text, info.messageText);
-    EXPECT_TRUE(FindControl(info.controls, IDYES) && FindControl(info.controls, IDNO) &&
-                !FindControl(info.controls, IDOK))
-        << Format(info);
+    ExpectMessageBox(Describe(box), Setting(kCdBinSettings, "ApplicationName"), text.c_str(),
+                     {IDYES, IDNO});
     return box;
 }
 
@@ -59,16 +80,34 @@ bool StartAndAnswerReinstall(ChildProcess& setup, int answer) {
     return question != nullptr && ClickButton(question, answer);
 }
 
-std::string AnswerMessageBox(const ChildProcess& setup) {
+void AnswerMessageBox(const ChildProcess& setup, const std::string& text) {
     HWND box = WaitForMessageBox(setup, kTimeoutMs);
     if (box == nullptr) {
-        ADD_FAILURE() << "setup.exe showed no message box";
-        return std::string();
+        ADD_FAILURE() << "setup.exe showed no message box; it should say \"" << text << "\"";
+        return;
     }
-    std::string text = MessageBoxText(box);
+    ExpectMessageBox(Describe(box), kAppTitle, text.c_str(), {IDOK});
     ClickButton(box, IDOK);
     EXPECT_TRUE(WaitForWindowGone(box, kTimeoutMs)) << "the message box stayed: " << text;
-    return text;
+}
+
+HWND WaitForAgreement(const ChildProcess& setup, const std::string& agreementFile) {
+    HWND agreement = WaitForSetupWindow(setup, kLicenseTitle);
+    if (agreement == nullptr)
+        return nullptr;
+    const std::string name = CdSetting("ApplicationName");
+    EXPECT_EQ(name.empty() ? kLicenseTitle : name + " : " + kLicenseTitle, WindowText(agreement));
+    // Shown as stored: line ends and bytes unchanged.
+    const std::string expected = ReadTextFile(agreementFile);
+    EXPECT_FALSE(expected.empty()) << agreementFile;
+    HWND text = GetDlgItem(agreement, kLicenseTextId);
+    EXPECT_EQ(expected, WindowText(text)) << "the agreement does not show " << agreementFile;
+    EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY) << "the user can edit the agreement";
+    // The buttons come first: the focus starts on Yes and no text is shown selected.
+    EXPECT_EQ(IDOK, GetDlgCtrlID(FocusInThreadOf(agreement)));
+    DWORD selection = static_cast<DWORD>(SendMessageA(text, EM_GETSEL, 0, 0));
+    EXPECT_EQ(LOWORD(selection), HIWORD(selection));
+    return agreement;
 }
 
 bool InstallTo(HWND destination, const std::string& path) {

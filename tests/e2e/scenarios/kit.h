@@ -39,14 +39,25 @@ std::string CdSetting(const char* key);
 // Running the setup. Each wait has a time limit; what does not come fails the test.
 // Starts D:\_red40\bin\setup.exe in that folder.
 bool StartSetup(guidriver::ChildProcess& setup);
-// The setup's first window whose title contains titlePart, or NULL.
+// The setup's first window whose title contains titlePart, or NULL; its default button
+// must be OK (Install, OK or Yes).
 HWND WaitForSetupWindow(const guidriver::ChildProcess& setup, const char* titlePart);
-// The reinstall question, checked for its text and for Yes and No buttons, or NULL.
+// What the user sees of a message box: this caption, this text (unless NULL) and exactly
+// these buttons (ids), the first of them the default; each difference fails the test,
+// saying which it is.
+void ExpectMessageBox(const guidriver::WindowInfo& box, const std::string& caption,
+                      const char* text, const std::vector<int>& buttons);
+// The reinstall question, checked for its caption (ApplicationName of the settings beside
+// the setup), its text and its buttons Yes and No, or NULL.
 HWND WaitForReinstallQuestion(const guidriver::ChildProcess& setup,
                               const std::string& text = kReinstallQuestion);
 bool StartAndAnswerReinstall(guidriver::ChildProcess& setup, int answer);
-// Presses OK on the setup's next message box; its text, or empty when none came.
-std::string AnswerMessageBox(const guidriver::ChildProcess& setup);
+// Waits for the setup's next message box, checks that it shows the program's title, this
+// text and OK alone, and presses OK.
+void AnswerMessageBox(const guidriver::ChildProcess& setup, const std::string& text);
+// The licence agreement, checked for its caption, for the text of `agreementFile` (a file
+// of the CD, which must not be empty) and for its focus on Yes, or NULL.
+HWND WaitForAgreement(const guidriver::ChildProcess& setup, const std::string& agreementFile);
 // Types the path into the destination dialog (empty: keeps the dialog's) and presses
 // Install; AnswerDestination first waits for the dialog, then until it is gone.
 bool InstallTo(HWND destination, const std::string& path);
