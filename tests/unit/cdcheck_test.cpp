@@ -1,17 +1,13 @@
 // cdcheck over the sample CDs and over broken copies of them, by running the built tool.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
-
 #include "tests/unit/ini_test_files.h"
+#include "tests/unit/run_shell.h"
 
 using ini_test::ScratchDir;
 
@@ -32,11 +28,7 @@ Outcome Cdcheck(const ScratchDir& dir, const std::string& arguments) {
     const std::string out = dir.File("cdcheck-out.txt");
     std::string command =
         ini_test::HostPath(LUMORA_CDCHECK) + " " + arguments + " >\"" + out + "\" 2>&1";
-    int status = std::system(command.c_str());
-#if !defined(_WIN32)
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    return {status, ini_test::ReadBytes(out)};
+    return {ini_test::RunShell(command, out), ini_test::ReadBytes(out)};
 }
 
 const std::string kClientIni = "[IS\\SearchApp\\Common]\n"

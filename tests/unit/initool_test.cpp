@@ -1,14 +1,10 @@
 // initool's exit codes and output, by running the built tool.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
-
 #include "tests/unit/ini_test_files.h"
+#include "tests/unit/run_shell.h"
 
 using ini_test::ReadBytes;
 using ini_test::ScratchDir;
@@ -28,11 +24,7 @@ ToolResult Tool(const ScratchDir& dir, const std::string& arguments) {
     const std::string err = dir.File("stderr.txt");
     std::string command =
         ini_test::HostPath(LUMORA_INITOOL) + " " + arguments + " >" + out + " 2>" + err;
-    int status = std::system(command.c_str());
-#if !defined(_WIN32)
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    return {status, ReadBytes(out), ReadBytes(err)};
+    return {ini_test::RunShell(command, err), ReadBytes(out), ReadBytes(err)};
 }
 
 } // namespace
