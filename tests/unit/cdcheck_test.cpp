@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,15 @@ void Check(const Case& c) {
     EXPECT_EQ(c.code, run.code) << run.out;
     for (const std::string& text : c.said)
         EXPECT_NE(std::string::npos, run.out.find(text)) << text << "\n" << run.out;
+    // A finding too many fails as one too few: each error or warning is one of those said.
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        bool said = line.find(": error: ") == std::string::npos &&
+                    line.find(": warning: ") == std::string::npos;
+        for (const std::string& text : c.said)
+            said = said || line.find(text) != std::string::npos;
+        EXPECT_TRUE(said) << "a finding not expected: " << line;
+    }
     EXPECT_EQ(std::string::npos, run.out.find('\x1b')) << "control bytes are shown escaped";
 }
 
