@@ -53,6 +53,12 @@ TEST(IniTool, ReadingCommands) {
     EXPECT_EQ(0, list.code);
     EXPECT_EQ("Path=c:\\x&Empty=&Item=plain&\n", list.out);
 
+    // An empty file holds no settings; it loads like any other.
+    const std::string blank = dir.File("empty.ini");
+    WriteBytes(blank, "");
+    EXPECT_EQ(1, Tool(dir, "get " + blank + " a b").code) << "an empty file taken for no file";
+    EXPECT_EQ(0, Tool(dir, "list " + blank + " a").code) << "an empty file taken for no file";
+
     // Reading a missing file neither succeeds nor creates it.
     const std::string missing = dir.File("missing.ini");
     EXPECT_EQ(2, Tool(dir, "get " + missing + " a b").code);
