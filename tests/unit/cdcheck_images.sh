@@ -6,8 +6,8 @@
 #    as "SEARCH.;1") and every file's ";1" are no finding;
 #  - one broken on purpose, with names of each kind (with and without an extension,
 #    files and folders): names Joliet cuts, names differing only in case, a folder too
-#    deep (and one below it), a path too long, no search.ini; and the same tree before
-#    pressing;
+#    deep and a path too long (and what lies below them), no search.ini; and the same
+#    tree before pressing;
 #  - one whose root setup.exe is not the kit's and Windows NT 4.0 cannot start;
 #  - a file that is no image, and a damaged image.
 # usage: cdcheck_images.sh CDCHECK WORK_DIR
@@ -30,12 +30,12 @@ L64=${long:0:64}
 folder=$(printf 'D%.0s' $(seq 70))
 D64=${folder:0:64}
 f64=$(printf 'F%.0s' $(seq 64))
-deep="$f64/$f64/$f64/${f64:0:60}.htm" # below docs: a path of 264 characters
+deep="$f64/$f64/$f64/$f64" # a folder below docs: a path of 264 characters
 make_cd clean
 make_cd broken --remove search.ini --add "docs/$long.htm" "$0" --add "docs/$long" "$0" \
     --add "docs/$folder/page.htm" "$0" --add docs/Index.htm "$0" --add docs/INDEX.HTM "$0" \
     --add docs/Notes "$0" --add docs/NOTES "$0" --add docs/Maps/a.htm "$0" \
-    --add docs/MAPS/a.htm "$0" --add docs/a/b/c/d/e/f/g/h/i.htm "$0" --add "docs/$deep" "$0"
+    --add docs/MAPS/a.htm "$0" --add docs/a/b/c/d/e/f/g/h/i.htm "$0" --add "docs/$deep/x.htm" "$0"
 # A root setup.exe that is not the kit's: subsystem version 5.0, which Windows 2000 starts.
 cp "$work/programs/setup.exe" "$work/newer.exe"
 printf '\005' | dd of="$work/newer.exe" bs=1 seek=$((0xc8)) conv=notrunc status=none
