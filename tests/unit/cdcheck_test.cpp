@@ -172,6 +172,15 @@ TEST(Cdcheck, WhatTheSetupWouldMeetOnBrokenCds) {
          1, {"ApplicationGroup \"..\\Up\" leads out of the Start menu"}},
         {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationName = \\Atlas\\Maps\n"}},
          1, {"ApplicationName \"\\Atlas\\Maps\" names a folder inside the group"}},
+        // The engine holds a group and a name of 260 characters.
+        {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationGroup = " +
+                                   std::string(260, 'g') + "\nApplicationName = " +
+                                   std::string(260, 'n') + "\n"}}, 0, {}},
+        {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationGroup = " +
+                                   std::string(261, 'g') + "\nApplicationName = " +
+                                   std::string(261, 'n') + "\n"}}, 2,
+         {"search.ini:3: error: ApplicationGroup has 261 characters, more than the setup holds (260)",
+          "search.ini:4: error: ApplicationName has 261 characters, more than the setup holds (260)"}},
         {"client", {{"search.ini", kClientIni + "forceInstall = true\nDefaultInstall = c:\\" +
                                    std::string(270, 'd') + "\n"}}, 2,
          {"forceInstall \"true\" counts as no", "DefaultInstall has 273 characters"}},
