@@ -12,6 +12,7 @@
 #  - a file that is no image, and a damaged image.
 # usage: cdcheck_images.sh CDCHECK WORK_DIR
 set -uo pipefail
+export LC_ALL=C.UTF-8 # names are UTF-8, as xorriso reads them to make the Joliet names
 here=$(cd "$(dirname "$0")" && pwd)
 cdcheck=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$2
@@ -31,11 +32,15 @@ folder=$(printf 'D%.0s' $(seq 70))
 D64=${folder:0:64}
 f64=$(printf 'F%.0s' $(seq 64))
 deep="$f64/$f64/$f64/$f64" # a folder below docs: a path of 264 characters
+# Joliet counts characters, not the bytes of UTF-8: 64 characters in 68 bytes are kept.
+utf64="äöüß${f64:0:60}"
+utf65="äöüß${long:0:61}"
 make_cd clean
 make_cd broken --remove search.ini --add "docs/$long.htm" "$0" --add "docs/$long" "$0" \
     --add "docs/$folder/page.htm" "$0" --add docs/Index.htm "$0" --add docs/INDEX.HTM "$0" \
     --add docs/Notes "$0" --add docs/NOTES "$0" --add docs/Maps/a.htm "$0" \
-    --add docs/MAPS/a.htm "$0" --add docs/a/b/c/d/e/f/g/h/i.htm "$0" --add "docs/$deep/x.htm" "$0"
+    --add docs/MAPS/a.htm "$0" --add docs/a/b/c/d/e/f/g/h/i.htm "$0" --add "docs/$deep/x.htm" "$0" \
+    --add "docs/$utf64" "$0" --add "docs/$utf65" "$0"
 # A root setup.exe that is not the kit's: subsystem version 5.0, which Windows 2000 starts.
 cp "$work/programs/setup.exe" "$work/newer.exe"
 printf '\005' | dd of="$work/newer.exe" bs=1 seek=$((0xc8)) conv=notrunc status=none
@@ -77,6 +82,7 @@ broken.iso:\docs\\$f64\\$f64: error: not in the image's Joliet tree: Windows doe
 broken.iso:\docs\\${deep//\//\\}: warning: a path of 264 characters on the CD: ISO 9660 keeps 255
 broken.iso:\docs\\$long: warning: Windows reads this name as "$L64" $joliet "$long" does not find it
 broken.iso:\docs\\$long.htm: warning: Windows reads this name as "${long:0:61}.htm" $joliet "${long:0:36}...${long:0:32}.htm" does not find it
+broken.iso:\docs\\$utf65: warning: Windows reads this name as "äöüß${long:0:60}" $joliet "$utf65" does not find it
 broken.iso:\docs\Index.htm: warning: differs only in letter case from "INDEX.HTM": $twin
 broken.iso:\docs\Maps: warning: differs only in letter case from "MAPS": $twin
 broken.iso:\docs\Notes: warning: differs only in letter case from "NOTES": $twin
@@ -91,9 +97,11 @@ broken.iso:\docs\MAPS: $iso \DOCS\MAPS0: $none \docs\MAPS
 broken.iso:\docs\Maps: $iso \DOCS\MAPS1: $none \docs\Maps
 broken.iso:\docs\NOTES: $iso \DOCS\NOTES0: $none \docs\NOTES
 broken.iso:\docs\Notes: $iso \DOCS\NOTES1: $none \docs\Notes
+broken.iso:\docs\\$utf64: $iso \DOCS\____FFFF: $none \docs\\$utf64
+broken.iso:\docs\\$utf65: $iso \DOCS\____LLLL: $none \docs\\äöüß${long:0:60}
 broken.iso:\templates: $iso \TEMPLATE: $none \templates
 broken.iso:\search.ini: error: missing where the setup looks: every setting reads as empty (publisher environment)
-2 errors and 20 warnings
+2 errors and 23 warnings
 EOF
 # The same names before pressing, where only their length and case tell.
 cut="the image's Joliet names, which Windows reads, keep 64, so it is cut when pressed"
@@ -103,12 +111,13 @@ broken/docs/$deep: warning: 275 characters at the default destination "c:\nodra3
 broken/docs/$folder: warning: a name of 70 characters: $cut
 broken/docs/$long: warning: a name of 70 characters: $cut
 broken/docs/$long.htm: warning: a name of 74 characters: $cut
+broken/docs/$utf65: warning: a name of 65 characters: $cut
 broken/docs/$deep: warning: a path of 264 characters on the CD: ISO 9660 keeps 255
 broken/docs/a/b/c/d/e/f/g: $level9
 broken/docs/Index.htm: warning: differs only in letter case from "INDEX.HTM": $twin
 broken/docs/Maps: warning: differs only in letter case from "MAPS": $twin
 broken/docs/Notes: warning: differs only in letter case from "NOTES": $twin
-1 error and 9 warnings
+1 error and 10 warnings
 EOF
 expect 1 newer.iso <<EOF
 newer.iso:\cgi-bin: $iso \CGI_BIN: $none \cgi-bin
