@@ -184,10 +184,14 @@ TEST(Cdcheck, WhatTheSetupWouldMeetOnBrokenCds) {
         {"client", {{"search.ini", kClientIni + "forceInstall = true\nDefaultInstall = c:\\" +
                                    std::string(270, 'd') + "\n"}}, 2,
          {"forceInstall \"true\" counts as no", "DefaultInstall has 273 characters"}},
-        // Paths too long for the copy to the default destination; none when left on the CD.
+        // Paths too long for the copy to the default destination (c:\ddd... of 203
+        // characters, then \docs\ and the name): 255 are copied, 256 not; none when the
+        // files are left on the CD.
         {"client", {{"search.ini", kClientIni + "MultiCD = Y\n" + deep},
-                    {"docs/" + std::string(60, 'x') + ".htm", "d"}}, 1,
-         {"warning: 273 characters at the default destination"}},
+                    {"docs/" + std::string(42, 'x') + ".htm", "d"}}, 0, {}},
+        {"client", {{"search.ini", kClientIni + "MultiCD = Y\n" + deep},
+                    {"docs/" + std::string(43, 'x') + ".htm", "d"}}, 1,
+         {"warning: 256 characters at the default destination"}},
         {"client", {{"search.ini", kClientIni + "MultiCD = Y\n" + deep}, {deepDll, "d"}}, 2,
          {"\"Could not copy _red40/\""}},
         {"client", {{"search.ini", kClientIni + deep}, {deepDll, "d"}}, 0, {}},
