@@ -162,11 +162,14 @@ TEST(IniFileEdit, SetRefusesWhatCouldNotBeReadBack) {
         const char* key;
         const char* value;
     } refused[] = {
-        {"a", "k", "lone\nLF"},   {"a", "k", "lone\rCR"},  {"a", "k", "\n"},
-        {"a", "new\r\nkey", "v"}, {"se\nction", "k", "v"}, {"a", " [looks like", "v"},
+        {"a", "k", "lone\nLF"},    {"a", "k", "lone\rCR"},  {"a", "k", "\n"},
+        {"a", "new\r\nkey", "v"},  {"se\nction", "k", "v"}, {"a", " [looks like", "v"},
+        {"a", "\t[a header", "v"},
     };
     for (const Case& c : refused)
-        EXPECT_EQ(inifile::kSyntaxError, s->Set(c.section, c.key, c.value)) << c.key;
+        EXPECT_EQ(inifile::kSyntaxError, s->Set(c.section, c.key, c.value))
+            << "taken, though it would not read back: [" << c.section << "] " << c.key << "="
+            << c.value;
     EXPECT_FALSE(s->Changed());
     EXPECT_EQ("[<leading>]\n[a]\nk=v\n", Dump(*s.ini));
     EXPECT_EQ(inifile::kOk, s->Set("a", "multi", "one\r\ntwo\r\n"));
