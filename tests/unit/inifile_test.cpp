@@ -216,9 +216,10 @@ TEST(IniFileEdit, LinesOfASetValueAtTheLengthLimit) {
             EXPECT_EQ(inifile::kOk, again.result)
                 << "the saved file does not load: " << c.rule << "; line " << again.diag.line
                 << ": " << again.diag.reason;
-            if (again.ini)
+            if (again.ini) {
                 EXPECT_TRUE(value == again.Get(section.c_str(), c.key))
                     << "the value read back differs: " << c.rule;
+            }
         }
     }
 }
