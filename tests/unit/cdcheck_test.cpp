@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +61,15 @@ void Check(const Case& c) {
     EXPECT_EQ(c.code, run.code) << run.out;
     for (const std::string& text : c.said)
         EXPECT_NE(std::string::npos, run.out.find(text)) << text << "\n" << run.out;
+    // A finding too many fails as one too few: each error or warning is one of those said.
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        bool said = line.find(": error: ") == std::string::npos &&
+                    line.find(": warning: ") == std::string::npos;
+        for (const std::string& text : c.said)
+            said = said || line.find(text) != std::string::npos;
+        EXPECT_TRUE(said) << "a finding not expected: " << line;
+    }
     EXPECT_EQ(std::string::npos, run.out.find('\x1b')) << "control bytes are shown escaped";
 }
 
@@ -129,13 +139,26 @@ TEST(Cdcheck, WhatTheSetupWouldMeetOnBrokenCds) {
          1, {"ApplicationGroup \"..\\Up\" leads out of the Start menu"}},
         {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationName = \\Atlas\\Maps\n"}},
          1, {"ApplicationName \"\\Atlas\\Maps\" names a folder inside the group"}},
+        // The engine holds a group and a name of 260 characters.
+        {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationGroup = " +
+                                   std::string(260, 'g') + "\nApplicationName = " +
+                                   std::string(260, 'n') + "\n"}}, 0, {}},
+        {"client", {{"search.ini", common + "CurrentEnv = ClientCD\nApplicationGroup = " +
+                                   std::string(261, 'g') + "\nApplicationName = " +
+                                   std::string(261, 'n') + "\n"}}, 2,
+         {"search.ini:3: error: ApplicationGroup has 261 characters, more than the setup holds (260)",
+          "search.ini:4: error: ApplicationName has 261 characters, more than the setup holds (260)"}},
         {"client", {{"search.ini", kClientIni + "forceInstall = true\nDefaultInstall = c:\\" +
                                    std::string(270, 'd') + "\n"}}, 2,
          {"forceInstall \"true\" counts as no", "DefaultInstall has 273 characters"}},
-        // Paths too long for the copy to the default destination; none when left on the CD.
+        // Paths too long for the copy to the default destination (c:\ddd... of 203
+        // characters, then \docs\ and the name): 255 are copied, 256 not; none when the
+        // files are left on the CD.
         {"client", {{"search.ini", kClientIni + "MultiCD = Y\n" + deep},
-                    {"docs/" + std::string(60, 'x') + ".htm", "d"}}, 1,
-         {"warning: 273 characters at the default destination"}},
+                    {"docs/" + std::string(42, 'x') + ".htm", "d"}}, 0, {}},
+        {"client", {{"search.ini", kClientIni + "MultiCD = Y\n" + deep},
+                    {"docs/" + std::string(43, 'x') + ".htm", "d"}}, 1,
+         {"warning: 256 characters at the default destination"}},
         {"client", {{"search.ini", kClientIni + "MultiCD = Y\n" + deep}, {deepDll, "d"}}, 2,
          {"\"Could not copy _red40/\""}},
         {"client", {{"search.ini", kClientIni + deep}, {deepDll, "d"}}, 0, {}},

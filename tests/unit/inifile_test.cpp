@@ -157,22 +157,71 @@ TEST(IniFileEdit, SetChangesOnlyWhatDiffers) {
 TEST(IniFileEdit, SetRefusesWhatCouldNotBeReadBack) {
     Store s("[a]\nk=v\n");
     ASSERT_EQ(inifile::kOk, s.result);
-    const std::string longValue(2046, 'x');
     struct Case {
         const char* section;
         const char* key;
         const char* value;
     } refused[] = {
-        {"a", "k", "lone\nLF"},        {"a", "k", "lone\rCR"},  {"a", "k", "\n"},
-        {"a", "new\r\nkey", "v"},      {"se\nction", "k", "v"}, {"a", " [looks like", "v"},
-        {"a", "k", longValue.c_str()}, // "k=" and 2046 bytes: one byte too many
+        {"a", "k", "lone\nLF"},    {"a", "k", "lone\rCR"},  {"a", "k", "\n"},
+        {"a", "new\r\nkey", "v"},  {"se\nction", "k", "v"}, {"a", " [looks like", "v"},
+        {"a", "\t[a header", "v"},
     };
     for (const Case& c : refused)
-        EXPECT_EQ(inifile::kSyntaxError, s->Set(c.section, c.key, c.value)) << c.key;
+        EXPECT_EQ(inifile::kSyntaxError, s->Set(c.section, c.key, c.value))
+            << "taken, though it would not read back: [" << c.section << "] " << c.key << "="
+            << c.value;
     EXPECT_FALSE(s->Changed());
     EXPECT_EQ("[<leading>]\n[a]\nk=v\n", Dump(*s.ini));
-    EXPECT_EQ(inifile::kOk, s->Set("a", "k", std::string(2045, 'x').c_str()));
     EXPECT_EQ(inifile::kOk, s->Set("a", "multi", "one\r\ntwo\r\n"));
+}
+
+// Every line a set value makes must hold at most 2047 bytes: the key's line with its key
+// and separator, each further piece with its continuation dot, a new section's header
+// with its brackets. At the limit the value is taken and the saved file loads again with
+// it; one byte more is refused and changes nothing.
+TEST(IniFileEdit, LinesOfASetValueAtTheLengthLimit) {
+    const struct Case {
+        const char* rule;
+        const char* key;
+        const char* before; // the value: before, the long run of bytes, after
+        std::size_t longest;
+        const char* after;
+        bool runIsSection; // the long run is a new section's name instead
+    } cases[] = {
+        {"\"n=\" and the value", "n", "", 2045, "", false},
+        {"\"k = \" (the separator as read) and the value", "k", "", 2043, "", false},
+        {"a continuation's dot and its piece", "k", "one\r\n", 2046, "", false},
+        {"a third piece's dot and the piece", "k", "one\r\ntwo\r\n", 2046, "\r\nz", false},
+        {"a new section's brackets and name", "k", "v", 2045, "", true},
+    };
+    ScratchDir dir;
+    const std::string file = dir.File("limit.ini");
+    for (const Case& c : cases) {
+        for (std::size_t over : {0, 1}) {
+            const std::string run(c.longest + over, 'x');
+            const std::string section = c.runIsSection ? run : "a";
+            const std::string value = c.runIsSection ? c.before : c.before + run + c.after;
+            Store s("[a]\nk = 1\n", file);
+            ASSERT_EQ(inifile::kOk, s.result);
+            const int result = s->Set(section.c_str(), c.key, value.c_str());
+            if (over) {
+                EXPECT_EQ(inifile::kSyntaxError, result)
+                    << "a line of 2048 bytes taken: " << c.rule;
+                EXPECT_FALSE(s->Changed()) << c.rule;
+                continue;
+            }
+            ASSERT_EQ(inifile::kOk, result) << "a line of 2047 bytes refused: " << c.rule;
+            ASSERT_EQ(inifile::kOk, s->Save());
+            Store again(ReadBytes(file));
+            EXPECT_EQ(inifile::kOk, again.result)
+                << "the saved file does not load: " << c.rule << "; line " << again.diag.line
+                << ": " << again.diag.reason;
+            if (again.ini) {
+                EXPECT_TRUE(value == again.Get(section.c_str(), c.key))
+                    << "the value read back differs: " << c.rule;
+            }
+        }
+    }
 }
 
 TEST(IniFileEdit, RemoveUncoversLaterDuplicatesAndKeepsComments) {
@@ -206,8 +255,6 @@ TEST(IniFileSave, WritesTheExactBytes) {
     WriteBytes(file, "[Common]\n"
                      "Path = c:\\x\n"
                      "\n"
-                     "Wide   =    kept because 8 bytes\n"
-                     "Wider    =    rewritten as one =\n"
                      "Multi=one\n"
                      ".  two\n"
                      "# trailing comment\n"
@@ -223,8 +270,6 @@ TEST(IniFileSave, WritesTheExactBytes) {
     EXPECT_EQ("\r\n" // the leading section, empty, still ends with an empty line
               "[Common]\r\n"
               "Path = c:\\x\r\n"
-              "Wide   =    kept because 8 bytes\r\n"
-              "Wider=rewritten as one =\r\n"
               "Multi=one\r\n"
               ".  two\r\n"
               "# trailing comment\r\n"
@@ -238,6 +283,39 @@ TEST(IniFileSave, WritesTheExactBytes) {
               "Key=v\r\n"
               "\r\n",
               ReadBytes(file));
+}
+
+// A changed pair is written back with its key as stored, its separator byte for byte
+// (blanks and tabs around the '=', up to 8 bytes; a longer one as "=") and the new value,
+// also after a second change, which reads the separator from the first change's line.
+TEST(IniFileSave, AChangedPairKeepsItsKeyAndSeparatorBytes) {
+    const struct {
+        const char* read;
+        const char* written;
+    } cases[] = {
+        {"CurrentEnv = ClientCD", "CurrentEnv = ClientHD"},
+        {"CurrentEnv=ClientCD", "CurrentEnv=ClientHD"},
+        {"CURRENTENV\t=\tClientCD", "CURRENTENV\t=\tClientHD"},
+        {"CurrentEnv \t=  ClientCD", "CurrentEnv \t=  ClientHD"},
+        {"CurrentEnv=\t ClientCD", "CurrentEnv=\t ClientHD"},
+        {"CurrentEnv    =   ClientCD", "CurrentEnv    =   ClientHD"},
+        {"CurrentEnv    =    ClientCD", "CurrentEnv=ClientHD"},
+    };
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+    for (const auto& c : cases) {
+        for (const char* firstChange : {"ClientHD", "x"}) {
+            Store s(std::string("[Common]\r\n") + c.read + "\r\nSourceDrive = d:\r\n", file);
+            ASSERT_EQ(inifile::kOk, s.result);
+            ASSERT_EQ(inifile::kOk, s->Set("COMMON", "currentenv", firstChange));
+            ASSERT_EQ(inifile::kOk, s->Set("common", "CurrentEnv", "ClientHD"));
+            ASSERT_EQ(inifile::kOk, s->Save());
+            EXPECT_EQ(std::string("\r\n[Common]\r\n") + c.written + "\r\nSourceDrive = d:\r\n\r\n",
+                      ReadBytes(file))
+                << "a changed line keeps its key as stored and its separator bytes: read as \""
+                << c.read << "\"";
+        }
+    }
 }
 
 TEST(IniFileSave, UnchangedStoreTouchesNothingAndFailedOpenReportsIt) {

@@ -45,6 +45,12 @@ TEST(IniTool, ReadingCommands) {
     EXPECT_EQ(0, list.code);
     EXPECT_EQ("Path=c:\\x&Empty=&Item=plain&\n", list.out);
 
+    // An empty file holds no settings; it loads like any other.
+    const std::string blank = dir.File("empty.ini");
+    WriteBytes(blank, "");
+    EXPECT_EQ(1, Tool(dir, "get " + blank + " a b").code) << "an empty file taken for no file";
+    EXPECT_EQ(0, Tool(dir, "list " + blank + " a").code) << "an empty file taken for no file";
+
     // Reading a missing file neither succeeds nor creates it.
     const std::string missing = dir.File("missing.ini");
     EXPECT_EQ(2, Tool(dir, "get " + missing + " a b").code);
@@ -77,4 +83,39 @@ TEST(IniTool, EditingCommandsAndRefusedFiles) {
     EXPECT_EQ(64, Tool(dir, "get " + file + " onlysection").code);
     EXPECT_EQ(64, Tool(dir, "frobnicate " + file).code);
     EXPECT_EQ(64, Tool(dir, "get " + file + " s k notanumber").code);
+}
+
+// set rewrites the changed line with its key and separator bytes, and takes a value only
+// when every line it makes holds at most 2047 bytes, so that the file loads again.
+TEST(IniTool, SetKeepsTheSeparatorAndTakesLinesUpToTheLimit) {
+    ScratchDir dir;
+    const std::string file = dir.File("s.ini");
+    WriteBytes(file, "[Common]\r\nCurrentEnv = ClientCD\r\nKey\t=\tv\r\n");
+    EXPECT_EQ(0, Tool(dir, "set " + file + " common currentenv ClientHD").code);
+    EXPECT_EQ("\r\n[Common]\r\nCurrentEnv = ClientHD\r\nKey\t=\tv\r\n\r\n", ReadBytes(file))
+        << "a changed line keeps its key and separator bytes: read as \"CurrentEnv = ClientCD\"";
+
+    // "Key\t=\t" takes 6 bytes of the line.
+    const std::string fits(2041, 'x');
+    EXPECT_EQ(1, Tool(dir, "set " + file + " Common Key " + fits + "y").code)
+        << "a line of 2048 bytes taken";
+    EXPECT_EQ(0, Tool(dir, "set " + file + " Common Key " + fits).code)
+        << "a line of 2047 bytes refused";
+    EXPECT_EQ(0, Tool(dir, "check " + file).code) << "the file no longer loads";
+    EXPECT_TRUE(Tool(dir, "get " + file + " Common Key").out == fits + "\n")
+        << "get does not give the value of 2041 bytes back";
+#if !defined(_WIN32) // cmd cannot pass a line break in an argument
+    // A continuation line is its dot and the piece.
+    for (const std::size_t piece : {2046, 2047}) {
+        const std::string valueFile = dir.File("value.txt");
+        WriteBytes(valueFile, "one\r\n" + std::string(piece, 'z'));
+        const int code = Tool(dir, "set " + file + " Common Key \"$(cat " + valueFile + ")\"").code;
+        EXPECT_EQ(piece == 2046 ? 0 : 1, code)
+            << "a continuation line of " << piece + 1 << " bytes " << (code ? "refused" : "taken");
+        EXPECT_EQ(0, Tool(dir, "check " + file).code) << "the file no longer loads";
+    }
+    EXPECT_TRUE(Tool(dir, "get " + file + " Common Key").out ==
+                "one\r\n" + std::string(2046, 'z') + "\n")
+        << "get does not give the value of two lines back";
+#endif
 }

@@ -67,6 +67,22 @@ TEST(Destination, DriveRootLosesItsBackslash) {
     EXPECT_EQ('\\', full[2]);
 }
 
+// A client CD offers its DefaultInstall, or c:\ without one; a publisher CD always c:\nodra30.
+TEST(Destination, DefaultByEnvironment) {
+    const struct {
+        bool publisher;
+        const char* defaultInstall;
+        const char* offered;
+    } cases[] = {
+        {false, "d:\\apps", "d:\\apps"},   {false, "", "c:\\"},       {false, nullptr, "c:\\"},
+        {true, "d:\\apps", "c:\\nodra30"}, {true, "", "c:\\nodra30"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.offered, rules::DefaultDestination(c.publisher, c.defaultInstall))
+            << (c.publisher ? "publisher" : "client") << " CD, DefaultInstall \""
+            << (c.defaultInstall ? c.defaultInstall : "(none)") << "\"";
+}
+
 std::string SettingsPath(const char* dir, bool publisher, std::size_t size = 300) {
     std::string out(size, 'X');
     bool fits = rules::BuildSettingsPath(dir, publisher, &out[0], size);

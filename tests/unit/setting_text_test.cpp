@@ -15,35 +15,58 @@ settings::ApplicationNames Read(const std::string& group, const std::string& nam
     ini_test::ScratchDir dir;
     const std::string file = dir.File("search.ini");
     ini_test::WriteBytes(file, "[IS\\SearchApp\\Common]\nApplicationGroup=" + group +
-                                  "\nApplicationName=" + name + "\n");
+                                   "\nApplicationName=" + name + "\n");
     CIni ini(file.c_str());
     return settings::ReadApplicationNames(ini);
 }
 
-TEST(ApplicationNames, WholeOrRefusedTogetherAndTheDefaultOnlyWhenAsked) {
-    const std::string fits(260, 'g');
-    const std::string tooLong(261, 'n');
-
-    settings::ApplicationNames names = Read(fits, "Atlas");
-    EXPECT_FALSE(names.refused);
-    EXPECT_EQ(fits, names.group);
-    EXPECT_EQ("Atlas", names.name);
-
-    for (const auto& [group, name] : {std::pair(tooLong, std::string("Atlas")),
-                                      std::pair(std::string("Maps"), tooLong)}) {
-        names = Read(group, name);
-        EXPECT_TRUE(names.refused);
-        EXPECT_EQ("", names.group);
-        EXPECT_EQ("", names.name);
-        EXPECT_TRUE(settings::WithDefaultNames(names).refused);
-        EXPECT_EQ("", settings::WithDefaultNames(names).group);
+// The engine's buffers hold 260 characters: each of the two is read whole up to that, and
+// one character more refuses both, with no default put in their place.
+TEST(ApplicationNames, EachIsReadWholeUpTo260CharactersAndBothRefusedAbove) {
+    for (const bool longGroup : {true, false}) {
+        for (const std::size_t length : {259, 260, 261}) {
+            const std::string text(length, 'x');
+            const std::string group = longGroup ? text : "Maps";
+            const std::string name = longGroup ? "Atlas" : text;
+            const bool refused = length > 260;
+            const std::string which =
+                std::string(longGroup ? "ApplicationGroup" : "ApplicationName") + " of " +
+                std::to_string(length) + " characters";
+            for (const settings::ApplicationNames& names :
+                 {Read(group, name), settings::WithDefaultNames(Read(group, name))}) {
+                EXPECT_EQ(refused, names.refused) << which << (refused ? " taken" : " refused");
+                EXPECT_TRUE(names.group == (refused ? "" : group) &&
+                            names.name == (refused ? "" : name))
+                    << which << ": read as a group of " << names.group.size()
+                    << " characters and a name of " << names.name.size();
+            }
+        }
     }
+}
 
-    names = Read("", "");
-    EXPECT_EQ("", names.group);
-    EXPECT_EQ("Corvane Publisher", settings::WithDefaultNames(names).group);
-    EXPECT_EQ("Corvane Publisher", settings::WithDefaultNames(names).name);
-    EXPECT_EQ("Atlas", settings::WithDefaultNames(Read("", "Atlas")).name);
+// The reader gives the names as read; the default fills in exactly the empty one of the two.
+TEST(ApplicationNames, TheDefaultFillsOnlyTheEmptyOneAndOnlyWhenAsked) {
+    const struct {
+        const char* group;
+        const char* name;
+        const char* defaultedGroup;
+        const char* defaultedName;
+    } cases[] = {
+        {"", "", "Corvane Publisher", "Corvane Publisher"},
+        {"", "Atlas", "Corvane Publisher", "Atlas"},
+        {"Maps", "", "Maps", "Corvane Publisher"},
+        {"Maps", "Atlas", "Maps", "Atlas"},
+    };
+    for (const auto& c : cases) {
+        const settings::ApplicationNames read = Read(c.group, c.name);
+        EXPECT_EQ(c.group, read.group) << "the reader puts in a default";
+        EXPECT_EQ(c.name, read.name) << "the reader puts in a default";
+        const settings::ApplicationNames defaulted = settings::WithDefaultNames(read);
+        EXPECT_EQ(c.defaultedGroup, defaulted.group)
+            << "group \"" << c.group << "\", name \"" << c.name << "\"";
+        EXPECT_EQ(c.defaultedName, defaulted.name)
+            << "group \"" << c.group << "\", name \"" << c.name << "\"";
+    }
 }
 
 } // namespace
