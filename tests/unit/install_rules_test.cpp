@@ -12,13 +12,6 @@
 
 namespace {
 
-TEST(CopyPlan, UnixSearchFileOnlyForUnixPlatforms) {
-    for (std::uint32_t mask : {0x04u, 0x200u, 0x2000u})
-        EXPECT_TRUE(copy_plan::NeedsUnixSearchFile(mask)) << mask;
-    for (std::uint32_t mask : {0x0u, 0x02u, 0x0C00u}) // none, Macintosh, no platform
-        EXPECT_FALSE(copy_plan::NeedsUnixSearchFile(mask)) << mask;
-}
-
 // The whole message with the figures of a small drive is an end-to-end run's. Free space
 // counts in whole megabytes, the requirement does not; any other conversion stays.
 TEST(NoSpaceMessage, FiguresInMegabytesOtherConversionsAsWritten) {
