@@ -32,15 +32,6 @@ TEST(FreeSpace, LargeDisksStayAtTheTopOfThe32BitRange) {
     EXPECT_EQ(0xFFFFFFFFu, rules::ClampFreeBytes(8ull * 512 * 19784650));
 }
 
-TEST(FreeSpace, RootAndDriveFromThePath) {
-    EXPECT_EQ("d:\\", rules::FreeSpaceRoot("d:\\apps"));
-    EXPECT_EQ("D:\\", rules::FreeSpaceRoot("D:"));
-    EXPECT_EQ("\\", rules::FreeSpaceRoot("\\apps"));
-    EXPECT_EQ("", rules::FreeSpaceRoot(""));
-    EXPECT_EQ("D:", rules::DriveName("D:\\apps"));
-    EXPECT_EQ("\\:", rules::DriveName("\\apps"));
-}
-
 TEST(Destination, DriveRootLosesItsBackslash) {
     auto strip = [](const char* path) {
         char buffer[261] = {};
