@@ -1,4 +1,4 @@
-// Browser rules: codes and kinds, the folders derived from registry and iexplore.ini
+// Browser rules: the folders derived from registry and iexplore.ini
 // values, the bypass list merge, the prefs.js rewrite and the selection dialog's rows.
 #include "integration/browser_rules.h"
 
@@ -36,23 +36,6 @@ const std::string kPref = "user_pref(\"network.proxy.no_proxies_on\", ";
 const std::string kFixedLine = kPref + "\"127.0.0.1\");";
 
 } // namespace
-
-// Kinds as the engine stores them: 0 Navigator, 1 Internet Explorer, 2 Communicator,
-// 4 Other; -1 no browser named.
-TEST(BrowserCode, NamesAKindInAnyLetterCase) {
-    const std::pair<const char*, int> cases[] = {
-        {"communicator", 2},
-        {"NetScape4", 2},
-        {"netscape", 0},
-        {"MSIE", 1},
-        {"msie4", 1},
-        {"C:\\Browsers\\opera.exe", 4},
-        {"msie5", 4},
-        {"", -1},
-    };
-    for (const auto& [code, kind] : cases)
-        EXPECT_EQ(kind, KindFromCode(code)) << code;
-}
 
 TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
     struct Case {

@@ -1,6 +1,6 @@
-// The engine's text rules (source root, yes/no and environment settings), the bounded
-// text and path module every fixed buffer relies on, and the two paths built from the
-// CD's group and name: the Start-menu shortcut and the application key.
+// The engine's source root, the bounded text and path module every fixed buffer relies
+// on, and the two paths built from the CD's group and name: the Start-menu shortcut and
+// the application key.
 #include "setup/rules.h"
 
 #include <gtest/gtest.h>
@@ -45,19 +45,6 @@ TEST(SourceRoot, CutAtTheSetupFolderLowerCasedWithoutOneTrailingBackslash) {
     rules::MakeSourceRoot("D:\\_red40\\bin", small, 4); // "d:\" fits, its backslash goes
     EXPECT_STREQ("d:", small);
     EXPECT_EQ('X', small[4]);
-}
-
-TEST(Settings, YesAndClientEnvironment) {
-    for (const char* yes : {"y", "Yes", "yup"})
-        EXPECT_TRUE(rules::IsYesSetting(yes)) << yes;
-    for (const char* no : {"", " yes", "no", "1"})
-        EXPECT_FALSE(rules::IsYesSetting(no)) << no;
-    EXPECT_FALSE(rules::IsYesSetting(nullptr));
-    for (const char* client : {"ClientCD", "clientcd", "CLIENTCD"})
-        EXPECT_TRUE(rules::IsClientEnvironment(client)) << client;
-    for (const char* publisher : {"ClientCD ", "Client", "ClientHD", ""})
-        EXPECT_FALSE(rules::IsClientEnvironment(publisher)) << publisher;
-    EXPECT_FALSE(rules::IsClientEnvironment(nullptr));
 }
 
 TEST(BoundedText, WholeOrNothingForPathsCutOnlyForShownText) {

@@ -1,6 +1,7 @@
 // The browser: the one the CD names, taken without a question when it is here and
 // recorded in the application key, its bypass list given 127.0.0.1; the selection dialog
-// when it is not, or when the CD names none. The CD is writable, so that the "Browser"
+// when the CD names none (a named browser that is not here: the runs on Windows NT 3.51
+// and Win32s). The CD is writable, so that the "Browser"
 // the run records in the CD's own search.ini (the program files stay on it) can be read.
 #include <gtest/gtest.h>
 
@@ -88,28 +89,6 @@ TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
     ExpectApplicationKey(false, "C:\\Browsers\\lynx.exe");
     EXPECT_EQ("intranet", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kNavigatorProxy));
-}
-
-// CD: Browser = netscape; only Communicator (and Internet Explorer) are here.
-const Runs kNavigatorMissing("BrowserNamed.NavigatorMissingAsks",
-                             {{kNt40, Cd().Writable().Set("Browser", "netscape")}});
-TEST(BrowserNamed, NavigatorMissingAsks) {
-    ASSERT_TRUE(InstallCommunicator());
-    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride",
-                                  "intranet;*.local"));
-    ChildProcess setup;
-    ASSERT_TRUE(StartSetup(setup));
-    HWND dialog = WaitForBrowserDialog(setup);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(
-        (std::vector<std::string>{kIELabel, "Netscape Communicator 4.7 (en)", "Other Browser"}),
-        VisibleRows(dialog));
-    ASSERT_TRUE(ClickButton(dialog, IDOK)); // the first row is chosen at the start
-    ExpectCleanExit(setup);
-    EXPECT_EQ("msie", CdSetting("Browser"));
-    EXPECT_EQ("127.0.0.1;intranet;*.local",
-              RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
-    ExpectLaunches({ProgramFile(kCd, "search.exe")});
 }
 
 // CD: no Browser. Navigator 3, a Communicator 4.7 and a Netscape 6 are installed; the
