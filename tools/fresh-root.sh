@@ -100,7 +100,7 @@ unshare --mount --propagation private --pid --fork --kill-child bash -c '
 run=$!
 # Ended from outside, the run ends at once. unshare ignores SIGINT and SIGTERM while its
 # child runs; killed, it takes the namespace's first process with it, and so every other.
-trap 'kill -KILL "$run" 2>/dev/null; wait "$run"; exit 130' INT TERM HUP
+trap 'kill -KILL "$run" 2>/dev/null; wait "$run" 2>/dev/null; exit 130' INT TERM HUP
 wait "$run" || status=$?
 echo "fresh-root: $* ended with status $status after $(seconds "$started") s"
 exit "$status"
