@@ -35,8 +35,9 @@ HWND WaitForSetupWindow(const ChildProcess& setup, const char* titlePart) {
 void ExpectMessageBox(const WindowInfo& box, const std::string& caption, const char* text,
                       const std::vector<int>& buttons) {
     const std::string which = "the message box \"" + box.messageText + "\"";
-    if (text != nullptr)
+    if (text != nullptr) {
         EXPECT_EQ(text, box.messageText) << which << " has the wrong text";
+    }
     EXPECT_EQ(caption, box.title) << which << " has the wrong caption";
     std::vector<int> shown;
     std::string named;
@@ -82,8 +83,10 @@ bool StartAndAnswerReinstall(ChildProcess& setup, int answer) {
 
 void AnswerMessageBox(const ChildProcess& setup, const std::string& text) {
     HWND box = WaitForMessageBoxShowing(setup, kAppTitle, text, {IDOK});
-    if (box != nullptr && ClickButton(box, IDOK))
+    if (box != nullptr) {
+        ClickButton(box, IDOK);
         EXPECT_TRUE(WaitForWindowGone(box, kTimeoutMs)) << "the message box stayed: " << text;
+    }
 }
 
 HWND WaitForAgreement(const ChildProcess& setup, const std::string& agreementFile) {
@@ -156,8 +159,9 @@ void ExpectLaunches(const std::vector<std::string>& programs,
     ASSERT_EQ(programs.size(), launches.size()) << "search.exe starts:" << log;
     for (size_t i = 0; i < programs.size(); ++i) {
         EXPECT_TRUE(SamePath(programs[i], launches[i].Unquoted())) << log;
-        if (i < directories.size())
+        if (i < directories.size()) {
             EXPECT_TRUE(SamePath(directories[i], launches[i].currentDirectory)) << log;
+        }
     }
 }
 
