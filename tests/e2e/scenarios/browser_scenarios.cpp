@@ -138,9 +138,6 @@ TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ExpectCleanExit(third);
     EXPECT_EQ(typed.substr(0, 1023), CdSetting("Browser"));
-    // A browser named by its program leaves both bypass lists as they were.
-    EXPECT_EQ("", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
-    EXPECT_EQ("127.0.0.1", RegistryString(HKEY_CURRENT_USER, kNavigatorProxy, "No_Proxy"));
     ExpectLaunches({ProgramFile(kCd, "search.exe"), ProgramFile(kCd, "search.exe"),
                     ProgramFile(kCd, "search.exe")});
 }
