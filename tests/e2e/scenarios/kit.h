@@ -35,7 +35,9 @@ constexpr char kViewerClass[] = "CLSID\\{06512320-3A45-4B5B-AA4D-6B1E9FCFC0CD}";
 inline std::string Setting(const std::string& file, const char* key) {
     return guidriver::ProfileString(file, kCommonSection, key);
 }
-inline std::string CdSetting(const char* key) { return Setting(kCdSettings, key); }
+inline std::string CdSetting(const char* key) {
+    return Setting(kCdSettings, key);
+}
 
 // Running the setup. Each wait has a time limit; what does not come fails the test.
 // Starts D:\_red40\bin\setup.exe in that folder.
