@@ -76,21 +76,6 @@ TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
     ExpectLaunches({ProgramFile(kCd, "search.exe")});
 }
 
-// CD: Browser = C:\Browsers\lynx.exe, a program that exists: kept as named, no bypass
-// list changes.
-const Runs kExisting("BrowserNamed.ExistingProgramIsTakenWithoutAsking",
-                     {{kWin2000, Cd().Writable().Set("Browser", "C:\\Browsers\\lynx.exe")}});
-TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
-    ASSERT_TRUE(WriteTextFile("C:\\Browsers\\lynx.exe", kStandIn));
-    ASSERT_TRUE(
-        SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", "intranet"));
-    RunToTheEnd();
-    EXPECT_EQ("C:\\Browsers\\lynx.exe", CdSetting("Browser"));
-    ExpectApplicationKey(false, "C:\\Browsers\\lynx.exe");
-    EXPECT_EQ("intranet", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kNavigatorProxy));
-}
-
 // CD: no Browser. Navigator 3, a Communicator 4.7 and a Netscape 6 are installed; the
 // Navigator key also has a "Users" subkey, which is never an installation. Three runs
 // answer the dialog three ways.
