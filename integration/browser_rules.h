@@ -13,7 +13,8 @@
 // Nonzero when `text` ends with `suffix` ignoring letter case, the suffix beginning a
 // character of the text; an empty suffix, one longer than the text, or a null argument
 // gives zero.
-int EndsWithNoCase(const char* text, const char* suffix, const chars::CodePage& page = chars::System());
+int EndsWithNoCase(const char* text, const char* suffix,
+                   const chars::CodePage& page = chars::System());
 
 namespace browser {
 
@@ -79,28 +80,37 @@ void RewritePrefsFile(std::FILE* prefs, std::FILE* rewritten,
 
 // Internet Explorer's program directory from its App Paths value: a leading double quote
 // removed, then everything from the last backslash after the first character cut off.
-std::string DirectoryFromAppPath(const std::string& appPath, const chars::CodePage& page = chars::System());
+std::string DirectoryFromAppPath(const std::string& appPath,
+                                 const chars::CodePage& page = chars::System());
 // The directory from the class registration's LocalServer32 value: cut at the last
 // backslash, then a leading double or single quote removed.
-std::string DirectoryFromLocalServer(const std::string& localServer, const chars::CodePage& page = chars::System());
+std::string DirectoryFromLocalServer(const std::string& localServer,
+                                     const chars::CodePage& page = chars::System());
 // iexplore.ini's cache folder gives the browser directory as its parent.
-std::string DirectoryFromCacheFolder(const std::string& cacheFolder, const chars::CodePage& page = chars::System());
+std::string DirectoryFromCacheFolder(const std::string& cacheFolder,
+                                     const chars::CodePage& page = chars::System());
 // iexplore.ini's sign-up viewer gives the browser directory before "\isignup.exe".
-std::string DirectoryFromSignupViewer(const std::string& viewer, const chars::CodePage& page = chars::System());
+std::string DirectoryFromSignupViewer(const std::string& viewer,
+                                      const chars::CodePage& page = chars::System());
 
 // The folder in which Navigator's netscape.exe is looked for, from its "Install
 // Directory": "\program" added unless the text ends with "program"; an install directory
 // inside a "Communicator" folder maps to the sibling "navigator\program".
-std::string NavigatorProgramFolder(const std::string& installDir, const chars::CodePage& page = chars::System());
+std::string NavigatorProgramFolder(const std::string& installDir,
+                                   const chars::CodePage& page = chars::System());
 // The program folder of a Communicator install directory ("\program" unless present,
 // also after an empty one).
-std::string CommunicatorProgramFolder(const std::string& installDir, const chars::CodePage& page = chars::System());
+std::string CommunicatorProgramFolder(const std::string& installDir,
+                                      const chars::CodePage& page = chars::System());
 // The program file of a detected Netscape 4.x or 6 installation.
-std::string Netscape4ProgramPath(const std::string& installDir, const chars::CodePage& page = chars::System());
-std::string Netscape6ProgramPath(const std::string& installDir, const chars::CodePage& page = chars::System());
+std::string Netscape4ProgramPath(const std::string& installDir,
+                                 const chars::CodePage& page = chars::System());
+std::string Netscape6ProgramPath(const std::string& installDir,
+                                 const chars::CodePage& page = chars::System());
 // The plug-in folder of a detected installation's program path (its folder + "plugins");
 // empty when the path names neither netscape.exe nor netscp6.exe.
-std::string PluginFolderFromProgramPath(const std::string& programPath, const chars::CodePage& page = chars::System());
+std::string PluginFolderFromProgramPath(const std::string& programPath,
+                                        const chars::CodePage& page = chars::System());
 
 // The rows of the browser selection dialog, top to bottom, as choice codes.
 constexpr int kMaxRows = 11;

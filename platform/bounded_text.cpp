@@ -53,8 +53,7 @@ void StripTrailingBackslash(std::string& path, const chars::CodePage& page) {
         path.pop_back();
 }
 
-std::string JoinPath(const std::string& dir, const std::string& name,
-                     const chars::CodePage& page) {
+std::string JoinPath(const std::string& dir, const std::string& name, const chars::CodePage& page) {
     std::string path = dir;
     if (!chars::EndsWith(path.c_str(), path.size(), '\\', page))
         path += '\\';
@@ -126,8 +125,7 @@ bool AppendName(char* buffer, std::size_t size, const char* name, const chars::C
     return AppendParts(buffer, size, name, true, page);
 }
 
-bool AppendKeyName(char* buffer, std::size_t size, const char* name,
-                   const chars::CodePage& page) {
+bool AppendKeyName(char* buffer, std::size_t size, const char* name, const chars::CodePage& page) {
     return AppendParts(buffer, size, name, false, page);
 }
 

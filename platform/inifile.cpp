@@ -182,8 +182,8 @@ int IniFile::Set(const char* section, const char* key, const char* value) {
         SeparatorOf(*entry, separator);
     std::size_t separatorLength = std::strlen(separator);
     if (HasLineBreak(section) || EndsInLeadByte(section, page_) || HasLineBreak(key) ||
-        KeyStartsHeader(key) ||
-        !OnlyPairedLineBreaks(value) || std::strlen(section) + 2 > kMaxLineLength ||
+        KeyStartsHeader(key) || !OnlyPairedLineBreaks(value) ||
+        std::strlen(section) + 2 > kMaxLineLength ||
         !PairFitsLines(std::strlen(key), separatorLength, value))
         return kSyntaxError;
 

@@ -64,8 +64,7 @@ struct Entry;
 class IniFile {
 public:
     static int Load(const char* fileName, OpenMode mode, IniFile** out,
-                    LoadDiagnostic* diag = nullptr,
-                    const chars::CodePage& page = chars::System());
+                    LoadDiagnostic* diag = nullptr, const chars::CodePage& page = chars::System());
     // The same parser over bytes in memory (tests, fuzzing); saves go to fileName.
     static int LoadFromMemory(const char* data, std::size_t size, const char* fileName,
                               IniFile** out, LoadDiagnostic* diag = nullptr,
