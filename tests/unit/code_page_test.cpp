@@ -120,11 +120,13 @@ TEST(DoubleByteNames, ASecondByte0x5CIsNoBackslash) {
     }
 }
 
-TEST(DoubleByteNames, ASecondByteThatIsALetterKeepsItsCase) {
+TEST(DoubleByteNames, ASecondByteThatIsALetterOrLooksLikeALeadByte) {
     for (const Page& p : kPages) {
         const chars::CodePage& cp = p.page;
-        const std::string A = {p.lead, 'A'}, C = {p.lead, 'C'}, n = {p.lead, 'n'},
-                          pc = {p.lead, 'p'};
+        const std::string A = {p.lead, 'A'}, C = {p.lead, 'C'}, N = {p.lead, 'n'},
+                          P = {p.lead, 'p'};
+        // A second byte that could be a lead byte: ャ, 亖, 걖, 孕.
+        const std::string LL = {p.lead, p.lead};
         const Row rows[] = {
             {IN_BUFFER("", rules::MakeSourceRoot(("D:\\" + A + "X").c_str(), b, n, cp)),
              "d:\\" + A + "x"},
@@ -133,12 +135,14 @@ TEST(DoubleByteNames, ASecondByteThatIsALetterKeepsItsCase) {
              "apart"},
             {rules::EqualsNoCase(("X" + A).c_str(), ("x" + A).c_str(), cp) ? "equal" : "apart",
              "equal"},
-            {EndsWithNoCase(("C:\\" + pc + "rogram").c_str(), "program", cp) ? "ends" : "not",
+            {EndsWithNoCase(("C:\\" + P + "rogram").c_str(), "program", cp) ? "ends" : "not",
              "not"},
-            {browser::CommunicatorProgramFolder(pc + "PROGRAM", cp), pc + "PROGRAM"},
-            {browser::PluginFolderFromProgramPath("C:\\" + n + "etscape.exe", cp), ""},
+            {browser::CommunicatorProgramFolder(P + "PROGRAM", cp), P + "PROGRAM"},
+            {browser::PluginFolderFromProgramPath("C:\\" + N + "etscape.exe", cp), ""},
             {browser::NavigatorProgramFolder("C:\\" + C + "ommunicator", cp),
              "C:\\" + C + "ommunicator\\program"},
+            // Only a walk from the start tells the last character, never a look back.
+            {IN_BUFFER("c:\\" + LL + "\\", bounded::StripTrailingBackslash(b, cp)), "c:\\" + LL},
         };
         ExpectRows(p, rows);
     }
