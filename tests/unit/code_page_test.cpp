@@ -3,6 +3,7 @@
 // a bracket or an ASCII letter.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "integration/browser_rules.h"
@@ -46,6 +47,21 @@ template <class Rule> std::string InBuffer(const std::string& text, Rule rule) {
 // `call` on the buffer b of n bytes.
 #define IN_BUFFER(text, call) InBuffer(text, [&](char* b, std::size_t n) { (void)n, call; })
 
+// prefs.js as the proxy step rewrites it.
+std::string Rewritten(const std::string& prefs, const chars::CodePage& page) {
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::fputs(prefs.c_str(), in);
+    std::rewind(in);
+    browser::RewritePrefsFile(in, out, page);
+    std::rewind(out);
+    char text[512] = {};
+    text[std::fread(text, 1, sizeof text - 1, out)] = '\0';
+    std::fclose(in);
+    std::fclose(out);
+    return text;
+}
+
 template <std::size_t N> void ExpectRows(const Page& page, const Row (&rows)[N]) {
     for (std::size_t i = 0; i < N; ++i)
         EXPECT_EQ(rows[i].expected, rows[i].actual) << "code page " << page.name << ", row " << i;
@@ -84,7 +100,7 @@ TEST(DoubleByteNames, ASecondByte0x5CIsNoBackslash) {
              "d:\\cd" + X},
             {IN_BUFFER("", rules::MakeSourceRoot(("D:\\" + X + "_RED40\\BIN").c_str(), b, n, cp)),
              "d:\\" + X + "_red40\\bin"},
-            {IN_BUFFER("", rules::MakeSourceRoot(("D:\\A" + X).c_str(), b, 5, cp)), "d:\\a"},
+            {IN_BUFFER("", rules::MakeSourceRoot(("D:\\A" + X).c_str(), b, 6, cp)), "d:\\a"},
             {IN_BUFFER("a" + X, rules::StripDriveRootBackslash(b, n, cp)), "a" + X},
             {IN_BUFFER("", rules::BuildSettingsPath(("c:\\" + X).c_str(), true, b, n, cp)),
              "c:\\" + X + "\\publish\\search.ini"},
@@ -139,6 +155,8 @@ TEST(DoubleByteNames, ASecondByteThatIsALetterOrLooksLikeALeadByte) {
              "not"},
             {browser::CommunicatorProgramFolder(P + "PROGRAM", cp), P + "PROGRAM"},
             {browser::PluginFolderFromProgramPath("C:\\" + N + "etscape.exe", cp), ""},
+            {Rewritten("x" + N + "etwork.proxy.no_proxies_on\"\n", cp),
+             "x" + N + "etwork.proxy.no_proxies_on\"\n" + browser::kNoProxiesLine},
             {browser::NavigatorProgramFolder("C:\\" + C + "ommunicator", cp),
              "C:\\" + C + "ommunicator\\program"},
             // Only a walk from the start tells the last character, never a look back.
