@@ -39,7 +39,7 @@ const std::string kFixedLine = kPref + "\"127.0.0.1\");";
 
 TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
     struct Case {
-        std::string (*rule)(const std::string&);
+        std::string (*rule)(const std::string&, const chars::CodePage&);
         const char* input;
         const char* expected;
     } cases[] = {
@@ -61,7 +61,7 @@ TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
         {PluginFolderFromProgramPath, "C:\\Browsers\\NETSCAPE.EXE", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.expected, c.rule(c.input)) << c.input;
+        EXPECT_EQ(c.expected, c.rule(c.input, chars::kSingleByte)) << c.input;
 }
 
 TEST(BypassList, AddressFirstForInternetExplorerLastForNavigatorNeverCut) {
