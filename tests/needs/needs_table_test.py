@@ -11,9 +11,10 @@ from pathlib import Path
 import set_path
 
 system_needs = set_path.system_needs
-# make test installs these sets; fresh-root's package is on the machines that run it.
-INSTALLED_SETS = ("demo", "test", "tools", "format")
-SETS = INSTALLED_SETS + ("fresh-root",)
+# make test installs these sets (machine32's packages are test's too); fresh-root's package
+# is on the machines that run it, and i386-root's are in the 32-bit machine's root.
+INSTALLED_SETS = ("demo", "test", "tools", "format", "machine32")
+SETS = INSTALLED_SETS + ("fresh-root", "i386-root")
 
 
 class NeedsTableTest(unittest.TestCase):
