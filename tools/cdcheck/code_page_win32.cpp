@@ -10,8 +10,8 @@ namespace cdcheck {
 namespace {
 
 std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
@@ -29,10 +29,9 @@ std::string Narrow(const std::wstring& wide) {
 bool RoundTrips(int codePage, const std::wstring& character) {
     char bytes[8];
     BOOL usedDefault = FALSE;
-    const int length =
-        WideCharToMultiByte(static_cast<UINT>(codePage), 0, character.data(),
-                            static_cast<int>(character.size()), bytes, sizeof bytes, nullptr,
-                            &usedDefault);
+    const int length = WideCharToMultiByte(static_cast<UINT>(codePage), 0, character.data(),
+                                           static_cast<int>(character.size()), bytes, sizeof bytes,
+                                           nullptr, &usedDefault);
     wchar_t back[4];
     return length > 0 && !usedDefault &&
            MultiByteToWideChar(static_cast<UINT>(codePage), 0, bytes, length, back, 4) ==

@@ -23,10 +23,10 @@ bool ParseCodePages(const std::string& list, std::vector<int>* codePages, std::s
         const std::size_t end = std::min(list.find(',', start), list.size());
         const std::string item = list.substr(start, end - start);
         start = end + 1;
-        const bool digits = !item.empty() && item.size() <= 5 &&
-                            std::all_of(item.begin(), item.end(), [](char c) {
-                                return std::isdigit(static_cast<unsigned char>(c)) != 0;
-                            });
+        const bool digits =
+            !item.empty() && item.size() <= 5 && std::all_of(item.begin(), item.end(), [](char c) {
+                return std::isdigit(static_cast<unsigned char>(c)) != 0;
+            });
         const int codePage = digits ? std::stoi(item) : 0;
         if (!IsAnsiCodePage(codePage)) {
             *why = Quoted(item) + " is no ANSI code page of Windows (874, 932, 936, 949, 950, "
