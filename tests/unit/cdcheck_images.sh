@@ -6,8 +6,10 @@
 #    as "SEARCH.;1") and every file's ";1" are no finding;
 #  - one broken on purpose, with names of each kind (with and without an extension,
 #    files and folders): names Joliet cuts, names differing only in case, a folder too
-#    deep and a path too long (and what lies below them), no search.ini; and the same
-#    tree before pressing;
+#    deep and a path too long (and what lies below them), no search.ini, names beyond
+#    ASCII that the default code pages (1252, 932) cannot show, among them a Japanese
+#    folder (whose Joliet name libcdio's own listing cuts); and the same tree before
+#    pressing;
 #  - one whose root setup.exe is not the kit's and Windows NT 4.0 cannot start;
 #  - a file that is no image, and a damaged image.
 # usage: cdcheck_images.sh CDCHECK WORK_DIR
@@ -40,7 +42,7 @@ make_cd broken --remove search.ini --add "docs/$long.htm" "$0" --add "docs/$long
     --add "docs/$folder/page.htm" "$0" --add docs/Index.htm "$0" --add docs/INDEX.HTM "$0" \
     --add docs/Notes "$0" --add docs/NOTES "$0" --add docs/Maps/a.htm "$0" \
     --add docs/MAPS/a.htm "$0" --add docs/a/b/c/d/e/f/g/h/i.htm "$0" --add "docs/$deep/x.htm" "$0" \
-    --add "docs/$utf64" "$0" --add "docs/$utf65" "$0"
+    --add "docs/$utf64" "$0" --add "docs/$utf65" "$0" --add "docs/表示/表.txt" "$0"
 # A root setup.exe that is not the kit's: subsystem version 5.0, which Windows 2000 starts.
 cp "$work/programs/setup.exe" "$work/newer.exe"
 printf '\005' | dd of="$work/newer.exe" bs=1 seek=$((0xc8)) conv=notrunc status=none
@@ -67,6 +69,9 @@ none="the setup there finds nothing named"
 level9="warning: a folder on level 9 (the root is level 1): ISO 9660 keeps 8 levels, and readers of its own names find this folder moved"
 twin="Windows sees one name and opens only one of them"
 joliet="(its Joliet name): a setting or program looking for"
+ascii="${iso}s, which hold ASCII only: $none"
+cp="warning: Windows with code page"
+unread="the setup there cannot open it"
 expect 1 clean.iso <<EOF
 clean.iso:\cgi-bin: $iso \CGI_BIN: $none \cgi-bin
 clean.iso:\templates: $iso \TEMPLATE: $none \templates
@@ -97,11 +102,16 @@ broken.iso:\docs\MAPS: $iso \DOCS\MAPS0: $none \docs\MAPS
 broken.iso:\docs\Maps: $iso \DOCS\MAPS1: $none \docs\Maps
 broken.iso:\docs\NOTES: $iso \DOCS\NOTES0: $none \docs\NOTES
 broken.iso:\docs\Notes: $iso \DOCS\NOTES1: $none \docs\Notes
+broken.iso:\docs\表示: $iso \DOCS\__: $none \docs\表示
 broken.iso:\docs\\$utf64: $iso \DOCS\____FFFF: $none \docs\\$utf64
 broken.iso:\docs\\$utf65: $iso \DOCS\____LLLL: $none \docs\\äöüß${long:0:60}
 broken.iso:\templates: $iso \TEMPLATE: $none \templates
+broken.iso:\docs\表示: $cp 1252 reads this name as "??": $unread
+broken.iso:\docs\表示\表.txt: $cp 1252 reads this name as "?.txt": $unread
+broken.iso:\docs\\$utf64: $cp 932 reads this name as "????${f64:0:60}": $unread
+broken.iso:\docs\\$utf65: $cp 932 reads this name as "????${long:0:60}": $unread
 broken.iso:\search.ini: error: missing where the setup looks: every setting reads as empty (publisher environment)
-2 errors and 23 warnings
+2 errors and 28 warnings
 EOF
 # The same names before pressing, where only their length and case tell.
 cut="the image's Joliet names, which Windows reads, keep 64, so it is cut when pressed"
@@ -117,7 +127,14 @@ broken/docs/a/b/c/d/e/f/g: $level9
 broken/docs/Index.htm: warning: differs only in letter case from "INDEX.HTM": $twin
 broken/docs/Maps: warning: differs only in letter case from "MAPS": $twin
 broken/docs/Notes: warning: differs only in letter case from "NOTES": $twin
-1 error and 10 warnings
+broken/docs/$utf64: $ascii \docs\\$utf64
+broken/docs/$utf65: $ascii \docs\\$utf65
+broken/docs/表示: $ascii \docs\表示
+broken/docs/$utf64: $cp 932 reads this name as "????${f64:0:60}": $unread
+broken/docs/$utf65: $cp 932 reads this name as "????${long:0:61}": $unread
+broken/docs/表示: $cp 1252 reads this name as "??": $unread
+broken/docs/表示/表.txt: $cp 1252 reads this name as "?.txt": $unread
+1 error and 17 warnings
 EOF
 expect 1 newer.iso <<EOF
 newer.iso:\cgi-bin: $iso \CGI_BIN: $none \cgi-bin

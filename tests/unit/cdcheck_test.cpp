@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -38,7 +39,8 @@ const std::string kClientIni = "[IS\\SearchApp\\Common]\n"
                                "ApplicationName = Lumora Sample Search\n";
 const std::string kServer = "[Tarnx\\2.0.0\\Primary\\Server]\n";
 
-// A copy of a sample CD with files written ("" removes) and what cdcheck must say.
+// A copy of a sample CD with files written ("" removes; names in UTF-8) and what cdcheck
+// must say.
 struct Case {
     const char* kind;
     std::vector<std::pair<std::string, std::string>> files;
@@ -46,18 +48,19 @@ struct Case {
     std::vector<std::string> said;
 };
 
-void Check(const Case& c) {
+void Check(const Case& c, const std::string& options = "") {
     ScratchDir dir;
     const fs::path cd = dir.File("cd");
     fs::copy(SampleCd(c.kind), cd, fs::copy_options::recursive);
     for (const auto& [relative, bytes] : c.files) {
-        fs::remove_all(cd / relative);
+        const fs::path path = cd / fs::u8path(relative);
+        fs::remove_all(path);
         if (!bytes.empty()) {
-            fs::create_directories((cd / relative).parent_path());
-            ini_test::WriteBytes((cd / relative).string(), bytes);
+            fs::create_directories(path.parent_path());
+            std::ofstream(path, std::ios::binary) << bytes;
         }
     }
-    Outcome run = Cdcheck(dir, "\"" + cd.string() + "\"");
+    Outcome run = Cdcheck(dir, options + " \"" + cd.string() + "\"");
     EXPECT_EQ(c.code, run.code) << run.out;
     for (const std::string& text : c.said)
         EXPECT_NE(std::string::npos, run.out.find(text)) << text << "\n" << run.out;
@@ -87,6 +90,36 @@ TEST(Cdcheck, SampleCdsAreCleanAndTheUsageIsChecked) {
     EXPECT_EQ(64, Cdcheck(dir, "").code);
     EXPECT_EQ(64, Cdcheck(dir, "--frobnicate " + dir.Path()).code);
     EXPECT_EQ(64, Cdcheck(dir, dir.File("no-such-cd")).code);
+    for (const char* list : {"437", "1252,", "cp932"}) {
+        Outcome run = Cdcheck(dir, std::string("--code-pages ") + list + " " + SampleCd("client"));
+        EXPECT_EQ(64, run.code) << list;
+        EXPECT_NE(std::string::npos, run.out.find("is no ANSI code page of Windows")) << run.out;
+    }
+}
+
+// Whatever the code pages, a name beyond ASCII is no ISO 9660 name; below a folder so
+// reported nothing more.
+const std::string kNotIso = "read the ISO 9660 names, which hold ASCII only";
+
+TEST(Cdcheck, NamesTheCodePagesCannotShow) {
+    // é is Western (1252), not Japanese (932, by default checked as well).
+    Check({"client", {{"docs/café/a.htm", "t"}}, 1,
+           {"code page 932 reads this name as \"caf?\"", kNotIso}});
+    Check({"client", {{"docs/café/a.htm", "t"}}, 1, {kNotIso}}, "--code-pages 1252");
+}
+
+TEST(Cdcheck, NamesBeyondTheWesternCodePage) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "cdcheck.exe reads a folder's names in its machine's code page, 1252 here";
+#endif
+    Check({"client", {{"docs/表示.txt", "t"}}, 1,
+           {"code page 1252 reads this name as \"??.txt\"", kNotIso}});
+    Check({"client", {{"docs/表示.txt", "t"}}, 1, {kNotIso}}, "--code-pages 932");
+    // Hangul only in Korean; each character a code page lacks stands as "?".
+    Check({"client", {{"docs/한表.txt", "t"}}, 1,
+           {"code page 936 reads this name as \"?表.txt\"",
+            "code page 950 reads this name as \"?表.txt\"", kNotIso}},
+          "--code-pages 936,949,950");
 }
 
 TEST(Cdcheck, WhatTheSetupWouldMeetOnBrokenCds) {

@@ -4,6 +4,7 @@
 
 #include "tools/cdcheck/cd_tree.h"
 #include "tools/cdcheck/checks.h"
+#include "tools/cdcheck/code_pages.h"
 #include "tools/cdcheck/iso_name_checks.h"
 #include "tools/cdcheck/iso_image.h"
 #include "tools/cdcheck/setup_file_checks.h"
@@ -59,7 +60,7 @@ void CheckSetupFilesAsPressed(const std::string& imagePath, const ImageListing& 
 
 } // namespace
 
-int CheckImage(const std::string& imagePath, bool showNotes) {
+int CheckImage(const std::string& imagePath, const std::vector<int>& codePages, bool showNotes) {
     ImageListing listing;
     std::string why;
     const ImageRead read = ReadImage(imagePath, &listing, &why);
@@ -76,7 +77,8 @@ int CheckImage(const std::string& imagePath, bool showNotes) {
                      "no Joliet names (xorriso -as mkisofs -J): Windows reads the short ISO "
                      "9660 names, which do not keep the CD's names");
     CheckMediumLimits(listing.entries, MediumKind::Image, report);
-    CheckIsoNames(listing.entries, report);
+    CheckIsoNames(listing.entries, MediumKind::Image, report);
+    CheckCodePages(listing.entries, codePages, report);
     CheckSetupFilesAsPressed(imagePath, listing, report);
     report.PrintSummary();
     return report.ExitCode();

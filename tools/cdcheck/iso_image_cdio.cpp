@@ -73,11 +73,49 @@ const Item* Counterpart(const Item& item, const std::vector<Item>& joliet) {
     return nullptr;
 }
 
-// The entries of one folder with their ISO 9660 names, read from its directory records
-// (libcdio's listing gives the Rock Ridge names where the image has them); false when
-// the records cannot be read.
-bool ListIsoNames(iso9660_t* image, std::uint32_t lsn, std::uint32_t size,
-                  std::vector<Item>* items) {
+void AppendUtf8(std::string& text, std::uint32_t c) {
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | c >> 6);
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += static_cast<char>(0xE0 | c >> 12);
+        text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | c >> 18);
+        text += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// A Joliet name, UCS-2 big-endian (a surrogate pair taken as UTF-16), in UTF-8 and
+// without its ";1" version. libcdio's own listing cuts a name to as many bytes as its
+// UCS-2 form has, which leaves most of a Japanese or Chinese name out.
+std::string JolietName(const std::string& ucs2) {
+    const auto unit = [&ucs2](std::size_t i) -> std::uint32_t {
+        return static_cast<std::uint8_t>(ucs2[i]) << 8 | static_cast<std::uint8_t>(ucs2[i + 1]);
+    };
+    std::string name;
+    for (std::size_t i = 0; i + 1 < ucs2.size(); i += 2) {
+        std::uint32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < ucs2.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(name, c);
+    }
+    return name.substr(0, name.find(';'));
+}
+
+// The entries of one folder read from its directory records: their ISO 9660 names
+// (libcdio's listing gives the Rock Ridge names where the image has them), or in the
+// Joliet tree their Joliet names; false when the records cannot be read.
+bool ListRecords(iso9660_t* image, std::uint32_t lsn, std::uint32_t size, bool joliet,
+                 std::vector<Item>* items) {
     items->clear();
     const std::uint32_t blocks = static_cast<std::uint32_t>((size + kBlockBytes - 1) / kBlockBytes);
     std::vector<std::uint8_t> records(static_cast<std::size_t>(blocks) * kBlockBytes);
@@ -100,8 +138,9 @@ bool ListIsoNames(iso9660_t* image, std::uint32_t lsn, std::uint32_t size,
             return false;
         std::string name(&record->filename.str[1], nameLength);
         if (name != std::string(1, '\0') && name != std::string(1, '\1'))
-            items->push_back(
-                {name, (record->file_flags & ISO_DIRECTORY) != 0, from_733(record->extent), 0});
+            items->push_back({joliet ? JolietName(name) : name,
+                              (record->file_flags & ISO_DIRECTORY) != 0, from_733(record->extent),
+                              from_733(record->size)});
         offset += length;
     }
     return true;
@@ -131,7 +170,7 @@ const Item* IsoCounterpart(const Item& item, const std::vector<Item>& iso,
 
 class Walker {
 public:
-    Walker(iso9660_t* names, iso9660_t* joliet, std::string imagePath, std::uint64_t imageBytes,
+    Walker(iso9660_t* names, bool joliet, std::string imagePath, std::uint64_t imageBytes,
            ImageListing* listing)
         : names_(names), joliet_(joliet), imagePath_(std::move(imagePath)), imageBytes_(imageBytes),
           listing_(listing) {}
@@ -139,19 +178,19 @@ public:
     // `path` with the publisher's names, `readAs` with Windows's ("" when Windows does
     // not see the folder), `isoPath` with the ISO 9660 names ("" when unknown); all ""
     // at the root. `records`: the folder's directory records (its Rock Ridge listing's
-    // sector and size).
+    // sector and size); `jolietRecords` those of the Joliet tree's folder, if it has one.
     bool Walk(const std::string& path, const std::string& readAs, const std::string& isoPath,
-              const Item& records, int depth) {
+              const Item& records, const Item* jolietRecords, int depth) {
         std::vector<Item> items;
         std::vector<Item> jolietItems;
         std::vector<Item> isoItems;
         if (!List(names_, Host(path), &items))
             return Fail("the folder " + Shown(path) + " cannot be read");
-        if (joliet_ && (path.empty() || !readAs.empty()) &&
-            !List(joliet_, Host(readAs), &jolietItems))
+        if (jolietRecords &&
+            !ListRecords(names_, jolietRecords->lsn, jolietRecords->size, true, &jolietItems))
             return Fail("the Joliet folder " + Shown(readAs) + " cannot be read");
         if ((path.empty() || !isoPath.empty()) &&
-            !ListIsoNames(names_, records.lsn, records.size, &isoItems))
+            !ListRecords(names_, records.lsn, records.size, false, &isoItems))
             return Fail("the ISO 9660 folder " + Shown(isoPath) + " cannot be read");
         std::vector<bool> isoUsed(isoItems.size(), false);
         for (const Item& item : items) {
@@ -176,7 +215,8 @@ public:
             entry.dataSize = data.size;
             listing_->entries.push_back(entry);
             if (item.folder && depth < kMaxDepth &&
-                !Walk(entry.path, entry.readAs, entry.isoPath, item, depth + 1))
+                !Walk(entry.path, entry.readAs, entry.isoPath, item, joliet_ ? seen : nullptr,
+                      depth + 1))
                 return false;
         }
         return true;
@@ -200,7 +240,7 @@ private:
     }
 
     iso9660_t* names_;
-    iso9660_t* joliet_;
+    bool joliet_;
     std::string imagePath_;
     std::uint64_t imageBytes_;
     ImageListing* listing_;
@@ -220,6 +260,16 @@ bool HasVolumeDescriptor(const std::string& path, std::uint64_t* bytes) {
     *bytes = std::fseek(file, 0, SEEK_END) == 0 ? static_cast<std::uint64_t>(std::ftell(file)) : 0;
     std::fclose(file);
     return found;
+}
+
+// The root folder's directory records as the volume descriptor read with `image` gives
+// them; none when it cannot be read.
+Item RootFolder(iso9660_t* image) {
+    iso9660_stat_t* stat = iso9660_ifs_stat(image, "/");
+    const Item root = {"", true, stat ? static_cast<std::uint32_t>(stat->lsn) : 0,
+                       stat ? stat->size : 0};
+    iso9660_stat_free(stat);
+    return root;
 }
 
 // Quiets libcdio's own messages on stderr: cdcheck says what went wrong.
@@ -246,17 +296,14 @@ ImageRead ReadImage(const std::string& imagePath, ImageListing* listing, std::st
         listing->label = label;
         cdio_free(label);
     }
-    iso9660_stat_t* rootStat = iso9660_ifs_stat(names.get(), "/");
-    Item root = {"", true, rootStat ? static_cast<std::uint32_t>(rootStat->lsn) : 0,
-                 rootStat ? rootStat->size : 0};
-    iso9660_stat_free(rootStat);
+    const Item root = RootFolder(names.get());
+    const Item jolietRoot = RootFolder(joliet.get());
     if (static_cast<std::uint64_t>(root.lsn) * kBlockBytes + root.size > imageBytes) {
         *why = "damaged: the root folder lies past the end of the image";
         return ImageRead::Damaged;
     }
-    Walker walker(names.get(), listing->joliet ? joliet.get() : nullptr, imagePath, imageBytes,
-                  listing);
-    if (!walker.Walk("", "", "", root, 1)) {
+    Walker walker(names.get(), listing->joliet, imagePath, imageBytes, listing);
+    if (!walker.Walk("", "", "", root, listing->joliet ? &jolietRoot : nullptr, 1)) {
         *why = "damaged: " + walker.Why();
         return ImageRead::Damaged;
     }

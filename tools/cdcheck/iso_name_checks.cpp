@@ -17,21 +17,33 @@ bool Below(const std::string& path, const std::vector<std::string>& folders) {
     return false;
 }
 
+bool IsAscii(const std::string& name) {
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-void CheckIsoNames(const std::vector<MediumEntry>& entries, Report& report) {
+void CheckIsoNames(const std::vector<MediumEntry>& entries, MediumKind kind, Report& report) {
     const std::string readers = IsoNameReaders();
+    const std::string none = ": the setup there finds nothing named ";
     std::vector<std::string> reported;
     for (const MediumEntry& entry : entries) {
         const std::string& named = entry.readAs.empty() ? entry.path : entry.readAs;
-        if (entry.isoPath.empty() || EqualNoCase(entry.isoPath, named) ||
-            Below(entry.path, reported))
+        std::string text;
+        if (kind == MediumKind::Folder && !IsAscii(LastName(entry.path)))
+            text = readers + " read the ISO 9660 names, which hold ASCII only" + none + named;
+        else if (kind == MediumKind::Image && !entry.isoPath.empty() &&
+                 !EqualNoCase(entry.isoPath, named))
+            text = readers + " read the ISO 9660 name " + entry.isoPath + none + named;
+        if (text.empty() || Below(entry.path, reported))
             continue;
         if (entry.folder)
             reported.push_back(entry.path);
-        report.Warning(entry.where, 0,
-                       readers + " read the ISO 9660 name " + entry.isoPath + ": the setup there " +
-                           "finds nothing named " + named);
+        report.Warning(entry.where, 0, text);
     }
 }
 

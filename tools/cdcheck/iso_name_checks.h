@@ -1,5 +1,5 @@
-// The names that Windows reading only ISO 9660 names (windows_reads.h) meets on a
-// pressed image: 8.3, upper case, where the publisher's names are longer.
+// The names that Windows reading only ISO 9660 names (windows_reads.h) meets: 8.3, upper
+// case and ASCII, where the publisher's names are longer or hold other characters.
 #pragma once
 
 #include <vector>
@@ -10,7 +10,8 @@
 namespace cdcheck {
 
 // Warns of each file or folder whose ISO 9660 name is not the name the other Windows
-// read; below a folder so reported, nothing more.
-void CheckIsoNames(const std::vector<MediumEntry>& entries, Report& report);
+// read: on an image the name pressed, on a folder a name beyond ASCII, which no ISO 9660
+// name can carry however it is pressed. Below a folder so reported, nothing more.
+void CheckIsoNames(const std::vector<MediumEntry>& entries, MediumKind kind, Report& report);
 
 } // namespace cdcheck

@@ -8,10 +8,6 @@ namespace cdcheck {
 
 namespace {
 
-std::string LastName(const std::string& path) {
-    return path.substr(path.find_last_of('\\') + 1);
-}
-
 std::string Parent(const std::string& path) {
     return path.substr(0, path.find_last_of('\\'));
 }
@@ -110,7 +106,11 @@ void CheckMediumLimits(const std::vector<MediumEntry>& entries, MediumKind kind,
     CheckCaseTwins(entries, report);
 }
 
-void CheckFolderForPressing(const CdTree& cd, Report& report) {
+std::string LastName(const std::string& path) {
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+std::vector<MediumEntry> FolderEntries(const CdTree& cd) {
     std::vector<MediumEntry> entries;
     cd.Walk(cd.Root(), [&entries](const CdTree::WalkEntry& walked) {
         MediumEntry entry;
@@ -121,7 +121,7 @@ void CheckFolderForPressing(const CdTree& cd, Report& report) {
         entries.push_back(entry);
         return true;
     });
-    CheckMediumLimits(entries, MediumKind::Folder, report);
+    return entries;
 }
 
 } // namespace cdcheck

@@ -37,7 +37,11 @@ enum class MediumKind { Folder, Image };
 // Names cut or changed, names that differ only in case, folders too deep, paths too long.
 void CheckMediumLimits(const std::vector<MediumEntry>& entries, MediumKind kind, Report& report);
 
-// The same for a CD folder before it is pressed: every file and folder below its root.
-void CheckFolderForPressing(const CdTree& cd, Report& report);
+// A CD folder before it is pressed: every file and folder below its root, each read as
+// it stands.
+std::vector<MediumEntry> FolderEntries(const CdTree& cd);
+
+// The last name of a path "\a\b": "b".
+std::string LastName(const std::string& path);
 
 } // namespace cdcheck
