@@ -74,6 +74,9 @@ rig_pristine_prefix() {
         else
             bash -c "$RIG_BOOT_PREFIX"
         fi
+        # The server has ended; its socket folder stays behind unless removed.
+        socket_dir=$(rig_wine_server_folder "$pristine")
+        [ -z "$socket_dir" ] || rm -rf "$socket_dir"
         touch "$ready"
     ' rig-pristine "${BASH_SOURCE[0]}" "$pristine"
     echo "$pristine"
