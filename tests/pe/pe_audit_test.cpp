@@ -109,6 +109,15 @@ TEST(PeAudit, FileTheTargetStartsHasNoProblem) {
     x64.delayDll = "comdlg32.dll";
     x64.delayFunctions = {"GetOpenFileNameA"};
     EXPECT_EQ(All(AuditPeBytes(MakePe(x64))), "");
+
+    // Each machine's own C runtime, with the names MinGW-w64's start-up code imports.
+    Made crtdll;
+    crtdll.dll = "CRTDLL.dll";
+    crtdll.functions = {"__GetMainArgs", "_iob", "__mb_cur_max_dll", "malloc"};
+    EXPECT_EQ(All(AuditPeBytes(MakePe(crtdll))), "");
+    x64.dll = "msvcrt.dll";
+    x64.functions = {"__getmainargs", "malloc"};
+    EXPECT_EQ(All(AuditPeBytes(MakePe(x64))), "");
 }
 
 TEST(PeAudit, AuditsTheDelayImportsInBothForms) {
@@ -131,6 +140,19 @@ TEST(PeAudit, RefusesWhatTheOldestWindowsLacks) {
     Made unknown;
     unknown.functions = {"NoSuchFunction"};
     EXPECT_NE(All(AuditPeBytes(MakePe(unknown))).find("NoSuchFunction of KERNEL32.dll, which that DLL does not export"),
+              std::string::npos);
+
+    // msvcrt.dll is part of Windows NT 4.0, but not of the first Windows 95 nor of Win32s.
+    Made msvcrt;
+    msvcrt.dll = "MSVCRT.dll";
+    msvcrt.functions = {"malloc"};
+    EXPECT_EQ(All(AuditPeBytes(MakePe(msvcrt))),
+              "imports MSVCRT.dll, not crtdll.dll, the C runtime of Windows 95, Win32s 1.30 and Windows NT 3.51\n");
+    Made x64crtdll;
+    x64crtdll.machine = 0x8664;
+    x64crtdll.major = 5;
+    x64crtdll.dll = "crtdll.dll";
+    EXPECT_NE(All(AuditPeBytes(MakePe(x64crtdll))).find("crtdll.dll, not msvcrt.dll"),
               std::string::npos);
 
     Made arm;
