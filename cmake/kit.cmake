@@ -45,13 +45,16 @@ else()
     file(GLOB trycd_modules RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
          ${PROJECT_SOURCE_DIR}/tools/trycd/*.py)
     set(LUMORA_TRYCD_FILES tools/try-cd ${trycd_modules} tools/rig/rig.sh tools/rig/rig_drives.sh
-        tools/rig/rig_image.sh tools/wine-run.sh tools/cdcheck/windows_reads.txt
+        tools/rig/rig_image.sh tools/rig/machine32.sh tools/wine-run.sh tools/cdcheck/windows_reads.txt
         tools/system-needs.txt)
     set(LUMORA_TRYCD_ENTRY tools/try-cd)
-    # The GUI driver comes from the x86_64 Windows build beside this one.
+    # The GUI drivers come from the Windows builds beside this one: the try-out runs the
+    # driver of the setup's own build beside it.
     get_filename_component(builds ${PROJECT_BINARY_DIR} DIRECTORY)
     set(LUMORA_GUIDRIVER ${builds}/mingw64/tools/guidriver/guidriver.exe CACHE FILEPATH
-        "The GUI driver the try-out runs under Wine")
+        "The GUI driver the try-out runs beside an x86_64 setup")
+    set(LUMORA_GUIDRIVER_I686 ${builds}/mingw32/tools/guidriver/guidriver.exe CACHE FILEPATH
+        "The GUI driver the try-out runs beside an i686 setup")
 
     set(share share/lumora-setup)
     install(TARGETS cdcheck initool RUNTIME DESTINATION bin COMPONENT tools)
@@ -59,8 +62,10 @@ else()
         get_filename_component(folder ${file} DIRECTORY)
         install(PROGRAMS ${PROJECT_SOURCE_DIR}/${file} DESTINATION ${share}/${folder} COMPONENT tools)
     endforeach()
-    # try-cd looks for guidriver.exe beside itself.
+    # try-cd looks for guidriver.exe and guidriver-i686.exe beside itself.
     install(FILES ${LUMORA_GUIDRIVER} DESTINATION ${share}/tools COMPONENT tools OPTIONAL)
+    install(FILES ${LUMORA_GUIDRIVER_I686} DESTINATION ${share}/tools
+            RENAME guidriver-i686.exe COMPONENT tools OPTIONAL)
     # bin/try-cd: the entry point, a link into the tree below share.
     install(CODE "
         file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
@@ -87,7 +92,9 @@ else()
         string(REGEX MATCH "^([^ \t]+)[ \t]+([^ \t]+)" _ "${row}")
         string(REPLACE "," ";" audience "${CMAKE_MATCH_2}")
         if("tools" IN_LIST audience)
-            list(APPEND tools_packages ${CMAKE_MATCH_1})
+            # PACKAGE/SUITE: the package is named; apt takes it from the suite the user chose.
+            string(REGEX REPLACE "/.*" "" package "${CMAKE_MATCH_1}")
+            list(APPEND tools_packages ${package})
         endif()
     endforeach()
     list(JOIN tools_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)

@@ -23,12 +23,19 @@ for f in "$build/setup.exe" "$build/tools/guidriver/guidriver.exe"; do
 done
 
 say() { printf '\n== %s\n' "$*"; }
+# The machine type a Windows program is built for, from its PE header.
+file_machine() {
+    python3 -c 'import sys; sys.path.insert(0, sys.argv[1]); from trycd import program_type; print(program_type.architecture(sys.argv[2]))' "$root/tools" "$1"
+}
 
 demo=${DEMO_OUT:-$build/demo}
 mkdir -p "$demo"
 demo=$(cd "$demo" && pwd)
 image="$demo/sample-cd.iso"
 say "The sample CD, pressed into $image"
+# A fresh machine has no 32-bit machine yet (making it takes minutes): the demo's CD
+# carries the x86_64 twin; the kit's CD carries the i686 build, which make test runs.
+echo "  with the setup of the $(basename "$build") build ($(file_machine "$build/setup.exe"))"
 # Without "DefaultInstall" the destination dialog offers "c:\" with "Setup Icon Only"
 # ticked, which the try-out clears to copy the program files to the disk.
 "$root/tools/make-sample-cd.sh" --writable --unset 'IS\SearchApp\Common' DefaultInstall \

@@ -21,11 +21,20 @@ packages=$(awk -v sets="$sets" '
     }' "$table")
 [ -n "$packages" ] || { echo "install-deps: no package is needed by \"$sets\" in $table" >&2; exit 2; }
 
+# A row PACKAGE/SUITE takes the package from that suite of the mirror (backports); the
+# version installed must be that suite's (Debian's backports versions carry "~bpo").
 missing=""
+suites=""
 for p in $packages; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $p"
-    fi
+    name=${p%%/*}
+    version=$(dpkg-query -W -f='${Status} ${Version}' "$name" 2>/dev/null || true)
+    case $version in
+        "install ok installed "*) [ "$name" = "$p" ] || case $version in *~bpo*) ;; *) version="" ;; esac ;;
+        *) version="" ;;
+    esac
+    [ -n "$version" ] && continue
+    missing="$missing $p"
+    [ "$name" = "$p" ] || suites="$suites ${p#*/}"
 done
 
 [ -z "$missing" ] && exit 0
@@ -33,6 +42,16 @@ done
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 stamp=/var/lib/apt/periodic/lumora-setup-updated
+# A suite beyond the machine's own is added from the mirror it uses, as Debian's own
+# sources name it; backports are never chosen unless asked for.
+for suite in $suites; do
+    sources=/etc/apt/sources.list.d/lumora-setup-$suite.list
+    [ -e "$sources" ] && continue
+    mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
+    echo "deb ${mirror:-http://deb.debian.org/debian} $suite main" | $SUDO tee "$sources" >/dev/null
+    $SUDO rm -f "$stamp"
+done
 if [ ! -e "$stamp" ] || [ -z "$(ls /var/lib/apt/lists 2>/dev/null | grep -v '^lock$\|^partial$')" ]; then
     $SUDO apt-get update -qq || true
     $SUDO mkdir -p "$(dirname "$stamp")" && $SUDO touch "$stamp"

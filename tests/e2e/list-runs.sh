@@ -2,14 +2,17 @@
 # Asks the scenario program for its runs (e2e_scenarios.exe --list-runs) and writes what
 # CTest needs: BUILD/tests/e2e/runs/NAME, the CD options of the run NAME one a line (read
 # by run-scenario.sh), and BUILD/tests/e2e/runs.cmake, an entry e2e.NAME of each run.
+# An i686 run takes its programs from I686_BUILD, on the rig's 32-bit machine, which the
+# entry e2e.Machine32 makes first when it is not made yet.
 # The program runs in a copy of the rig's pristine Wine prefix, without a display.
-# usage: list-runs.sh BUILD_DIR
+# usage: list-runs.sh BUILD_DIR I686_BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../tools/rig/rig.sh
 . "$here/../../tools/rig/rig.sh"
 
 build=$(cd "$1" && pwd)
+i686_build=$2
 out="$build/tests/e2e"
 pristine=$(rig_pristine_prefix "$build")
 scratch=$(mktemp -d "$build/e2e-rig/list.XXXX")
@@ -31,13 +34,23 @@ rm -rf "$out/runs"
 mkdir -p "$out/runs"
 {
     echo "# Made by tests/e2e/list-runs.sh from e2e_scenarios.exe --list-runs."
-    while IFS= read -r line; do
-        line=${line%$'\r'}
-        name=${line%%$'\t'*}
-        if [ "$line" = "$name" ]; then : >"$out/runs/$name"; else
-            printf '%s\n' "${line#*$'\t'}" | tr '\t' '\n' >"$out/runs/$name"; fi
+    machine32=""
+    while IFS=$'\t' read -r -a fields; do
+        fields[-1]=${fields[-1]%$'\r'}
+        name=${fields[0]} arch=${fields[1]}
+        printf '%s\n' "${fields[@]:2}" >"$out/runs/$name"
+        [ ${#fields[@]} -gt 2 ] || : >"$out/runs/$name"
         echo "add_test([=[e2e.$name]=] [=[$here/run-scenario.sh]=] [=[$build]=] [=[$name]=])"
         echo "set_tests_properties([=[e2e.$name]=] PROPERTIES TIMEOUT 600 LABELS e2e)"
+        [ "$arch" = i686 ] || continue
+        echo "set_tests_properties([=[e2e.$name]=] PROPERTIES FIXTURES_REQUIRED machine32"
+        echo "    ENVIRONMENT [=[RIG_ARCH=i686;RIG_I686_BUILD=$i686_build]=])"
+        machine32=1
     done <"$scratch/runs.txt"
+    if [ -n "$machine32" ]; then
+        # Made once per machine (about 10 minutes), then found ready in a moment.
+        echo "add_test(e2e.Machine32 bash -c [=[. \"\$0\" && RIG_ARCH=i686 rig_pristine_prefix -]=] [=[$here/../../tools/rig/rig.sh]=])"
+        echo "set_tests_properties(e2e.Machine32 PROPERTIES TIMEOUT 3600 LABELS e2e FIXTURES_SETUP machine32)"
+    fi
 } >"$out/runs.cmake.new"
 mv "$out/runs.cmake.new" "$out/runs.cmake"

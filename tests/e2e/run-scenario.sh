@@ -5,7 +5,8 @@
 #   RUN is a run the scenario program declares (list-runs.sh wrote its CD options to
 #   BUILD_DIR/tests/e2e/runs/RUN); options given here are added to its CD (see
 #   tools/make-sample-cd.sh) and drives (see rig_drives.sh). RIG_KEEP_FAILED=1 keeps a
-#   failed run's folder.
+#   failed run's folder. With RIG_ARCH=i686 the run's programs (the scenario program and
+#   the CD's files) are those of the build RIG_I686_BUILD, on the rig's 32-bit machine.
 set -eEuo pipefail
 trap 'echo "run-scenario: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,7 +27,16 @@ if [ ! -f "$cd_file" ]; then
 fi
 mapfile -t cd_options <"$cd_file"
 
-rig_start "$build" "$run"
+programs=$build
+if [ "$RIG_ARCH" = i686 ]; then
+    programs=${RIG_I686_BUILD:?the i686 build folder}
+    if [ ! -f "$programs/tests/e2e/e2e_scenarios.exe" ]; then
+        echo "run-scenario: $run runs the i686 build, and $programs has no e2e_scenarios.exe (build the mingw32 preset)" >&2
+        exit 1
+    fi
+fi
+echo "run-scenario: $run runs the $RIG_ARCH build"
+rig_start "$programs" "$run"
 rig_drive_options "${cd_options[@]+"${cd_options[@]}"}" "$@"
 "$here/../../tools/make-sample-cd.sh" "${RIG_CD_OPTIONS[@]+"${RIG_CD_OPTIONS[@]}"}" "$RIG_BUILD" "$RIG_RUN/cd"
 rig_map_cd "$RIG_RUN/cd"

@@ -8,7 +8,9 @@
 # prefix's drive D:, of type CD-ROM. rig_stop ends every Wine process of the prefix and
 # the Xvfb, and removes the run folder; rig_start installs it as an EXIT trap, so it
 # also runs when a check fails or the script is interrupted. With RIG_USE_DISPLAY=1 and
-# DISPLAY set, the windows go to that display and no Xvfb is started.
+# DISPLAY set, the windows go to that display and no Xvfb is started. With RIG_ARCH=i686
+# the run is on the 32-bit machine (machine32.sh): its prefix is a 32-bit one, and
+# rig_wine runs the programs there.
 
 RIG_WINE_TIMEOUT=${RIG_WINE_TIMEOUT:-180}
 # No Mono or Gecko installer dialogs; and no menu builder, which would turn the shortcuts
@@ -27,35 +29,53 @@ rig_wine_environment() {
 }
 # shellcheck source=rig_image.sh
 . "$(dirname "${BASH_SOURCE[0]}")/rig_image.sh"
+# shellcheck source=machine32.sh
+. "$(dirname "${BASH_SOURCE[0]}")/machine32.sh"
+RIG_ARCH=${RIG_ARCH:-x86_64}
 
+# Makes a new prefix as every run's starts: drive D: a CD-ROM drive, no crash dialog, and
+# windows Wine manages itself. Runs in the machine the prefix is for, with WINEPREFIX set.
+RIG_BOOT_PREFIX='
+    wineboot -i >/dev/null 2>&1
+    # Drive D: is the sample CD; the link itself is made per run.
+    wine reg add "HKLM\\Software\\Wine\\Drives" /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
+    # A crashing program must fail its scenario at once, not wait behind a dialog.
+    wine reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashNotification /t REG_DWORD \
+        /d 0 /f >/dev/null 2>&1
+    # Wine manages its windows itself, as a desktop would: without a window manager
+    # it otherwise waits 2 s for one to confirm every window it hides.
+    wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true'
+
+# The pristine prefix of a build (x86_64) or of the 32-bit machine (i686), made once;
+# scenarios started together wait for the first one. The marker names the prefix's
+# settings, so a prefix made with older ones is made again.
 rig_pristine_prefix() {
-    local build=$1
-    local pristine="$build/e2e-rig/pristine-prefix"
-    mkdir -p "$build/e2e-rig"
-    # Made once per build folder; scenarios started together wait for the first one. The
-    # marker names the prefix's settings, so a prefix made with older ones is made again.
-    flock "$build/e2e-rig/pristine.lock" bash -c '
-        pristine=$1
-        ready=$pristine/.rig-ready-unmanaged-$2
+    local build=$1 pristine
+    if [ "$RIG_ARCH" = i686 ]; then
+        rig32_make >&2 || return 1
+        pristine=$RIG32_PRISTINE
+    else
+        pristine="$build/e2e-rig/pristine-prefix"
+    fi
+    mkdir -p "$(dirname "$pristine")"
+    RIG_ARCH=$RIG_ARCH flock "$pristine.lock" bash -c '
+        . "$1"; pristine=$2
+        ready=$pristine/.rig-ready-unmanaged-$RIG_LOCALE
         [ -f "$ready" ] && exit 0
         rm -rf "$pristine"
         export WINEPREFIX="$pristine"
-        while IFS= read -r setting; do export "${setting?}"; done <<<"$3"
+        while IFS= read -r setting; do export "${setting?}"; done < <(rig_wine_environment)
         unset DISPLAY
-        wineboot -i >/dev/null 2>&1
-        # Drive D: is the sample CD; the link itself is made per run.
-        wine reg add "HKLM\\Software\\Wine\\Drives" /v d: /t REG_SZ /d cdrom /f >/dev/null 2>&1
-        # A crashing program must fail its scenario at once, not wait behind a dialog.
-        wine reg add "HKCU\\Software\\Wine\\WineDbg" /v ShowCrashNotification /t REG_DWORD \
-            /d 0 /f >/dev/null 2>&1
-        # Wine manages its windows itself, as a desktop would: without a window manager
-        # it otherwise waits 2 s for one to confirm every window it hides.
-        wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f \
-            >/dev/null 2>&1
-        wineserver -k >/dev/null 2>&1 || true
-        wineserver -w >/dev/null 2>&1 || true
+        if [ "$RIG_ARCH" = i686 ]; then
+            mkdir -p "$pristine"
+            rig32_run "$pristine" -- bash -c "$RIG_BOOT_PREFIX"
+        else
+            bash -c "$RIG_BOOT_PREFIX"
+        fi
         touch "$ready"
-    ' rig-pristine "$pristine" "$RIG_LOCALE" "$(rig_wine_environment)"
+    ' rig-pristine "${BASH_SOURCE[0]}" "$pristine"
     echo "$pristine"
 }
 
@@ -139,12 +159,17 @@ rig_map_cd() {
 rig_wine() {
     local out=$1 err=$2
     shift 2
-    timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err"
+    if [ "$RIG_ARCH" = i686 ]; then
+        timeout --kill-after=5 "$RIG_WINE_TIMEOUT" bash -c '. "$0"; rig32_run "$@"' "$RIG32_SH" \
+            "$RIG_RUN" "$RIG_BUILD" -- wine "$@" >"$out" 2>"$err"
+    else
+        timeout --kill-after=5 "$RIG_WINE_TIMEOUT" wine "$@" >"$out" 2>"$err"
+    fi
 }
 
 # The Wine processes of a prefix: every one (loader, programs, server) carries WINEPREFIX
-# in its environment and runs a binary named wine...; so do the rig's own commands, which
-# are left out by that name.
+# in its environment and runs a binary named wine... (or, on the 32-bit machine, the
+# emulator); so do the rig's own commands, which are left out by that name.
 rig_prefix_processes() {
     local file pid exe
     # None found is no failure (callers' ERR traps see into this substitution).
@@ -152,7 +177,7 @@ rig_prefix_processes() {
         pid=${file#/proc/}
         pid=${pid%/environ}
         exe=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue
-        case ${exe##*/} in wine*) echo "$pid" ;; esac
+        case ${exe##*/} in wine* | "${RIG32_QEMU##*/}") echo "$pid" ;; esac
     done
 }
 
@@ -161,7 +186,9 @@ rig_prefix_processes() {
 # "wineserver"), server-DEVICE-INODE of the prefix. Nothing for a prefix without that file.
 rig_wine_server_folder() {
     [ -f "$1/wineserver" ] || return 0
-    printf '%s/%s/server-%x-%x\n' "${TMPDIR:-/tmp}" "$(cat "$1/wineserver")" "$(stat -c %d "$1")" \
+    local tmp=${TMPDIR:-/tmp}
+    [ "$RIG_ARCH" = i686 ] && tmp=$RIG32_ROOT/tmp
+    printf '%s/%s/server-%x-%x\n' "$tmp" "$(cat "$1/wineserver")" "$(stat -c %d "$1")" \
         "$(stat -c %i "$1")"
 }
 
@@ -173,8 +200,12 @@ rig_wine_server_folder() {
 rig_end_wine() {
     local rc=$1 socket_dir
     if [ "$rc" -ne 0 ] && [ -n "${RIG_KEEP_FAILED:-}" ]; then
-        wineserver -k >/dev/null 2>&1 || true
-        wineserver -w >/dev/null 2>&1 || true
+        if [ "$RIG_ARCH" = i686 ]; then
+            rig32_run "$RIG_RUN" -- sh -c 'wineserver -k; wineserver -w' >/dev/null 2>&1 || true
+        else
+            wineserver -k >/dev/null 2>&1 || true
+            wineserver -w >/dev/null 2>&1 || true
+        fi
         return
     fi
     socket_dir=$(rig_wine_server_folder "$WINEPREFIX")

@@ -5,8 +5,11 @@ options say), saves a picture of each window and reports what each run did and l
 
 Without DISPLAY (or with TRY_HEADLESS=1) the windows appear on private Xvfb displays and
 the driver answers; with DISPLAY set they appear there and the person at the screen
-answers. The GUI driver is TRY_CD_GUIDRIVER, else guidriver.exe beside this program,
-else BUILD/tools/guidriver/guidriver.exe.
+answers. The setup runs as pressed: an x86_64 setup.exe in Wine, an i686 one in this
+machine's 32-bit Wine where it has one, else (as root) on the rig's 32-bit machine, an
+i386 root under CPU emulation; the GUI driver runs beside it, of the same build. The
+driver is TRY_CD_GUIDRIVER (TRY_CD_GUIDRIVER_I686), else guidriver.exe
+(guidriver-i686.exe) beside this program, else the build's.
 
 Exit status: the worst of the runs: 0 every run ended with the installed program
 started; 1 a run ended early (the report says where and with which message); 2 the CD
@@ -137,12 +140,22 @@ def cannot_try(message):
     return CANNOT_TRY
 
 
-def find_guidriver(build):
-    for candidate in (os.environ.get("TRY_CD_GUIDRIVER"), Path(sys.argv[0]).resolve().parent /
-                      "guidriver.exe", build / "tools" / "guidriver" / "guidriver.exe"):
-        if candidate and Path(candidate).is_file():
-            return Path(candidate).resolve()
-    return None
+def find_guidrivers(build):
+    """The GUI driver of each build, {arch: path}: it runs beside the setup, in the same
+    machine. Named by TRY_CD_GUIDRIVER(_I686), else beside this program, else built."""
+    here = Path(sys.argv[0]).resolve().parent
+    candidates = {
+        "x86_64": (os.environ.get("TRY_CD_GUIDRIVER"), here / "guidriver.exe",
+                   build / "tools" / "guidriver" / "guidriver.exe"),
+        "i686": (os.environ.get("TRY_CD_GUIDRIVER_I686"), here / "guidriver-i686.exe",
+                 build.parent / "mingw32" / "tools" / "guidriver" / "guidriver.exe"),
+    }
+    found = {}
+    for arch, paths in candidates.items():
+        path = next((Path(p) for p in paths if p and Path(p).is_file()), None)
+        if path:
+            found[arch] = path.resolve()
+    return found
 
 
 def main(argv=None):
@@ -163,14 +176,15 @@ def main(argv=None):
     except OSError as error:
         return cannot_try(f"{options.build}: {error.strerror}")
     build = options.build.resolve()
-    guidriver = find_guidriver(build)
-    if guidriver is None:
+    guidrivers = find_guidrivers(build)
+    if not guidrivers:
         return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
                           "--target guidriver), nor named by TRY_CD_GUIDRIVER")
     for need in system_needs.of_set("tools"):
         missing = need.missing()
         if missing:
-            return cannot_try(f"{missing} is missing (Debian package {need.package})")
+            suite = f" from {need.suite}" if need.suite else ""
+            return cannot_try(f"{missing} is missing (Debian package {need.package}{suite})")
     visible = bool(os.environ.get("DISPLAY")) and not os.environ.get("TRY_HEADLESS")
     answers = answers_from(options)
     pictures = options.pictures.resolve()
@@ -183,7 +197,7 @@ def main(argv=None):
         disc = disc_module.Disc(options.cd, session)
 
         def one(windows):
-            return try_windows(session, disc, windows, answers, options.timeout, guidriver,
+            return try_windows(session, disc, windows, answers, options.timeout, guidrivers,
                                pictures)
 
         # Each Windows has its own prefix and display; the disc views are made first, so

@@ -124,7 +124,7 @@ def write(path, disc, tried_list):
         if tried.problem:
             parts.append(f'<p class="early">cannot try: {e(tried.problem)}</p>')
             continue
-        parts.append(f"<p>setup {e(tried.setup_path)}</p>")
+        parts.append(f"<p>setup {e(tried.setup_path)}: {e(tried.build)}</p>")
         parts += [run_html(run) for run in tried.runs]
     parts += ["<h2>What the runs left</h2>", left_table(tried_list), "</body></html>"]
     text = "\n".join(parts) + "\n"

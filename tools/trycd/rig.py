@@ -85,13 +85,27 @@ def end_abandoned_tries(runs):
                 shutil.rmtree(server_folder, ignore_errors=True)
 
 
-def rig_function(name, *args):
-    """Runs a function of rig.sh; its standard output."""
+def rig_function(name, *args, arch="x86_64"):
+    """Runs a function of rig.sh for a machine of ARCH; its standard output."""
     done = subprocess.run(["bash", "-c", f'. "$0"; {name} "$@"', str(RIG_SH), *map(str, args)],
-                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                          env=dict(os.environ, RIG_ARCH=arch))
     if done.returncode != 0:
         raise RigError(f"{name}: {done.stderr.strip() or 'failed'}")
     return done.stdout.strip()
+
+
+def machine_for(arch):
+    """How this host starts a program of ARCH: "" where it cannot, else a description."""
+    if arch == "x86_64":
+        return "x86_64, in Wine"
+    if arch != "i686":
+        return ""
+    if rig_function("rig32_native", arch=arch) == "yes":
+        return "i686, in this machine's 32-bit Wine"
+    if os.geteuid() != 0:
+        return ""
+    return "i686, on the rig's 32-bit machine (an i386 root under qemu-i386)"
 
 
 def wine_environment():
@@ -103,9 +117,12 @@ def wine_environment():
 class Machine:
     """One Windows: a prefix with that version set, a display, drive D: the disc."""
 
-    def __init__(self, session, windows):
+    def __init__(self, session, windows, arch):
         self.session = session
         self.windows = windows
+        # The 32-bit machine where this host's Wine runs no 32-bit program.
+        self.emulated = arch == "i686" and rig_function("rig32_native", arch=arch) != "yes"
+        self.arch = "i686" if self.emulated else "x86_64"
         self.folder = session.folder / windows.version
         self.prefix = self.folder / "prefix"
         self.xvfb = None
@@ -119,7 +136,8 @@ class Machine:
     def start(self, pristine, disc_folder):
         self.folder.mkdir()
         rig_function("rig_clone_prefix", pristine, self.prefix)
-        self.server_folder = rig_function("rig_wine_server_folder", self.prefix)
+        self.server_folder = rig_function("rig_wine_server_folder", self.prefix, arch=self.arch)
+        self.shared = [self.session.folder, disc_folder]
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), **wine_environment(),
                         **{RUN_MARK: str(self.session.folder)})
         if self.session.visible:
@@ -167,9 +185,20 @@ class Machine:
             raise RigError("the try is ending")
         out, err = self.folder / f"{name}.out", self.folder / f"{name}.err"
         with open(out, "wb") as out_file, open(err, "wb") as err_file:
-            code = subprocess.call(["timeout", "--kill-after=5", str(timeout), "wine", *args],
+            code = subprocess.call(["timeout", "--kill-after=5", str(timeout),
+                                    *self._in_machine("wine", *args)],
                                    stdout=out_file, stderr=err_file, env=self.env)
         return code, out.read_bytes()
+
+    def share(self, folder):
+        """FOLDER of the host is seen by the machine's programs at its own path."""
+        self.shared.append(Path(folder))
+
+    def _in_machine(self, *command):
+        if not self.emulated:
+            return list(command)
+        return ["bash", "-c", '. "$0"; rig32_run "$@"', str(RIG_SH), *map(str, self.shared),
+                "--", *command]
 
     @staticmethod
     def windows_path(host_path):
@@ -179,8 +208,8 @@ class Machine:
     def end_programs(self):
         """Ends every program of the machine; Wine writes its registry files then."""
         for action in ("-k", "-w"):
-            subprocess.call(["timeout", "20", "wineserver", action], env=self.env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.call(["timeout", "20", *self._in_machine("wineserver", action)],
+                            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def stop(self):
         if self.env is not None:
@@ -212,21 +241,21 @@ class Session:
         rig_function("rig_remove_abandoned_runs", runs)
         self.folder = Path(tempfile.mkdtemp(prefix=f"try-cd.{os.getpid()}.", dir=runs))
         (self.folder / "owner").write_text(f"{os.getpid()}\n")
-        self._pristine = None
+        self._pristine = {}
         self.closing = False
 
-    def pristine(self):
-        if self._pristine is None:
+    def pristine(self, arch):
+        if arch not in self._pristine:
             # rig_pristine_prefix wants the build folder that holds e2e-rig.
-            self._pristine = rig_function("rig_pristine_prefix", self.work.parent)
-        return self._pristine
+            self._pristine[arch] = rig_function("rig_pristine_prefix", self.work.parent, arch=arch)
+        return self._pristine[arch]
 
-    def machine(self, windows, disc_folder):
+    def machine(self, windows, disc_folder, arch):
         if self.closing:
             raise RigError("the try is ending")
-        machine = Machine(self, windows)
+        machine = Machine(self, windows, arch)
         self.machines.append(machine)
-        machine.start(self.pristine(), disc_folder)
+        machine.start(self.pristine(machine.arch), disc_folder)
         return machine
 
     def mount_readonly(self, folder, view):

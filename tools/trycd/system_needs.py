@@ -12,6 +12,7 @@ class Need:
     package: str
     sets: tuple
     calls: tuple
+    suite: str = ""  # a suite beyond the machine's own (PACKAGE/SUITE in the table)
 
     def missing(self):
         """The first program (on PATH) or file of the row that this system lacks, or None."""
@@ -30,7 +31,8 @@ def read(table=TABLE):
         cells = line.split()
         if len(cells) != 3:
             raise ValueError(f"{table}:{number}: a row has three columns: package, for, calls")
-        needs.append(Need(cells[0], tuple(cells[1].split(",")), tuple(cells[2].split(","))))
+        package, _, suite = cells[0].partition("/")
+        needs.append(Need(package, tuple(cells[1].split(",")), tuple(cells[2].split(",")), suite))
     return needs
 
 

@@ -17,7 +17,7 @@ def print_tried(tried):
     if tried.problem:
         print(f"  cannot try: {tried.problem}")
         return
-    print(f"  setup {tried.setup_path}")
+    print(f"  setup {tried.setup_path}: {tried.build}")
     for run in tried.runs:
         say(f"{who}, {run.title}")
         for line in run.driver.text.splitlines():

@@ -6,7 +6,8 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 from . import disc as disc_module
-from . import driver_output, machine_state
+from . import driver_output, machine_state, program_type
+from . import rig as rig_module
 
 SETUP = "_red40/bin/setup.exe"
 PROGRAM = "search.exe"
@@ -65,6 +66,7 @@ class Tried:
     windows: object  # windows.Windows
     view: object = None  # disc.View
     setup_path: str = ""
+    build: str = ""  # the setup's build, and where it ran
     runs: list = field(default_factory=list)
     problem: str = ""  # why it could not be tried
     seconds: float = 0
@@ -98,7 +100,7 @@ def judge(run):
         run.detail.append(driver.exit_line.replace("it ", "the setup ", 1))
 
 
-def try_windows(session, disc, windows, answers, timeout_s, guidriver, pictures):
+def try_windows(session, disc, windows, answers, timeout_s, guidrivers, pictures):
     """Tries the setup on one Windows; never raises for what the CD does."""
     began = time.monotonic()
     tried = Tried(windows)
@@ -116,8 +118,21 @@ def try_windows(session, disc, windows, answers, timeout_s, guidriver, pictures)
     relative = setup.parent.relative_to(tried.view.folder)
     setup_dir = "D:\\" + str(relative).replace("/", "\\")
     tried.setup_path = setup_dir + "\\" + setup.name
-    machine = session.machine(windows, tried.view.folder)
-    driver_exe = machine.windows_path(guidriver)
+    # The setup as pressed, in the machine its build needs; never another file.
+    arch = program_type.architecture(setup)
+    tried.build = rig_module.machine_for(arch)
+    if not tried.build:
+        tried.problem = (f"its setup.exe is {arch}: this machine cannot start it"
+                         + (" (the 32-bit machine needs root: binfmt_misc, chroot)"
+                            if arch == "i686" else ""))
+        return tried
+    if arch not in guidrivers:
+        tried.problem = (f"the {arch} GUI driver is not built (cmake --build --preset "
+                         f"{'mingw32' if arch == 'i686' else 'mingw64'} --target guidriver)")
+        return tried
+    machine = session.machine(windows, tried.view.folder, arch)
+    machine.share(guidrivers[arch].parent)
+    driver_exe = machine.windows_path(guidrivers[arch])
     second = [False] + ([True] if answers.reinstall is not None else [])
     for number, second_run in enumerate(second, 1):
         title = ("a machine without an earlier installation" if not second_run else

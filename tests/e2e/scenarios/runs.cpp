@@ -1,5 +1,5 @@
 // The registry of runs, and the scenario program's start: --list-runs prints every run
-// (its entry name and CD options, tab-separated, one run a line) after checking that
+// (its entry name, architecture and CD options, tab-separated, one run a line) after checking that
 // every test has runs and every run a test; --run=NAME runs that one run's test with its
 // Windows version.
 #include "tests/e2e/scenarios/runs.h"
@@ -59,7 +59,7 @@ int ListRuns() {
             std::fprintf(stderr, "runs of %s, which is no test\n", registered.test.c_str());
             status = 1;
         }
-        std::printf("%s", name.c_str());
+        std::printf("%s\t%s", name.c_str(), ArchitectureFor(registered.run.windows));
         for (const std::string& option : registered.run.cd.Options())
             std::printf("\t%s", option.c_str());
         std::printf("\n");
@@ -74,6 +74,14 @@ int ListRuns() {
 }
 
 } // namespace
+
+const char* ArchitectureFor(const char* windows) {
+    for (const char* old : {kWin32s, kWin95, kNt351, kNt40}) {
+        if (std::strcmp(windows, old) == 0)
+            return "i686";
+    }
+    return "x86_64";
+}
 
 Cd& Cd::Add(std::initializer_list<std::string> options) {
     options_.insert(options_.end(), options);

@@ -51,6 +51,11 @@ constexpr char kNt351[] = "nt351"; // 3.51, platform 2
 constexpr char kWin32s[] = "win31"; // 3.10, platform 0 (Win32s)
 constexpr char kWineOwn[] = "";
 
+// The build a run starts: a Windows that had no 64-bit edition (3.1, 95, NT 3.51, NT 4.0)
+// gets the i686 build, which is what the CD carries, on the rig's 32-bit machine; the
+// rest get its x86_64 twin.
+const char* ArchitectureFor(const char* windows);
+
 struct Run {
     const char* windows;
     Cd cd;
