@@ -9,20 +9,24 @@ namespace {
 
 using rules::EqualsNoCase;
 
-bool Contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
+bool Contains(const std::string& text, const char* part, const chars::CodePage& page) {
+    return chars::Find(text.c_str(), part, page) != nullptr;
 }
 
 } // namespace
 
-int EndsWithNoCase(const char* text, const char* suffix) {
+int EndsWithNoCase(const char* text, const char* suffix, const chars::CodePage& page) {
     if (text == nullptr || suffix == nullptr)
         return 0;
     std::size_t textLength = std::strlen(text);
     std::size_t suffixLength = std::strlen(suffix);
     if (suffixLength == 0 || suffixLength > textLength)
         return 0;
-    return EqualsNoCase(text + textLength - suffixLength, suffix) ? 1 : 0;
+    const char* start = text + textLength - suffixLength;
+    const char* p = text;
+    while (p < start)
+        p += page.CharSize(p);
+    return p == start && chars::EqualsNoCase(start, suffix, page) ? 1 : 0;
 }
 
 namespace browser {
@@ -67,7 +71,7 @@ std::string MergeBypassList(const std::string& list, ListOrder order) {
     if (list.empty())
         return kLocalAddress;
     // A plain substring test: an entry such as 127.0.0.10 counts as present.
-    if (Contains(list, kLocalAddress))
+    if (list.find(kLocalAddress) != std::string::npos)
         return list;
     if (order == ListOrder::AddressFirst)
         return std::string(kLocalAddress) + ";" + list;
@@ -76,11 +80,12 @@ std::string MergeBypassList(const std::string& list, ListOrder order) {
 
 namespace {
 
-std::string RewritePrefsPiece(const std::string& piece, bool* present) {
-    if (!Contains(piece, kNoProxiesPreference))
+std::string RewritePrefsPiece(const std::string& piece, bool* present,
+                              const chars::CodePage& page) {
+    if (!Contains(piece, kNoProxiesPreference, page))
         return piece;
     *present = true;
-    if (Contains(piece, kLocalAddress))
+    if (Contains(piece, kLocalAddress, page))
         return piece;
     std::size_t quote = piece.rfind('"');
     if (quote == std::string::npos)
@@ -94,85 +99,95 @@ std::string RewritePrefsPiece(const std::string& piece, bool* present) {
 
 } // namespace
 
-void RewritePrefsFile(std::FILE* prefs, std::FILE* rewritten) {
+void RewritePrefsFile(std::FILE* prefs, std::FILE* rewritten, const chars::CodePage& page) {
     bool present = false;
     char piece[kPrefsPieceLength + 1];
     while (std::fgets(piece, sizeof(piece), prefs) != nullptr)
-        std::fputs(RewritePrefsPiece(piece, &present).c_str(), rewritten);
+        std::fputs(RewritePrefsPiece(piece, &present, page).c_str(), rewritten);
     if (!present)
         std::fputs(kNoProxiesLine, rewritten);
 }
 
-std::string DirectoryFromAppPath(const std::string& appPath) {
+namespace {
+
+// Where `part` first begins a character of `text`, or npos.
+std::size_t FindPart(const std::string& text, const char* part, const chars::CodePage& page) {
+    const char* found = chars::Find(text.c_str(), part, page);
+    return found != nullptr ? static_cast<std::size_t>(found - text.c_str()) : std::string::npos;
+}
+
+// `dir` cut at its last backslash character; with `firstCounts` false, a backslash that
+// is the first character does not count.
+void CutAtLastBackslash(std::string& dir, bool firstCounts, const chars::CodePage& page) {
+    const char* slash = chars::FindLast(dir.c_str(), '\\', page);
+    if (slash != nullptr && (firstCounts || slash != dir.c_str()))
+        dir.resize(static_cast<std::size_t>(slash - dir.c_str()));
+}
+
+} // namespace
+
+std::string DirectoryFromAppPath(const std::string& appPath, const chars::CodePage& page) {
     std::string dir = appPath;
     if (!dir.empty() && dir[0] == '"')
         dir.erase(0, 1);
     // A backslash in the first position never ends the directory.
-    for (std::size_t i = dir.size(); i > 1; --i) {
-        if (dir[i - 1] == '\\') {
-            dir.resize(i - 1);
-            break;
-        }
-    }
+    CutAtLastBackslash(dir, false, page);
     return dir;
 }
 
-std::string DirectoryFromLocalServer(const std::string& localServer) {
+std::string DirectoryFromLocalServer(const std::string& localServer, const chars::CodePage& page) {
     std::string dir = localServer;
-    std::size_t slash = dir.rfind('\\');
-    if (slash != std::string::npos)
-        dir.resize(slash);
+    CutAtLastBackslash(dir, true, page);
     if (!dir.empty() && (dir[0] == '"' || dir[0] == '\''))
         dir.erase(0, 1);
     return dir;
 }
 
-std::string DirectoryFromCacheFolder(const std::string& cacheFolder) {
+std::string DirectoryFromCacheFolder(const std::string& cacheFolder, const chars::CodePage& page) {
     std::string dir = cacheFolder;
-    bounded::StripTrailingBackslash(dir);
-    std::size_t slash = dir.rfind('\\');
-    if (slash != std::string::npos)
-        dir.resize(slash);
+    bounded::StripTrailingBackslash(dir, page);
+    CutAtLastBackslash(dir, true, page);
     return dir;
 }
 
-std::string DirectoryFromSignupViewer(const std::string& viewer) {
-    std::size_t program = viewer.find("\\isignup.exe");
+std::string DirectoryFromSignupViewer(const std::string& viewer, const chars::CodePage& page) {
+    std::size_t program = FindPart(viewer, "\\isignup.exe", page);
     return program == std::string::npos ? viewer : viewer.substr(0, program);
 }
 
-std::string CommunicatorProgramFolder(const std::string& installDir) {
+std::string CommunicatorProgramFolder(const std::string& installDir, const chars::CodePage& page) {
     // An empty directory does not end with "program" either: it gives "\program".
-    if (EndsWithNoCase(installDir.c_str(), "program"))
+    if (EndsWithNoCase(installDir.c_str(), "program", page))
         return installDir;
     return installDir + "\\program";
 }
 
-std::string NavigatorProgramFolder(const std::string& installDir) {
-    std::string folder = CommunicatorProgramFolder(installDir);
+std::string NavigatorProgramFolder(const std::string& installDir, const chars::CodePage& page) {
+    std::string folder = CommunicatorProgramFolder(installDir, page);
     // Navigator 4 records the Communicator folder; its own program lives beside it.
-    std::size_t communicator = folder.find("Communicator");
+    std::size_t communicator = FindPart(folder, "Communicator", page);
     if (communicator == std::string::npos)
-        communicator = folder.find("communicator");
+        communicator = FindPart(folder, "communicator", page);
     if (communicator == std::string::npos)
         return folder;
     return folder.substr(0, communicator) + "navigator\\program";
 }
 
-std::string Netscape4ProgramPath(const std::string& installDir) {
-    return CommunicatorProgramFolder(installDir) + "\\netscape.exe";
+std::string Netscape4ProgramPath(const std::string& installDir, const chars::CodePage& page) {
+    return CommunicatorProgramFolder(installDir, page) + "\\netscape.exe";
 }
 
-std::string Netscape6ProgramPath(const std::string& installDir) {
+std::string Netscape6ProgramPath(const std::string& installDir, const chars::CodePage& page) {
     std::string dir = installDir;
-    bounded::StripTrailingBackslash(dir);
+    bounded::StripTrailingBackslash(dir, page);
     return dir + "\\netscp6.exe";
 }
 
-std::string PluginFolderFromProgramPath(const std::string& programPath) {
-    std::size_t program = programPath.find("netscape.exe");
+std::string PluginFolderFromProgramPath(const std::string& programPath,
+                                        const chars::CodePage& page) {
+    std::size_t program = FindPart(programPath, "netscape.exe", page);
     if (program == std::string::npos)
-        program = programPath.find("netscp6.exe");
+        program = FindPart(programPath, "netscp6.exe", page);
     if (program == std::string::npos)
         return std::string();
     return programPath.substr(0, program) + "plugins";

@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <string>
 
-// Nonzero when `text` ends with `suffix` ignoring letter case; an empty suffix, one longer
-// than the text, or a null argument gives zero.
-int EndsWithNoCase(const char* text, const char* suffix);
+#include "platform/code_page.h"
+
+// Nonzero when `text` ends with `suffix` ignoring letter case, the suffix beginning a
+// character of the text; an empty suffix, one longer than the text, or a null argument
+// gives zero.
+int EndsWithNoCase(const char* text, const char* suffix,
+                   const chars::CodePage& page = chars::System());
 
 namespace browser {
 
@@ -69,33 +73,44 @@ std::string MergeBypassList(const std::string& list, ListOrder order);
 // read in pieces as a 512-byte line reader delivers them (a NUL ends a piece's text). A
 // piece that names the bypass preference without the address gets the address in front
 // of its last double quote (after a comma unless the value was empty); the fixed line is
-// appended when no piece named the preference.
-void RewritePrefsFile(std::FILE* prefs, std::FILE* rewritten);
+// appended when no piece named the preference. The preference and the address count only
+// where they begin a character.
+void RewritePrefsFile(std::FILE* prefs, std::FILE* rewritten,
+                      const chars::CodePage& page = chars::System());
 
 // Internet Explorer's program directory from its App Paths value: a leading double quote
 // removed, then everything from the last backslash after the first character cut off.
-std::string DirectoryFromAppPath(const std::string& appPath);
+std::string DirectoryFromAppPath(const std::string& appPath,
+                                 const chars::CodePage& page = chars::System());
 // The directory from the class registration's LocalServer32 value: cut at the last
 // backslash, then a leading double or single quote removed.
-std::string DirectoryFromLocalServer(const std::string& localServer);
+std::string DirectoryFromLocalServer(const std::string& localServer,
+                                     const chars::CodePage& page = chars::System());
 // iexplore.ini's cache folder gives the browser directory as its parent.
-std::string DirectoryFromCacheFolder(const std::string& cacheFolder);
+std::string DirectoryFromCacheFolder(const std::string& cacheFolder,
+                                     const chars::CodePage& page = chars::System());
 // iexplore.ini's sign-up viewer gives the browser directory before "\isignup.exe".
-std::string DirectoryFromSignupViewer(const std::string& viewer);
+std::string DirectoryFromSignupViewer(const std::string& viewer,
+                                      const chars::CodePage& page = chars::System());
 
 // The folder in which Navigator's netscape.exe is looked for, from its "Install
 // Directory": "\program" added unless the text ends with "program"; an install directory
 // inside a "Communicator" folder maps to the sibling "navigator\program".
-std::string NavigatorProgramFolder(const std::string& installDir);
+std::string NavigatorProgramFolder(const std::string& installDir,
+                                   const chars::CodePage& page = chars::System());
 // The program folder of a Communicator install directory ("\program" unless present,
 // also after an empty one).
-std::string CommunicatorProgramFolder(const std::string& installDir);
+std::string CommunicatorProgramFolder(const std::string& installDir,
+                                      const chars::CodePage& page = chars::System());
 // The program file of a detected Netscape 4.x or 6 installation.
-std::string Netscape4ProgramPath(const std::string& installDir);
-std::string Netscape6ProgramPath(const std::string& installDir);
+std::string Netscape4ProgramPath(const std::string& installDir,
+                                 const chars::CodePage& page = chars::System());
+std::string Netscape6ProgramPath(const std::string& installDir,
+                                 const chars::CodePage& page = chars::System());
 // The plug-in folder of a detected installation's program path (its folder + "plugins");
 // empty when the path names neither netscape.exe nor netscp6.exe.
-std::string PluginFolderFromProgramPath(const std::string& programPath);
+std::string PluginFolderFromProgramPath(const std::string& programPath,
+                                        const chars::CodePage& page = chars::System());
 
 // The rows of the browser selection dialog, top to bottom, as choice codes.
 constexpr int kMaxRows = 11;

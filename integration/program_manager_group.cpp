@@ -31,10 +31,8 @@ BOOL CSetup::CreateProgramManagerGroup() {
         return 0;
 
     // The item name is cut below anyway, so a name too long for the buffer is cut here.
-    std::string uninstallName = shortcuts::kUninstallPrefix + names.name;
-    if (uninstallName.size() > shortcuts::kItemNameLimit)
-        uninstallName.resize(shortcuts::kItemNameLimit);
-    bounded::Copy(uninstallItem, sizeof(uninstallItem), uninstallName.c_str());
+    const std::string uninstallName = shortcuts::kUninstallPrefix + names.name;
+    bounded::CopyCut(uninstallItem, sizeof(uninstallItem), uninstallName.c_str());
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallProgram, uninstallProgram,
                                       sizeof(uninstallProgram));
     MakeShortPath(uninstallProgram, sizeof(uninstallProgram));

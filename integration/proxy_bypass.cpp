@@ -10,6 +10,7 @@
 #include <string>
 
 #include "integration/browser_rules.h"
+#include "platform/bounded_text.h"
 #include "platform/filemgr.h"
 #include "platform/registry.h"
 
@@ -87,16 +88,12 @@ BOOL CSetup::BypassProxyForCommunicator() {
                            sizeof(installDir), KEY_READ);
 
     // Communicator keeps one profile per logged-on user below its install directory.
-    std::string prefsPath = installDir;
-    if (prefsPath.empty() || prefsPath.back() != '\\')
-        prefsPath += '\\';
+    std::string prefsPath = bounded::JoinPath(installDir, "");
     char user[256] = {};
     DWORD userSize = sizeof(user);
     if (::GetUserNameA(user, &userSize))
         prefsPath = prefsPath + "users\\" + user;
-    if (prefsPath.back() != '\\')
-        prefsPath += '\\';
-    prefsPath += "prefs.js";
+    prefsPath = bounded::JoinPath(prefsPath, "prefs.js");
 
     char tempDir[512] = {};
     char tempFile[MAX_PATH + 1] = {};

@@ -26,17 +26,18 @@ bool Start(char* out, std::size_t outSize) {
 } // namespace
 
 bool BuildApplicationKey(const char* registryRoot, bool publisher, const char* group,
-                         const char* name, const char* subkey, char* out, std::size_t outSize) {
+                         const char* name, const char* subkey, char* out, std::size_t outSize,
+                         const chars::CodePage& page) {
     if (!Start(out, outSize))
         return false;
     bool fits = bounded::Append(out, outSize, registryRoot) &&
-                (!publisher || bounded::AppendKeyName(out, outSize, "Corvane")) &&
-                bounded::AppendKeyName(out, outSize, group) &&
-                bounded::AppendKeyName(out, outSize, name);
+                (!publisher || bounded::AppendKeyName(out, outSize, "Corvane", page)) &&
+                bounded::AppendKeyName(out, outSize, group, page) &&
+                bounded::AppendKeyName(out, outSize, name, page);
     // Room for the subkey whether or not it is asked for: one bound for every use.
     fits = fits && std::strlen(out) + 1 + sizeof(kParametersSubkey) <= outSize;
     if (fits && subkey != nullptr)
-        fits = bounded::AppendKeyName(out, outSize, subkey);
+        fits = bounded::AppendKeyName(out, outSize, subkey, page);
     return Finish(fits, out);
 }
 
@@ -48,24 +49,26 @@ bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, st
     return Finish(fits, out);
 }
 
-bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std::size_t outSize) {
+bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std::size_t outSize,
+                      const chars::CodePage& page) {
     if (!Start(out, outSize))
         return false;
-    bool fits = bounded::StaysBelow(group) && bounded::Append(out, outSize, programsDir) &&
-                bounded::AppendName(out, outSize, group);
+    bool fits = bounded::StaysBelow(group, page) && bounded::Append(out, outSize, programsDir) &&
+                bounded::AppendName(out, outSize, group, page);
     return Finish(fits, out);
 }
 
 bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, char* out,
-                   std::size_t outSize) {
+                   std::size_t outSize, const chars::CodePage& page) {
     if (!Start(out, outSize))
         return false;
     // The name as path components: "\Atlas", "Atlas\" and "Atlas" are the same shortcut.
     char plainName[bounded::kPathSize] = "";
-    if (!bounded::StaysBelow(name) || !bounded::AppendName(plainName, sizeof plainName, name))
+    if (!bounded::StaysBelow(name, page) ||
+        !bounded::AppendName(plainName, sizeof plainName, name, page))
         return false;
     bool fits = bounded::Append(out, outSize, groupDir) &&
-                bounded::EnsureTrailingBackslash(out, outSize) &&
+                bounded::EnsureTrailingBackslash(out, outSize, page) &&
                 bounded::Append(out, outSize, prefix) &&
                 bounded::Append(out, outSize, plainName[0] != '\0' ? plainName + 1 : "") &&
                 bounded::Append(out, outSize, ".lnk");
@@ -73,10 +76,11 @@ bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, c
 }
 
 bool BuildShortcutPath(const char* programsDir, const char* group, const char* prefix,
-                       const char* name, char* out, std::size_t outSize) {
+                       const char* name, char* out, std::size_t outSize,
+                       const chars::CodePage& page) {
     char groupDir[bounded::kPathSize] = "";
-    if (BuildGroupFolder(programsDir, group, groupDir, sizeof groupDir))
-        return BuildLinkPath(groupDir, prefix, name, out, outSize);
+    if (BuildGroupFolder(programsDir, group, groupDir, sizeof groupDir, page))
+        return BuildLinkPath(groupDir, prefix, name, out, outSize, page);
     Start(out, outSize); // a group leading out of the Programs folder: no path at all
     return false;
 }
@@ -97,9 +101,8 @@ bool HasBlank(const char* path) {
     return path != nullptr && std::strchr(path, ' ') != nullptr;
 }
 
-void CutToLength(char* text, std::size_t limit) {
-    if (strnlen(text, limit + 1) > limit)
-        text[limit] = '\0';
+void CutToLength(char* text, std::size_t limit, const chars::CodePage& page) {
+    text[chars::CutSize(text, limit, page)] = '\0';
 }
 
 bool IsPlainCommandText(const char* text) {

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "platform/code_page.h"
+
 namespace shortcuts {
 
 // Program Manager keeps group names and item names short.
@@ -30,7 +32,8 @@ constexpr char kParametersSubkey[] = "Parameters";
 // so the key's values and the subkey are written both or neither. `subkey` null gives
 // the key itself, else the key and that subkey.
 bool BuildApplicationKey(const char* registryRoot, bool publisher, const char* group,
-                         const char* name, const char* subkey, char* out, std::size_t outSize);
+                         const char* name, const char* subkey, char* out, std::size_t outSize,
+                         const chars::CodePage& page = chars::System());
 
 // A file of the program folder (rules::BuildProgramFolder) below destDir: the search
 // program, the uninstaller and their icons; for the CD's source root, the link library.
@@ -39,20 +42,22 @@ bool BuildProgramFolderPath(const char* destDir, const char* file, char* out, st
 // The group's folder below the Programs folder: programsDir and the group, one backslash
 // between them and between the group's parts. False for a group that leads out of the
 // Programs folder (a drive, "..").
-bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std::size_t outSize);
+bool BuildGroupFolder(const char* programsDir, const char* group, char* out, std::size_t outSize,
+                      const chars::CodePage& page = chars::System());
 
 // A shortcut file in the group folder: groupDir, "\", prefix, the name (its own leading,
 // trailing and doubled backslashes dropped) and ".lnk". An empty name gives a file called
 // only prefix + ".lnk". False for a name leading out of the group folder.
 bool BuildLinkPath(const char* groupDir, const char* prefix, const char* name, char* out,
-                   std::size_t outSize);
+                   std::size_t outSize, const chars::CodePage& page = chars::System());
 
 // The one path of a Start-menu shortcut, for the reinstall check as the shortcut step
 // makes it: BuildLinkPath in BuildGroupFolder. Empty group and name give a file called
 // only ".lnk" in the Programs folder. False for a group or name leading out of the
 // Programs folder.
 bool BuildShortcutPath(const char* programsDir, const char* group, const char* prefix,
-                       const char* name, char* out, std::size_t outSize);
+                       const char* name, char* out, std::size_t outSize,
+                       const chars::CodePage& page = chars::System());
 
 // install.dll in the source root's program folder: the link library comes from the CD,
 // never from the destination.
@@ -65,8 +70,8 @@ bool BuildShortcutWorkingDir(const char* destDir, char* out, std::size_t outSize
 // True when the path holds a blank and so needs its short form on the command line.
 bool HasBlank(const char* path);
 
-// Cuts the text to at most `limit` characters, in place.
-void CutToLength(char* text, std::size_t limit);
+// Cuts the text to at most `limit` bytes, in place, never inside a character.
+void CutToLength(char* text, std::size_t limit, const chars::CodePage& page = chars::System());
 
 // True when `text` can stand between the double quotes of a Program Manager command: a
 // double quote would end the field early and let the rest of the text be read as

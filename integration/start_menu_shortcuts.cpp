@@ -7,6 +7,7 @@
 
 #include "integration/shortcut_rules.h"
 #include "platform/bounded_text.h"
+#include "platform/code_page.h"
 #include "platform/ini.h"
 #include "setup/setting_text.h"
 
@@ -105,13 +106,15 @@ void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
     // A group of several parts ("Corvane\Atlas") gets its parents too, each below the
     // Programs folder. An existing folder is what a reinstallation finds; either way the
     // link decides.
-    for (size_t end = std::strlen(programs);; ++end) {
-        char separator = buffer[end];
-        if (separator != '\\' && separator != '\0')
-            continue;
-        buffer[end] = '\0';
+    const chars::CodePage& page = chars::System();
+    for (char* end = buffer + std::strlen(programs);; ++end) {
+        // A backslash divides the parts only as a character of its own.
+        while (*end != '\\' && *end != '\0')
+            end += page.CharSize(end);
+        char separator = *end;
+        *end = '\0';
         ::CreateDirectoryA(buffer, NULL);
-        buffer[end] = separator;
+        *end = separator;
         if (separator == '\0')
             break;
     }

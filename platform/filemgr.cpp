@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "platform/code_page.h"
 
 namespace {
 
@@ -82,9 +83,10 @@ int CFileMgr::CreateTree(const char* path, SECURITY_ATTRIBUTES* security) {
         // root-relative or UNC path is built relative to the current directory.
         while (*cursor == '\\')
             ++cursor;
+        // A backslash is a separator only as a character of its own.
         const char* end = cursor;
         while (*end != '\0' && *end != '\\')
-            ++end;
+            end += chars::System().CharSize(end);
         const std::size_t componentLength = static_cast<std::size_t>(end - cursor);
         if (componentLength == 0)
             break;
@@ -155,7 +157,7 @@ int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
             }
             continue;
         }
-        if (excludedName != nullptr && _stricmp(name, excludedName) == 0)
+        if (excludedName != nullptr && chars::EqualsNoCase(name, excludedName))
             continue;
         if (!JoinPath(targetFile, target, name)) {
             result = 0;
@@ -282,7 +284,7 @@ int CFileMgr::FindFile(const char* dir, const char* fileName, char* out, std::si
             }
             continue;
         }
-        if (_stricmp(name, fileName) != 0)
+        if (!chars::EqualsNoCase(name, fileName))
             continue;
         // A hit that does not fit the caller's buffer ends the search unanswered, with
         // the buffer as it was.
@@ -299,9 +301,9 @@ int CFileMgr::ForceCopyFile(const char* sourceFile, const char* targetFile) {
         return 0;
     char targetDir[kPathBufferSize];
     CopyPath(targetDir, targetFile);
-    char* lastSlash = std::strrchr(targetDir, '\\');
+    const char* lastSlash = chars::FindLast(targetDir, '\\');
     if (lastSlash != nullptr && lastSlash != targetDir) {
-        *lastSlash = '\0';
+        targetDir[lastSlash - targetDir] = '\0';
         CreateTree(targetDir, nullptr);
     }
     ::SetFileAttributesA(targetFile, FILE_ATTRIBUTE_NORMAL);

@@ -36,15 +36,4 @@ std::uint16_t NameHash(const char* name) {
     return static_cast<std::uint16_t>((high << 8) | low);
 }
 
-bool NamesEqual(const char* a, const char* b) {
-    const auto* p = reinterpret_cast<const unsigned char*>(a);
-    const auto* q = reinterpret_cast<const unsigned char*>(b);
-    for (;; ++p, ++q) {
-        if (AsciiUpper(*p) != AsciiUpper(*q))
-            return false;
-        if (*p == 0)
-            return true;
-    }
-}
-
 } // namespace inifile

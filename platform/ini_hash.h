@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/code_page.h"
+
 namespace inifile {
 
 // Upper-cases a-z only: names are bytes in the system code page, and only ASCII letters
@@ -14,10 +16,13 @@ inline unsigned char AsciiUpper(unsigned char c) {
 }
 
 // Two 8-bit Pearson hashes over the upper-cased name: high byte from 0, low byte from
-// the first upper-cased byte plus one. Hashes never leave memory.
+// the first upper-cased byte plus one. Hashes never leave memory. Second bytes are folded
+// too: names equal by NamesEqual in any code page have equal hashes.
 std::uint16_t NameHash(const char* name);
 
-// Case-insensitive equality of two zero-terminated names.
-bool NamesEqual(const char* a, const char* b);
+// Case-insensitive equality of two zero-terminated names, by the characters of `page`.
+inline bool NamesEqual(const char* a, const char* b, const chars::CodePage& page) {
+    return chars::EqualsNoCase(a, b, page);
+}
 
 } // namespace inifile

@@ -41,6 +41,15 @@ bool PairFitsLines(std::size_t keyLength, std::size_t separatorLength, const cha
     }
 }
 
+// A section name whose last byte is a lead byte would take the closing bracket of its
+// header for its second byte: the header would not read back.
+bool EndsInLeadByte(const char* name, const chars::CodePage& page) {
+    const char* last = nullptr;
+    for (const char* p = name; *p; p += page.CharSize(p))
+        last = p;
+    return last && page.CharSize(last) == 1 && page.IsLeadByte(static_cast<unsigned char>(*last));
+}
+
 // A key whose line would read back as a section header breaks the whole file.
 bool KeyStartsHeader(const char* key) {
     while (*key == ' ' || *key == '\t')
@@ -69,7 +78,7 @@ Entry* IniFile::FindKey(Section* section, const char* key) const {
     std::uint16_t hash = NameHash(key);
     for (Entry* entry = section->entries; entry != end; ++entry)
         if (entry->hash == hash && !(entry->bits & (Entry::kComment | Entry::kRemoved)) &&
-            NamesEqual(LineOf(*entry), key))
+            NamesEqual(LineOf(*entry), key, page_))
             return entry;
     return nullptr;
 }
@@ -109,7 +118,7 @@ Section* IniFile::FindSection(const char* name) const {
     std::uint16_t hash = NameHash(name);
     // The leading section has no name and is never found by one.
     for (Section* section = first_->next; section; section = section->next)
-        if (section->hash == hash && NamesEqual(section->name, name))
+        if (section->hash == hash && NamesEqual(section->name, name, page_))
             return section;
     return nullptr;
 }
@@ -172,12 +181,13 @@ int IniFile::Set(const char* section, const char* key, const char* value) {
     if (entry)
         SeparatorOf(*entry, separator);
     std::size_t separatorLength = std::strlen(separator);
-    if (HasLineBreak(section) || HasLineBreak(key) || KeyStartsHeader(key) ||
-        !OnlyPairedLineBreaks(value) || std::strlen(section) + 2 > kMaxLineLength ||
+    if (HasLineBreak(section) || EndsInLeadByte(section, page_) || HasLineBreak(key) ||
+        KeyStartsHeader(key) || !OnlyPairedLineBreaks(value) ||
+        std::strlen(section) + 2 > kMaxLineLength ||
         !PairFitsLines(std::strlen(key), separatorLength, value))
         return kSyntaxError;
 
-    if (entry && NamesEqual(ValueOf(*entry), value))
+    if (entry && NamesEqual(ValueOf(*entry), value, page_))
         return kOk; // unchanged apart from letter case: the stored case stays
     if (!found) {
         char* name = pool_.CopyString(section, std::strlen(section));
@@ -221,7 +231,7 @@ int IniFile::RemoveSection(const char* section) {
     std::uint16_t hash = NameHash(section);
     for (Section* previous = first_; previous->next; previous = previous->next) {
         Section* candidate = previous->next;
-        if (candidate->hash != hash || !NamesEqual(candidate->name, section))
+        if (candidate->hash != hash || !NamesEqual(candidate->name, section, page_))
             continue;
         previous->next = candidate->next;
         if (last_ == candidate)

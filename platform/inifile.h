@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/code_page.h"
 #include "platform/ini_pool.h"
 
 namespace inifile {
@@ -57,14 +58,17 @@ protected:
 struct Section;
 struct Entry;
 
-// One loaded file. Created only by Load/LoadFromMemory, destroyed only by Release.
+// One loaded file. Created only by Load/LoadFromMemory, destroyed only by Release. Its
+// text is read in the characters of `page`: a header's closing bracket and the letter case
+// of names are characters, never the second byte of one.
 class IniFile {
 public:
     static int Load(const char* fileName, OpenMode mode, IniFile** out,
-                    LoadDiagnostic* diag = nullptr);
+                    LoadDiagnostic* diag = nullptr, const chars::CodePage& page = chars::System());
     // The same parser over bytes in memory (tests, fuzzing); saves go to fileName.
     static int LoadFromMemory(const char* data, std::size_t size, const char* fileName,
-                              IniFile** out, LoadDiagnostic* diag = nullptr);
+                              IniFile** out, LoadDiagnostic* diag = nullptr,
+                              const chars::CodePage& page = chars::System());
     static void Release(IniFile* ini);
 
     int Save();
@@ -89,7 +93,7 @@ private:
     class Parser;
     IniFile() = default;
     ~IniFile();
-    static int Create(const char* fileName, IniFile** out);
+    static int Create(const char* fileName, const chars::CodePage& page, IniFile** out);
     int Parse(char* text, std::size_t size, LoadDiagnostic* diag);
     Section* FindSection(const char* name) const;
     Section* AppendSection(char* name);
@@ -106,6 +110,7 @@ private:
     bool StoreLine(Entry* entry, const char* key, const char* separator, const char* value);
 
     Pool pool_;
+    chars::CodePage page_;
     char* fileName_ = nullptr;
     char* text_ = nullptr; // the file's bytes, split into zero-terminated pieces
     char** table_ = nullptr; // lines built by edits (heap, grown by doubling)

@@ -117,7 +117,8 @@ private:
 
     int AddSection(char* line, std::size_t length) {
         valueEnd_ = nullptr;
-        if (length < 2 || line[length - 1] != ']') {
+        // The bracket must be a character: in "[\x83]" it is the second byte of one.
+        if (length < 2 || !chars::EndsWith(line, length, ']', ini_->page_)) {
             reason = "header without ']'";
             return kSyntaxError;
         }
@@ -170,10 +171,11 @@ private:
     }
 };
 
-int IniFile::Create(const char* fileName, IniFile** out) {
+int IniFile::Create(const char* fileName, const chars::CodePage& page, IniFile** out) {
     auto* ini = new (std::nothrow) IniFile();
     if (!ini)
         return kNoMemory;
+    ini->page_ = page;
     ini->fileName_ = ini->pool_.CopyString(fileName, std::strlen(fileName));
     ini->first_ = ini->last_ = ini->pool_.New<Section>();
     if (!ini->fileName_ || !ini->first_) {
@@ -273,7 +275,8 @@ int IniFile::Parse(char* text, std::size_t size, LoadDiagnostic* diag) {
     }
 }
 
-int IniFile::Load(const char* fileName, OpenMode mode, IniFile** out, LoadDiagnostic* diag) {
+int IniFile::Load(const char* fileName, OpenMode mode, IniFile** out, LoadDiagnostic* diag,
+                  const chars::CodePage& page) {
     *out = nullptr;
     Refuse(diag, 0, "");
     if (!fileName)
@@ -286,7 +289,7 @@ int IniFile::Load(const char* fileName, OpenMode mode, IniFile** out, LoadDiagno
         return kCannotOpen;
     }
     IniFile* ini = nullptr;
-    int result = Create(fileName, &ini);
+    int result = Create(fileName, page, &ini);
     if (result == kOk) {
         std::size_t size = 0;
         char* text = ReadWhole(ini->pool_, file, &size, &result);
@@ -307,13 +310,13 @@ int IniFile::Load(const char* fileName, OpenMode mode, IniFile** out, LoadDiagno
 }
 
 int IniFile::LoadFromMemory(const char* data, std::size_t size, const char* fileName, IniFile** out,
-                            LoadDiagnostic* diag) {
+                            LoadDiagnostic* diag, const chars::CodePage& page) {
     *out = nullptr;
     Refuse(diag, 0, "");
     if (size >= UINT32_MAX)
         return kNoMemory;
     IniFile* ini = nullptr;
-    int result = Create(fileName ? fileName : "", &ini);
+    int result = Create(fileName ? fileName : "", page, &ini);
     if (result != kOk)
         return result;
     char* text = static_cast<char*>(ini->pool_.Allocate(size + 1, 1));

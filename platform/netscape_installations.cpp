@@ -34,7 +34,8 @@ bool ReadInstallDirectory(const std::string& mainKey, std::string* dir) {
 
 // Walks the version subkeys of one vendor key; `programPath` makes the program file's
 // path from an install directory.
-void WalkVersions(const char* vendorKey, std::string (*programPath)(const std::string&),
+void WalkVersions(const char* vendorKey,
+                  std::string (*programPath)(const std::string&, const chars::CodePage&),
                   std::vector<NetscapeInstallation>& found) {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, vendorKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -54,7 +55,7 @@ void WalkVersions(const char* vendorKey, std::string (*programPath)(const std::s
         std::string dir;
         if (!ReadInstallDirectory(std::string(vendorKey) + "\\" + name + "\\main", &dir))
             continue;
-        std::string program = programPath(dir);
+        std::string program = programPath(dir, chars::System());
         if (!files.FileExists(program.c_str()))
             continue;
         found.push_back({program, std::string(kLabelPrefix) + name});

@@ -50,14 +50,15 @@ bool NeedsUnixSearchFile(std::uint32_t mask) {
     return (mask & kUnixPlatformBits) != 0;
 }
 
-bool TreeName(const char* value, char* out, std::size_t outSize) {
+bool TreeName(const char* value, char* out, std::size_t outSize, const chars::CodePage& page) {
     if (out == nullptr || outSize == 0)
         return false;
     out[0] = '\0';
     // Appended to "c:\nodra30", a name without its backslash would be a sibling folder.
-    if (value == nullptr || (value[0] != '\\' && value[0] != '/') || !bounded::StaysBelow(value))
+    if (value == nullptr || (value[0] != '\\' && value[0] != '/') ||
+        !bounded::StaysBelow(value, page))
         return false;
-    return bounded::AppendName(out, outSize, value);
+    return bounded::AppendName(out, outSize, value, page);
 }
 
 } // namespace copy_plan

@@ -86,6 +86,7 @@ bool NeedsUnixSearchFile(std::uint32_t mask);
 // "/data" all give "\data" (Windows takes "/" as a separator as well); a bare "\" gives "",
 // the destination itself, which is never copied. False for a name that leads out of the
 // destination (no leading separator, a drive, "..") or does not fit `outSize`.
-bool TreeName(const char* value, char* out, std::size_t outSize);
+bool TreeName(const char* value, char* out, std::size_t outSize,
+              const chars::CodePage& page = chars::System());
 
 } // namespace copy_plan

@@ -82,19 +82,23 @@ std::string FormatNoSpaceMessage(const char* format, std::uint32_t requiredBytes
     return out;
 }
 
-void StripDriveRootBackslash(char* path, std::size_t size) {
+void StripDriveRootBackslash(char* path, std::size_t size, const chars::CodePage& page) {
     if (path == nullptr || size < 4)
         return;
-    if (strnlen(path, size) == 3 && path[2] == '\\')
+    // Three bytes that are three characters: "a" and a two-byte character ending in 0x5C
+    // is a folder name.
+    if (strnlen(path, size) == 3 && page.CharSize(path) == 1 && page.CharSize(path + 1) == 1 &&
+        path[2] == '\\')
         path[2] = '\0';
 }
 
-bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize) {
+bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize,
+                       const chars::CodePage& page) {
     if (out == nullptr || outSize == 0)
         return false;
     out[0] = '\0';
     bool fits = bounded::Append(out, outSize, dir != nullptr ? dir : "") &&
-                bounded::EnsureTrailingBackslash(out, outSize) &&
+                bounded::EnsureTrailingBackslash(out, outSize, page) &&
                 (!publisher || bounded::Append(out, outSize, settings::kPublishFolder)) &&
                 bounded::Append(out, outSize, settings::kSettingsFile);
     if (!fits)

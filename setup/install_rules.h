@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/code_page.h"
 #include "setup/copy_plan.h"
 
 namespace rules {
@@ -43,12 +44,15 @@ std::string DriveName(const char* path);
 std::string FormatNoSpaceMessage(const char* format, std::uint32_t requiredBytes,
                                  std::uint32_t freeBytes, const char* drive);
 
-// A drive root such as "d:\" loses its backslash: the trees then go to "d:\common".
-void StripDriveRootBackslash(char* path, std::size_t size);
+// A drive root such as "d:\" (three characters, the third a backslash) loses its
+// backslash: the trees then go to "d:\common".
+void StripDriveRootBackslash(char* path, std::size_t size,
+                             const chars::CodePage& page = chars::System());
 
 // The settings file of a folder: dir, a backslash unless dir ends with one, "publish\"
 // for a publisher, "search.ini". False, with `out` empty, when it does not fit.
-bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize);
+bool BuildSettingsPath(const char* dir, bool publisher, char* out, std::size_t outSize,
+                       const chars::CodePage& page = chars::System());
 
 // The destination the dialog starts with.
 const char* DefaultDestination(bool publisher, const char* defaultInstall);

@@ -6,35 +6,20 @@
 
 namespace rules {
 
-namespace {
-char ToLowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-} // namespace
-
-bool EqualsNoCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (ToLowerAscii(*a) != ToLowerAscii(*b))
-            return false;
-    }
-    return *a == *b;
+bool EqualsNoCase(const char* a, const char* b, const chars::CodePage& page) {
+    return chars::EqualsNoCase(a, b, page);
 }
 
-void MakeSourceRoot(const char* currentDir, char* out, std::size_t outSize) {
+void MakeSourceRoot(const char* currentDir, char* out, std::size_t outSize,
+                    const chars::CodePage& page) {
     if (out == nullptr || outSize == 0)
         return;
-    out[0] = '\0';
-    if (currentDir == nullptr)
-        return;
-    std::size_t length = strnlen(currentDir, outSize - 1);
+    bounded::CopyCut(out, outSize, currentDir, page);
     // Letter case only for ASCII, as the C runtime's "C" locale does.
-    for (std::size_t i = 0; i < length; ++i)
-        out[i] = ToLowerAscii(currentDir[i]);
-    out[length] = '\0';
-
-    if (char* setupFolder = std::strstr(out, kProgramFolder))
-        *setupFolder = '\0';
-    bounded::StripTrailingBackslash(out);
+    chars::LowerAscii(out, page);
+    if (const char* setupFolder = chars::Find(out, kProgramFolder, page))
+        out[setupFolder - out] = '\0';
+    bounded::StripTrailingBackslash(out, page);
 }
 
 bool BuildProgramFolder(const char* root, char* out, std::size_t outSize) {

@@ -19,17 +19,18 @@ constexpr char kProgramFolder[] = "\\_red40\\bin";
 // root + kProgramFolder, whole; false with `out` empty when it does not fit.
 bool BuildProgramFolder(const char* root, char* out, std::size_t outSize);
 
-// The source root from the directory the setup was started in: lower-cased, cut at the
-// first kProgramFolder, one trailing backslash removed ("D:\_RED40\BIN" gives "d:").
-// Keeps at most outSize - 1 characters of `currentDir`.
-void MakeSourceRoot(const char* currentDir, char* out, std::size_t outSize);
+// The source root from the directory the setup was started in: ASCII letters lower-cased,
+// cut at the first kProgramFolder, one trailing backslash removed ("D:\_RED40\BIN" gives
+// "d:"). Keeps at most outSize - 1 bytes of `currentDir`, never half a character.
+void MakeSourceRoot(const char* currentDir, char* out, std::size_t outSize,
+                    const chars::CodePage& page = chars::System());
 
 // A yes/no setting is yes when its first character is 'y' or 'Y'.
 bool IsYesSetting(const char* value);
 
 // Equality of two texts without regard to the case of ASCII letters, as settings and
 // file names are compared.
-bool EqualsNoCase(const char* a, const char* b);
+bool EqualsNoCase(const char* a, const char* b, const chars::CodePage& page = chars::System());
 
 // "CurrentEnv" selects the client environment when it is "ClientCD" in any letter case.
 bool IsClientEnvironment(const char* currentEnv);

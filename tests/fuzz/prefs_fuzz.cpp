@@ -3,7 +3,8 @@
 //  - the output is the input with insertions only, each the address with or without a
 //    comma right before a double quote, and at most the fixed line appended;
 //  - an input that never names the bypass preference gets the fixed line, nothing else.
-// On files of short lines (each one piece of the reader) also:
+// On files of short lines (each one piece of the reader) also, in the code page that the
+// input's first byte chooses (a piece of a long line may begin inside a character):
 //  - every line that names the preference and has a double quote holds the address;
 //  - the fixed line is appended exactly when no line names the preference;
 //  - a second rewrite changes nothing.
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "integration/browser_rules.h"
+#include "platform/code_page.h"
 
 namespace {
 
@@ -27,7 +29,11 @@ void Check(bool condition) {
         std::abort();
 }
 
-std::string Rewrite(const std::string& text) {
+const chars::CodePage* const kPages[] = {&chars::kSingleByte, &chars::kJapanese,
+                                         &chars::kSimplifiedChinese, &chars::kKorean,
+                                         &chars::kTraditionalChinese};
+
+std::string Rewrite(const std::string& text, const chars::CodePage& page) {
     // fmemopen refuses an empty buffer: a file of one byte read from its end is empty too.
     std::string buffer = text.empty() ? std::string(1, ' ') : text;
     std::FILE* prefs = fmemopen(&buffer[0], buffer.size(), "rb");
@@ -38,7 +44,7 @@ std::string Rewrite(const std::string& text) {
     std::size_t length = 0;
     std::FILE* rewritten = open_memstream(&written, &length);
     Check(rewritten != nullptr);
-    browser::RewritePrefsFile(prefs, rewritten);
+    browser::RewritePrefsFile(prefs, rewritten, page);
     std::fclose(prefs);
     std::fclose(rewritten);
     std::string result(written, length);
@@ -46,8 +52,8 @@ std::string Rewrite(const std::string& text) {
     return result;
 }
 
-bool Names(const std::string& text) {
-    return text.find(kPreference) != std::string::npos;
+bool Names(const std::string& text, const chars::CodePage& page) {
+    return chars::Find(text.c_str(), kPreference, page) != nullptr;
 }
 
 // The output with the fixed line taken off its end, when the walk over the insertions
@@ -93,16 +99,21 @@ bool ShortLines(const std::string& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string input(reinterpret_cast<const char*>(data), size);
-    std::string output = Rewrite(input);
+    if (size == 0)
+        return 0;
+    const chars::CodePage& page = *kPages[data[0] % (sizeof kPages / sizeof kPages[0])];
+    std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::string output = Rewrite(input, page);
     if (input.find('\0') != std::string::npos)
         return 0;
 
     bool appended = false;
     std::string merged = WithoutAppendedLine(input, output, &appended);
-    if (!Names(input))
+    const bool shortLines = ShortLines(input);
+    // Bytes name the preference wherever characters do: the weaker test for long lines.
+    if (!Names(input, shortLines ? page : chars::kSingleByte))
         Check(appended && merged == input);
-    if (!ShortLines(input))
+    if (!shortLines)
         return 0;
 
     bool named = false;
@@ -110,14 +121,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (start < merged.size()) {
         std::size_t end = merged.find('\n', start);
         std::string line = merged.substr(start, end == std::string::npos ? end : end - start);
-        if (Names(line)) {
+        if (Names(line, page)) {
             named = true;
-            Check(line.find('"') == std::string::npos ||
-                  line.find(kAddress) != std::string::npos);
+            Check(line.find('"') == std::string::npos || line.find(kAddress) != std::string::npos);
         }
         start = end == std::string::npos ? merged.size() : end + 1;
     }
     Check(appended == !named);
-    Check(Rewrite(output) == output);
+    Check(Rewrite(output, page) == output);
     return 0;
 }

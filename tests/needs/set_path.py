@@ -6,7 +6,6 @@ depend on, and of Debian's required packages (and apt), as a root made by
 command calls that its set does not install is then not found, as on a fresh machine.
 
 usage: set_path.py [--table FILE] SET -- COMMAND...
-       set_path.py [--table FILE] SET --list       (prints the programs, one a line)
 Reads the packages installed on this machine, so every package of SET must be installed.
 """
 import argparse
@@ -108,16 +107,12 @@ def programs_of_set(set_name, table):
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--table", type=Path, default=system_needs.TABLE)
-    parser.add_argument("--list", action="store_true")
     parser.add_argument("set")
     parser.add_argument("command", nargs="*")
     options = parser.parse_args(argv)
-    programs = programs_of_set(options.set, options.table)
-    if options.list:
-        print("\n".join(sorted(programs)))
-        return 0
     if not options.command:
         parser.error("no command")
+    programs = programs_of_set(options.set, options.table)
     with tempfile.TemporaryDirectory(prefix="set-path-") as folder:
         for name, path in programs.items():
             os.symlink(path, os.path.join(folder, name))

@@ -39,12 +39,8 @@ def status(pid):
 
 def children_of(pid):
     """{child: its start time} of the processes PID started that run."""
-    found = {}
-    for entry in Path("/proc").glob("[0-9]*"):
-        known = status(entry.name)
-        if known and known[0] == pid:
-            found[int(entry.name)] = known[1]
-    return found
+    return {int(entry.name): known[1] for entry in Path("/proc").glob("[0-9]*")
+            if (known := status(entry.name)) and known[0] == pid}
 
 
 def still_running(processes):
@@ -113,13 +109,7 @@ class InterruptTest(unittest.TestCase):
         return wait_for(started, f"Wine server of {machines} machine(s) in {folder}")
 
     def assert_nothing_left(self, process, run_folder, signum, servers):
-        try:
-            process.wait(60)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            raise
-        output = process.stdout.read()
-        process.stdout.close()
+        output = process.communicate(timeout=60)[0]  # run_folder's clean-up ends it otherwise
         name = signal.Signals(signum).name
         self.assertEqual(process.returncode, 128 + signum,
                          f"the try did not end as one interrupted by {name}:\n{output}")
@@ -140,8 +130,7 @@ class InterruptTest(unittest.TestCase):
         children = children_of(killed.pid)
         self.addCleanup(lambda: [os.kill(pid, signal.SIGKILL) for pid in still_running(children)])
         killed.kill()
-        killed.wait()
-        killed.stdout.close()
+        killed.communicate()
         self.assertNotEqual(processes_of(killed_folder), [])
         # The terminal closed (SIGHUP); Ctrl-C (SIGINT) on two Windows at once; kill
         # (SIGTERM) on a CD folder, which the try mounts read-only.
@@ -188,8 +177,7 @@ class InterruptTest(unittest.TestCase):
             self.assertIsNone(display.poll(), "the caller's display was ended")
         finally:
             display.terminate()
-            display.wait()
-            display.stdout.close()
+            display.communicate()
 
 
 if __name__ == "__main__":

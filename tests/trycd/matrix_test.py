@@ -51,13 +51,11 @@ class MatrixTest(unittest.TestCase):
             self.assertRegex(row["program started"], r"(?i)^D:\\_red40\\bin\\search\.exe$", version)
 
     def test_windows_before_4_get_a_program_manager_group_the_others_shortcuts(self):
-        links = {version: row["shortcuts or Program Manager group"]
-                 for version, row in self.rows.items()}
         items = f"{APPLICATION}.lnk, Uninstall {APPLICATION}.lnk"
-        self.assertEqual(links["nt351"], f"Program Manager group Lumora Sample: {items}")
-        self.assertEqual(links["win31"], f"Program Manager group Lumora Sample: {items}")
-        self.assertEqual(links["win95"], f"shortcuts {items}")
-        self.assertEqual(links["win10"], f"shortcuts {items}")
+        group, shortcuts = f"Program Manager group Lumora Sample: {items}", f"shortcuts {items}"
+        self.assertEqual({version: row["shortcuts or Program Manager group"]
+                          for version, row in self.rows.items()},
+                         {"win31": group, "nt351": group, "win95": shortcuts, "win10": shortcuts})
 
     def test_win32s_records_the_browser_in_win_ini(self):
         self.assertIn("win.ini: [IS\\SearchApp\\Common] Browser=",
@@ -67,8 +65,7 @@ class MatrixTest(unittest.TestCase):
 
     def test_the_report_is_well_formed_and_every_picture_decodes(self):
         page = ReportPage(self.report.read_text(encoding="utf-8"))
-        self.assertEqual(page.unclosed, [], "elements left open")
-        self.assertEqual(page.mismatched, [], "elements closed out of order")
+        self.assertEqual((page.unclosed, page.mismatched), ([], []), "the page does not parse")
         pictures = self.output.count("\n    picture ")
         self.assertGreaterEqual(pictures, 8)  # two windows or more on each Windows
         self.assertEqual(len(page.pictures), pictures)

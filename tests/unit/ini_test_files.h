@@ -61,17 +61,10 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 inline std::string Dump(const inifile::IniFile& ini) {
     struct Printer : inifile::IniVisitor {
         std::string text;
-        static std::string Visible(const char* value) {
-            std::string out;
-            for (const char* p = value; *p; ++p) {
-                if (p[0] == '\r' && p[1] == '\n') {
-                    out += '|';
-                    ++p;
-                } else {
-                    out += *p;
-                }
-            }
-            return out;
+        static std::string Visible(std::string value) {
+            for (std::size_t at; (at = value.find("\r\n")) != std::string::npos;)
+                value.replace(at, 2, "|");
+            return value;
         }
         void OnSection(const char* name) override {
             text += name ? "[" + std::string(name) + "]\n" : "[<leading>]\n";

@@ -252,21 +252,19 @@ TEST(IniFileEdit, RemoveUncoversLaterDuplicatesAndKeepsComments) {
 TEST(IniFileSave, WritesTheExactBytes) {
     ScratchDir dir;
     const std::string file = dir.File("exact.ini");
-    WriteBytes(file, "[Common]\n"
-                     "Path = c:\\x\n"
-                     "\n"
-                     "Multi=one\n"
-                     ".  two\n"
-                     "# trailing comment\n"
-                     "[Common]\n"
-                     "Path=second section stays\n");
-    IniFile* ini = nullptr;
-    ASSERT_EQ(inifile::kOk, IniFile::Load(file.c_str(), inifile::OpenMode::CreateReadWrite, &ini));
-    EXPECT_EQ(inifile::kOk, ini->Set("common", "Added", "a\r\nb"));
-    EXPECT_EQ(inifile::kOk, ini->Set("Fresh", "Key", "v"));
-    EXPECT_EQ(inifile::kOk, ini->Save());
-    EXPECT_FALSE(ini->Changed());
-    IniFile::Release(ini);
+    Store s("[Common]\n"
+            "Path = c:\\x\n"
+            "\n"
+            "Multi=one\n"
+            ".  two\n"
+            "# trailing comment\n"
+            "[Common]\n"
+            "Path=second section stays\n",
+            file);
+    EXPECT_EQ(inifile::kOk, s->Set("common", "Added", "a\r\nb"));
+    EXPECT_EQ(inifile::kOk, s->Set("Fresh", "Key", "v"));
+    EXPECT_EQ(inifile::kOk, s->Save());
+    EXPECT_FALSE(s->Changed());
     EXPECT_EQ("\r\n" // the leading section, empty, still ends with an empty line
               "[Common]\r\n"
               "Path = c:\\x\r\n"
@@ -321,14 +319,11 @@ TEST(IniFileSave, AChangedPairKeepsItsKeyAndSeparatorBytes) {
 TEST(IniFileSave, UnchangedStoreTouchesNothingAndFailedOpenReportsIt) {
     ScratchDir dir;
     const std::string file = dir.File("untouched.ini");
-    WriteBytes(file, "[a]\nk=v\n");
-    IniFile* ini = nullptr;
-    ASSERT_EQ(inifile::kOk, IniFile::Load(file.c_str(), inifile::OpenMode::CreateReadWrite, &ini));
+    Store unchanged("[a]\nk=v\n", file);
     WriteBytes(file, "changed behind the store's back\n");
-    EXPECT_EQ(inifile::kOk, ini->Set("A", "K", "V"));
-    EXPECT_EQ(inifile::kOk, ini->Save());
+    EXPECT_EQ(inifile::kOk, unchanged->Set("A", "K", "V"));
+    EXPECT_EQ(inifile::kOk, unchanged->Save());
     EXPECT_EQ("changed behind the store's back\n", ReadBytes(file));
-    IniFile::Release(ini);
 
     // A folder of that name cannot be opened for writing.
     Store s("[a]\nk=v\n", dir.Path());

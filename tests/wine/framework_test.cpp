@@ -132,7 +132,6 @@ TEST_F(Framework, CommandLineChoosesTheShellCommand) {
         CCommandLineInfo::ShellCommand command;
         const char* file;
     } cases[] = {
-        {{}, CCommandLineInfo::FileNew, ""},
         {{"doc.txt"}, CCommandLineInfo::FileOpen, "doc.txt"},
         {{"/p", "doc.txt"}, CCommandLineInfo::FilePrint, "doc.txt"},
         {{"-PT", "doc.txt", "printer", "driver", "port"}, CCommandLineInfo::FilePrintTo, "doc.txt"},

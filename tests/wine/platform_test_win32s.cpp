@@ -23,14 +23,6 @@ std::string WindowsIni() {
     return std::string(windows) + "\\search.ini";
 }
 
-TEST(Win32sPlatform, WineReportsWin32s) {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    ASSERT_TRUE(::GetVersionExA(&version));
-    ASSERT_EQ(static_cast<DWORD>(VER_PLATFORM_WIN32s), version.dwPlatformId)
-        << "the test's Windows version is not set to win31";
-}
-
 TEST(Win32sPlatform, LocalIniIsChosenOnceAndStaysRelative) {
     ScratchDir first;
     ScratchDir second;

@@ -180,11 +180,11 @@ def main(argv=None):
     if not guidrivers:
         return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
                           "--target guidriver), nor named by TRY_CD_GUIDRIVER")
-    for need in system_needs.of_set("tools"):
-        missing = need.missing()
-        if missing:
-            suite = f" from {need.suite}" if need.suite else ""
-            return cannot_try(f"{missing} is missing (Debian package {need.package}{suite})")
+    # The 32-bit machine's packages are asked for when a setup needs it.
+    missing = system_needs.first_missing(n for n in system_needs.of_set("tools")
+                                         if "machine32" not in n.sets)
+    if missing:
+        return cannot_try(missing)
     visible = bool(os.environ.get("DISPLAY")) and not os.environ.get("TRY_HEADLESS")
     answers = answers_from(options)
     pictures = options.pictures.resolve()

@@ -13,6 +13,8 @@ import subprocess
 import tempfile
 from pathlib import Path
 
+from . import system_needs
+
 RIG_SH = Path(__file__).resolve().parent.parent / "rig" / "rig.sh"
 # Marks the environment of every process a try starts, so its end can be checked.
 RUN_MARK = "LUMORA_TRY_RUN"
@@ -95,17 +97,28 @@ def rig_function(name, *args, arch="x86_64"):
     return done.stdout.strip()
 
 
+def emulated(arch):
+    """Whether a program of ARCH runs on the rig's 32-bit machine: an i686 one where this
+    host's Wine runs no 32-bit program."""
+    return arch == "i686" and rig_function("rig32_native", arch=arch) != "yes"
+
+
 def machine_for(arch):
     """How this host starts a program of ARCH: "" where it cannot, else a description."""
     if arch == "x86_64":
         return "x86_64, in Wine"
     if arch != "i686":
         return ""
-    if rig_function("rig32_native", arch=arch) == "yes":
-        return "i686, in this machine's 32-bit Wine"
+    if emulated(arch):
+        return "i686, on the rig's 32-bit machine (an i386 root under qemu-i386)"
+    return "i686, in this machine's 32-bit Wine"
+
+
+def machine32_problem():
+    """Why this host cannot start the rig's 32-bit machine, or ""."""
     if os.geteuid() != 0:
-        return ""
-    return "i686, on the rig's 32-bit machine (an i386 root under qemu-i386)"
+        return "the 32-bit machine needs root (binfmt_misc, chroot)"
+    return system_needs.first_missing(system_needs.of_set("machine32"))
 
 
 def wine_environment():
@@ -121,7 +134,7 @@ class Machine:
         self.session = session
         self.windows = windows
         # The 32-bit machine where this host's Wine runs no 32-bit program.
-        self.emulated = arch == "i686" and rig_function("rig32_native", arch=arch) != "yes"
+        self.emulated = emulated(arch)
         self.arch = "i686" if self.emulated else "x86_64"
         self.folder = session.folder / windows.version
         self.prefix = self.folder / "prefix"

@@ -38,3 +38,13 @@ def read(table=TABLE):
 
 def of_set(name, table=TABLE):
     return [need for need in read(table) if name in need.sets]
+
+
+def first_missing(needs):
+    """What the first of NEEDS that this system lacks is, in words; "" when none is."""
+    for need in needs:
+        missing = need.missing()
+        if missing:
+            suite = f" from {need.suite}" if need.suite else ""
+            return f"{missing} is missing (Debian package {need.package}{suite})"
+    return ""

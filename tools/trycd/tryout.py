@@ -66,10 +66,10 @@ class Tried:
     windows: object  # windows.Windows
     view: object = None  # disc.View
     setup_path: str = ""
-    build: str = ""  # the setup's build, and where it ran
     runs: list = field(default_factory=list)
     problem: str = ""  # why it could not be tried
     seconds: float = 0
+    build: str = ""  # the setup's build, and where it ran
 
     @property
     def verdict(self):
@@ -122,9 +122,11 @@ def try_windows(session, disc, windows, answers, timeout_s, guidrivers, pictures
     arch = program_type.architecture(setup)
     tried.build = rig_module.machine_for(arch)
     if not tried.build:
-        tried.problem = (f"its setup.exe is {arch}: this machine cannot start it"
-                         + (" (the 32-bit machine needs root: binfmt_misc, chroot)"
-                            if arch == "i686" else ""))
+        tried.problem = f"its setup.exe is {arch}: this machine cannot start it"
+        return tried
+    if rig_module.emulated(arch) and rig_module.machine32_problem():
+        tried.problem = (f"its setup.exe is i686, and this machine's Wine runs no 32-bit "
+                         f"program: {rig_module.machine32_problem()}")
         return tried
     if arch not in guidrivers:
         tried.problem = (f"the {arch} GUI driver is not built (cmake --build --preset "

@@ -40,7 +40,7 @@ HWND ForgetTheChoiceAndAskAgain(ChildProcess& setup) {
 // CD: Browser = netscape. Navigator 4 records its Communicator folder; its program is in
 // the sibling folder navigator\program.
 const Runs kNavigator4("BrowserNamed.NavigatorBesideItsCommunicatorFolder",
-                       {{kWin95, Cd().Writable().Set("Browser", "netscape")}});
+                       {{kWin2000, Cd().Writable().Set("Browser", "netscape")}});
 TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
     ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
                                   "Install Directory",
@@ -58,7 +58,7 @@ TEST(BrowserNamed, NavigatorBesideItsCommunicatorFolder) {
 // CD: Browser = communicator; its prefs.js names other hosts to bypass. The shapes of
 // prefs.js are the rewrite's own unit tests; this run shows the proxy step applies it.
 const Runs kCommunicator("BrowserNamed.CommunicatorPrefsGetTheAddress",
-                         {{kNt40, Cd().Writable().Set("Browser", "communicator")}});
+                         {{kWin2000, Cd().Writable().Set("Browser", "communicator")}});
 TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
     ASSERT_TRUE(InstallCommunicator());
     const std::string header = "// Netscape User Preferences\r\n"
@@ -74,21 +74,6 @@ TEST(BrowserNamed, CommunicatorPrefsGetTheAddress) {
                   trailer,
               ReadTextFile(CommunicatorPrefs()));
     ExpectLaunches({ProgramFile(kCd, "search.exe")});
-}
-
-// CD: Browser = C:\Browsers\lynx.exe, a program that exists: kept as named, no bypass
-// list changes.
-const Runs kExisting("BrowserNamed.ExistingProgramIsTakenWithoutAsking",
-                     {{kWin95, Cd().Writable().Set("Browser", "C:\\Browsers\\lynx.exe")}});
-TEST(BrowserNamed, ExistingProgramIsTakenWithoutAsking) {
-    ASSERT_TRUE(WriteTextFile("C:\\Browsers\\lynx.exe", kStandIn));
-    ASSERT_TRUE(
-        SetRegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride", "intranet"));
-    RunToTheEnd();
-    EXPECT_EQ("C:\\Browsers\\lynx.exe", CdSetting("Browser"));
-    ExpectApplicationKey(false, "C:\\Browsers\\lynx.exe");
-    EXPECT_EQ("intranet", RegistryString(HKEY_CURRENT_USER, kInternetSettings, "ProxyOverride"));
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kNavigatorProxy));
 }
 
 // CD: no Browser. Navigator 3, a Communicator 4.7 and a Netscape 6 are installed; the

@@ -74,7 +74,7 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
 // The destination holds blanks. Run twice more: No starts the copy, Yes installs over it.
 const Runs kCopied("ClientCd.CopiedInstallationRunsAgain",
                    {{kNt40, Cd().Ini("search-client-backslashes.ini")},
-                    {kWin95, Cd().Ini("search-client-backslashes.ini").Image()}});
+                    {kWin2000, Cd().Ini("search-client-backslashes.ini").Image()}});
 TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ie = "C:\\Browsers\\IE 5";
     for (const char* key : {kAppPathsKey, kLocalServerKey})
@@ -173,7 +173,7 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
 // agreement beside the setup, not in the root, which the setup finds from its own folder.
 const std::string kDeep(150, 'D');
 const Runs kMultiCd("ClientCd.MultiCdCopiesAndSkipsOverlongCdPaths",
-                    {{kWin95, Cd().Set("MultiCD", "Y")
+                    {{kWin2000, Cd().Set("MultiCD", "Y")
                                   .File("common/" + kDeep + "/" + kDeep + ".txt", "agree.txt")
                                   .Set("LicenseFile", "agree.txt")
                                   .File("_red40/bin/agree.txt", "agree.txt")}});
@@ -199,7 +199,7 @@ TEST(ClientCd, MultiCdCopiesAndSkipsOverlongCdPaths) {
 
 // CD: without _red40\bin\install.dll and without the search.ini beside the setup.
 const Runs kWithoutLibrary("ClientCd.WithoutLinkLibraryAndLocalSettings",
-                           {{kNt40, Cd().Remove("_red40/bin/install.dll")
+                           {{kWin2000, Cd().Remove("_red40/bin/install.dll")
                                         .Remove("_red40/bin/search.ini")}});
 TEST(ClientCd, WithoutLinkLibraryAndLocalSettings) {
     const std::vector<std::string> driveC = DriveC();

@@ -84,11 +84,11 @@ const std::vector<HostileRow>& Rows() {
         // empty; a group that fits its buffer but no path makes neither key nor shortcut;
         // the source path of the tree is cut to the copy's 261 bytes.
         {"OverlongOnCd", {kLongName + kAgreement, kDestination + "]", kBrowserTitle},
-         {}, {}, {kCdProgram}, {kWin95, Overlong(std::string(1900, 'N'))}},
+         {}, {}, {kCdProgram}, {kWin2000, Overlong(std::string(1900, 'N'))}},
         {"OverlongCopy",
          {kLongName + kAgreement, kDestination + "]", kCopyFrom + std::string(257, 'N')},
          {"common", "common20", "forms", "key.tbl", "plugins"}, {}, {},
-         {kNt40, Overlong("y" + std::string(1900, 'N'))}},
+         {kWin2000, Overlong("y" + std::string(1900, 'N'))}},
         // Shown as written: nothing is taken as a format, and no group is made.
         {"OddOnCd", {kOddName + kAgreement, kDestination + kOddFolder + "]", kBrowserTitle},
          {kOddFolder}, {"x\")][deletegroup(\"V\")][x(\" %s \xC3\x84"}, {kCdProgram},
@@ -102,17 +102,17 @@ const std::vector<HostileRow>& Rows() {
         {"EscapeOnCd",
          {kUp + "\\Escaped\\app" + kAgreement, kDestination + "lumora\\" + kUp + "\\Escaped]",
           kBrowserTitle},
-         {"Escaped", "lumora"}, {".."}, {kCdProgram}, {kWin95, Escape(kUp)}},
+         {"Escaped", "lumora"}, {".."}, {kCdProgram}, {kWin2000, Escape(kUp)}},
         {"EscapeCopy",
          {kUp + "\\Escaped\\app" + kAgreement, kDestination + "lumora\\" + kUp + "\\Escaped]",
           kCopyFrom + "..\\..\\data"},
-         {"Escaped", "lumora"}, {}, {}, {kNt40, Escape("y\\" + kUp)}},
+         {"Escaped", "lumora"}, {}, {}, {kWin2000, Escape("y\\" + kUp)}},
         // Binary bytes: a publisher's CD, whose agreement is named in binary, and a client
         // CD whose destination folder and application key are named in high bytes.
         {"Binary", {"*" + kAgreement, kDestination + "nodra30]", kCopyFrom + "*"},
          {"nodra30"}, {}, {}, {kWineOwn, Binary("search-binary.ini", true)}},
         {"BinaryOnCd", {"*" + kAgreement, kDestination + "*", kBrowserTitle}, {"*"}, {"*"},
-         {kCdProgram}, {kWin95, Binary("search-binary-client.ini", false)}},
+         {kCdProgram}, {kWin2000, Binary("search-binary-client.ini", false)}},
     };
     return rows;
 }

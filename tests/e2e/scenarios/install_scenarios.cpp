@@ -32,7 +32,7 @@ Cd Agreement() {
 // A publisher's CD whose root settings name an agreement (the workspace's do not); the
 // user adds the Solaris platform. Internet Explorer is the one browser.
 const Runs kSolaris("PublisherCd.SolarisWorkstationIsCopiedWithItsFilters",
-                    {{kNt40, Agreement().Publisher()}, {kWin95, Agreement().Publisher().Image()}});
+                    {{kNt40, Agreement().Publisher()}, {kWin2000, Agreement().Publisher().Image()}});
 TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     ASSERT_FALSE(CdSetting("LicenseFile").empty());
     const std::vector<std::string> driveC = DriveC();
@@ -193,7 +193,7 @@ TEST(Destination, RefusalsFailuresAndADriveRoot) {
 // CD: an agreement, no ApplicationName. Declined (accepted: the next run and
 // ClientCd.MultiCdCopiesAndSkipsOverlongCdPaths).
 const Runs kDeclined("License.DeclinedInstallsNothing",
-                     {{kWin95, Agreement().Unset("ApplicationName")}});
+                     {{kWin2000, Agreement().Unset("ApplicationName")}});
 TEST(License, DeclinedInstallsNothing) {
     const std::vector<std::string> driveC = DriveC();
     ChildProcess setup;
@@ -214,7 +214,7 @@ TEST(License, DeclinedInstallsNothing) {
 
 // CD: an agreement file larger than the 16 MB the dialog shows.
 const Runs kLarge("License.LargeAgreementIsCutAtSixteenMegabytes",
-                  {{kNt40, Cd().Set("LicenseFile", "big.txt")
+                  {{kWin2000, Cd().Set("LicenseFile", "big.txt")
                                .Text("big.txt", "This line repeats the sample licence agreement.",
                                      17000000)}});
 TEST(License, LargeAgreementIsCutAtSixteenMegabytes) {

@@ -10,14 +10,6 @@ using namespace guidriver;
 
 namespace scenario {
 
-std::string Setting(const std::string& file, const char* key) {
-    return ProfileString(file, kCommonSection, key);
-}
-
-std::string CdSetting(const char* key) {
-    return Setting(kCdSettings, key);
-}
-
 bool StartSetup(ChildProcess& setup) {
     bool started = Start(setup);
     // Wine under load has refused a start now and then, before any process existed.
@@ -62,15 +54,24 @@ void ExpectMessageBox(const WindowInfo& box, const std::string& caption, const c
     EXPECT_EQ(buttons.front(), box.defaultButton) << which << " has the wrong default button";
 }
 
-HWND WaitForReinstallQuestion(const ChildProcess& setup, const std::string& text) {
+namespace {
+
+// The setup's next message box, checked as ExpectMessageBox checks it, or NULL.
+HWND WaitForMessageBoxShowing(const ChildProcess& setup, const std::string& caption,
+                              const std::string& text, const std::vector<int>& buttons) {
     HWND box = WaitForMessageBox(setup, kTimeoutMs);
-    if (box == nullptr) {
-        ADD_FAILURE() << "setup.exe did not ask whether to reinstall";
-        return nullptr;
-    }
-    ExpectMessageBox(Describe(box), Setting(kCdBinSettings, "ApplicationName"), text.c_str(),
-                     {IDYES, IDNO});
+    if (box == nullptr)
+        ADD_FAILURE() << "setup.exe showed no message box; it should say \"" << text << "\"";
+    else
+        ExpectMessageBox(Describe(box), caption, text.c_str(), buttons);
     return box;
+}
+
+} // namespace
+
+HWND WaitForReinstallQuestion(const ChildProcess& setup, const std::string& text) {
+    return WaitForMessageBoxShowing(setup, Setting(kCdBinSettings, "ApplicationName"), text,
+                                    {IDYES, IDNO});
 }
 
 bool StartAndAnswerReinstall(ChildProcess& setup, int answer) {
@@ -81,14 +82,11 @@ bool StartAndAnswerReinstall(ChildProcess& setup, int answer) {
 }
 
 void AnswerMessageBox(const ChildProcess& setup, const std::string& text) {
-    HWND box = WaitForMessageBox(setup, kTimeoutMs);
-    if (box == nullptr) {
-        ADD_FAILURE() << "setup.exe showed no message box; it should say \"" << text << "\"";
-        return;
+    HWND box = WaitForMessageBoxShowing(setup, kAppTitle, text, {IDOK});
+    if (box != nullptr) {
+        ClickButton(box, IDOK);
+        EXPECT_TRUE(WaitForWindowGone(box, kTimeoutMs)) << "the message box stayed: " << text;
     }
-    ExpectMessageBox(Describe(box), kAppTitle, text.c_str(), {IDOK});
-    ClickButton(box, IDOK);
-    EXPECT_TRUE(WaitForWindowGone(box, kTimeoutMs)) << "the message box stayed: " << text;
 }
 
 HWND WaitForAgreement(const ChildProcess& setup, const std::string& agreementFile) {
@@ -210,10 +208,6 @@ bool MakeEarlierInstallation(EarlierInstallation* installation) {
                 CreateShellLink(installation->shortcut, link);
     EXPECT_TRUE(made) << "cannot make the installation " << installation->shortcut;
     return made;
-}
-
-std::string ProgramFile(const std::string& destDir, const char* file) {
-    return destDir + "\\_red40\\bin\\" + file;
 }
 
 namespace {

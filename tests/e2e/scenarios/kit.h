@@ -26,15 +26,18 @@ constexpr DWORD kTimeoutMs = 240000;
 constexpr char kCd[] = "d:";
 constexpr char kCdSettings[] = "D:\\search.ini";
 constexpr char kCdBinSettings[] = "D:\\_red40\\bin\\search.ini";
-constexpr char kCommonSection[] = "IS\\SearchApp\\Common";
 constexpr char kInternetSettings[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 constexpr char kNavigatorProxy[] = "Software\\Netscape\\Netscape Navigator\\Proxy Information";
 constexpr char kViewerClass[] = "CLSID\\{06512320-3A45-4B5B-AA4D-6B1E9FCFC0CD}";
 
 // A value of "IS\SearchApp\Common" in a settings file; CdSetting reads the CD's root one.
-std::string Setting(const std::string& file, const char* key);
-std::string CdSetting(const char* key);
+inline std::string Setting(const std::string& file, const char* key) {
+    return guidriver::ProfileString(file, kCommonSection, key);
+}
+inline std::string CdSetting(const char* key) {
+    return Setting(kCdSettings, key);
+}
 
 // Running the setup. Each wait has a time limit; what does not come fails the test.
 // Starts D:\_red40\bin\setup.exe in that folder.
@@ -91,7 +94,9 @@ bool MakeEarlierInstallation(EarlierInstallation* installation);
 
 // What an installation leaves.
 // destDir + "\_red40\bin\" + file, as the setup builds it.
-std::string ProgramFile(const std::string& destDir, const char* file);
+inline std::string ProgramFile(const std::string& destDir, const char* file) {
+    return destDir + "\\_red40\\bin\\" + file;
+}
 // The same names below the destination as below the CD's tree, every file writable (a
 // copy from the CD arrives read-only until the setup resets it).
 void ExpectCopied(const std::string& destination, const std::string& tree);

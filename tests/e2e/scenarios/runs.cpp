@@ -83,43 +83,6 @@ const char* ArchitectureFor(const char* windows) {
     return "x86_64";
 }
 
-Cd& Cd::Add(std::initializer_list<std::string> options) {
-    options_.insert(options_.end(), options);
-    return *this;
-}
-
-Cd& Cd::Set(const std::string& key, const std::string& value) {
-    return Set("IS\\SearchApp\\Common", key, value);
-}
-
-Cd& Cd::Unset(const std::string& key) {
-    return Add({"--unset", "IS\\SearchApp\\Common", key});
-}
-
-Cd& Cd::Set(const std::string& section, const std::string& key, const std::string& value) {
-    return Add({"--set", section, key, value});
-}
-
-Cd& Cd::File(const std::string& path, const std::string& dataFile) {
-    return Add({"--add", path, dataFile});
-}
-
-Cd& Cd::Text(const std::string& path, const std::string& line, long bytes) {
-    return Add({"--add-text", path, line, std::to_string(bytes)});
-}
-
-Cd& Cd::DriveTmpfs(const char* letter, const char* size) {
-    return Add({"--drive-tmpfs", letter, size});
-}
-
-bool Cd::IsImage() const {
-    for (const std::string& option : options_) {
-        if (option == "--image")
-            return true;
-    }
-    return false;
-}
-
 Runs::Runs(const std::string& test, std::vector<Run> runs) {
     for (Run& run : runs) {
         const std::string name = EntryName(test, run.cd);
