@@ -1,7 +1,9 @@
 # The publisher's kit, written by CPack (make kit):
 #  - a Windows build: lumora-setup-kit-VERSION.zip (the x86_64 build adds "-x86_64"),
 #    unpacked into the CD's root folder: the shipped files where the setup looks for
-#    them, the settings templates and the publishers' text (kit/);
+#    them, the settings templates and the publishers' text (kit/); and, for support,
+#    lumora-setup-kit-VERSION-symbols.zip: the debugging information of each shipped file
+#    (cmake/release_files.cmake) in the same place, to unpack over the kit;
 #  - the tools build: a Debian package of the Linux tools, which run from the install
 #    prefix: cdcheck and initool on PATH, try-cd with its rig and GUI driver below
 #    share/lumora-setup in the layout of the source tree.
@@ -12,18 +14,30 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(kit ${PROJECT_SOURCE_DIR}/kit)
 
 if(WIN32)
-    install(TARGETS setup RUNTIME DESTINATION .)
-    install(TARGETS setup install_dll RUNTIME DESTINATION _red40/bin LIBRARY DESTINATION _red40/bin)
-    install(TARGETS set32res LIBRARY DESTINATION _red40/lang/german RUNTIME DESTINATION _red40/lang/german)
-    install(TARGETS view_ocx LIBRARY DESTINATION plugins/corvane)
-    install(FILES ${kit}/search.ini ${kit}/PUBLISHERS.txt DESTINATION .)
-    install(FILES ${kit}/publish/search.ini DESTINATION publish)
+    # kit_file(TARGET FOLDER): the shipped file of TARGET in FOLDER of the kit, its
+    # symbols in the same folder of the symbols archive.
+    function(kit_file target folder)
+        install(PROGRAMS $<TARGET_FILE:${target}> DESTINATION ${folder} COMPONENT kit)
+        install(FILES ${LUMORA_SYMBOLS_DIR}/$<TARGET_FILE_NAME:${target}>.debug
+                DESTINATION ${folder} COMPONENT symbols)
+    endfunction()
+    kit_file(setup .)
+    kit_file(setup _red40/bin)
+    kit_file(install_dll _red40/bin)
+    kit_file(set32res _red40/lang/german)
+    kit_file(view_ocx plugins/corvane)
+    install(FILES ${kit}/search.ini ${kit}/PUBLISHERS.txt DESTINATION . COMPONENT kit)
+    install(FILES ${kit}/publish/search.ini DESTINATION publish COMPONENT kit)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-    set(CPACK_PACKAGE_FILE_NAME lumora-setup-kit-${PROJECT_VERSION})
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_ALL kit symbols)
+    set(name lumora-setup-kit-${PROJECT_VERSION})
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-        string(APPEND CPACK_PACKAGE_FILE_NAME -x86_64)
+        string(APPEND name -x86_64)
     endif()
+    set(CPACK_ARCHIVE_KIT_FILE_NAME ${name})
+    set(CPACK_ARCHIVE_SYMBOLS_FILE_NAME ${name}-symbols)
 else()
     # The try-out's files, in their places below the source tree's root (the one list
     # to change when the try-out's files change): the program, its modules, the rig it

@@ -1,7 +1,8 @@
 /* The C runtime lock that the MinGW-w64 start-up code of a DLL takes around its list of
- * exit functions (atexit, static destructors). msvcrt.dll is not known to export _lock
- * and _unlock on the oldest Windows the DLLs start on (the import audit in tools/cdcheck
- * refuses them), so each DLL brings its own: one lock for every lock number. */
+ * exit functions (atexit, static destructors). The C runtime the DLLs import (crtdll.dll
+ * on i686, msvcrt.dll on x86_64) is not known to export _lock and _unlock on the oldest
+ * Windows the DLLs start on (the import audit in tools/cdcheck refuses them), so each DLL
+ * brings its own: one lock for every lock number. */
 #include <windows.h>
 
 static CRITICAL_SECTION exit_lock;

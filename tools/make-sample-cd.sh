@@ -133,11 +133,11 @@ fi
 mkdir -p "$cd_dir"
 
 # The setup kit, unpacked as a publisher unpacks it (the kit's install rules of the build
-# folder; make kit zips the same files): the setup in the root and in _red40/bin, its
+# folder, without the symbols archive's; make kit zips the same files): the setup in the root and in _red40/bin, its
 # DLL, the German texts in _red40/lang/german, the viewer control in plugins/corvane,
 # and the settings templates, replaced below by the sample's own settings.
 if [ -f "$build/cmake_install.cmake" ]; then
-    cmake --install "$build" --prefix "$cd_dir" >/dev/null ||
+    cmake --install "$build" --prefix "$cd_dir" --component kit >/dev/null ||
         { echo "make-sample-cd: the setup kit of $build is not built" >&2; exit 1; }
     rm -f "$cd_dir/PUBLISHERS.txt"
 else

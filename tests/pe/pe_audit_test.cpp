@@ -122,6 +122,24 @@ TEST(PeAudit, RefusesWhatTheOldestWindowsLacks) {
     EXPECT_NE(All(AuditPeBytes(MakePe(unknown))).find("NoSuchFunction of KERNEL32.dll, which that DLL does not export"),
               std::string::npos);
 
+    // msvcrt.dll is part of Windows NT 4.0, but not of the first Windows 95 nor of Win32s;
+    // crtdll.dll, with the names MinGW-w64's start-up code imports, is.
+    Made msvcrt;
+    msvcrt.dll = "MSVCRT.dll";
+    msvcrt.functions = {"malloc"};
+    EXPECT_EQ(All(AuditPeBytes(MakePe(msvcrt))),
+              "imports MSVCRT.dll, not crtdll.dll, the C runtime of Windows 95, Win32s 1.30 and Windows NT 3.51\n");
+    Made crtdll;
+    crtdll.dll = "CRTDLL.dll";
+    crtdll.functions = {"__GetMainArgs", "_iob", "__mb_cur_max_dll", "malloc"};
+    EXPECT_EQ(All(AuditPeBytes(MakePe(crtdll))), "");
+    Made x64crtdll;
+    x64crtdll.machine = 0x8664;
+    x64crtdll.major = 5;
+    x64crtdll.dll = "crtdll.dll";
+    EXPECT_NE(All(AuditPeBytes(MakePe(x64crtdll))).find("crtdll.dll, not msvcrt.dll"),
+              std::string::npos);
+
     Made arm;
     arm.machine = 0x01c4;
     EXPECT_NE(All(AuditPeBytes(MakePe(arm))).find("machine type 0x01c4"), std::string::npos);

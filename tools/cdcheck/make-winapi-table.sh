@@ -2,9 +2,9 @@
 # Writes the table of the Windows API that the PE audit reads (winapi_table.inc), from
 # the MinGW-w64 files that build the programs:
 #  - the exports of each system DLL the programs may import, from its import library
-#    (lib<dll>.a of the i686 and the x86_64 sysroot); for the C runtime of i686, the
-#    exports of msvcrt40.dll (libmsvcrt40.a), the runtime of the Windows NT 4.0 era,
-#    which that system forwards to its msvcrt.dll;
+#    (lib<dll>.a of the i686 and the x86_64 sysroot); the C runtime is crtdll.dll on
+#    i686 (libcrtdll.a), the one Windows 95, Win32s and Windows NT 3.x carry, and
+#    msvcrt.dll on x86_64;
 #  - the first Windows version of each function the headers declare only from a version
 #    on (#if _WIN32_WINNT >= 0x0600, WINVER, NTDDI_VERSION), and of the later functions
 #    they leave unmarked (unmarked_newer.txt beside this script).
@@ -14,7 +14,7 @@ include=$1 lib32=$2 lib64=$3 out=$4
 unmarked=$(dirname "$0")/unmarked_newer.txt
 
 # The system DLLs the programs may import; every one is part of Windows NT 4.0.
-DLLS="kernel32 user32 gdi32 advapi32 comctl32 comdlg32 ole32 oleaut32 shell32 version msvcrt"
+DLLS="kernel32 user32 gdi32 advapi32 comctl32 comdlg32 ole32 oleaut32 shell32 version"
 
 # exports LIB MASK DLL: "DLL name mask" for each function of an import library. The
 # import symbols are "__imp_" and the name as the linker sees it: on i686 with a leading
@@ -30,12 +30,14 @@ exports() {
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-for dll in $DLLS; do
-    lib32_file=$lib32/lib$dll.a
-    [ "$dll" = msvcrt ] && lib32_file=$lib32/libmsvcrt40.a
-    exports "$lib32_file" 1 "$dll.dll"
-    exports "$lib64/lib$dll.a" 2 "$dll.dll"
-done >"$tmp/exports"
+{
+    for dll in $DLLS; do
+        exports "$lib32/lib$dll.a" 1 "$dll.dll"
+        exports "$lib64/lib$dll.a" 2 "$dll.dll"
+    done
+    exports "$lib32/libcrtdll.a" 1 crtdll.dll
+    exports "$lib64/libmsvcrt.a" 2 msvcrt.dll
+} >"$tmp/exports"
 
 # The guards: a stack of the version each open #if asks for; a declaration counts under
 # the highest. "#if X < V" guards its #else part instead.

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstdio>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "tools/cdcheck/winapi_table.inc"
 
@@ -24,8 +23,10 @@ struct Since {
 const Export kExports[] = {LUMORA_WINAPI_EXPORTS};
 const Since kSince[] = {LUMORA_WINAPI_SINCE};
 
-const WindowsTarget kNt4 = {"Windows NT 4.0", 0x0400, 4, 0};
-const WindowsTarget kFirstX64 = {"Windows XP x64", 0x0502, 5, 2};
+const WindowsTarget kNt4 = {"Windows NT 4.0", 0x0400, 4, 0, "crtdll.dll",
+                            "Windows 95, Win32s 1.30 and Windows NT 3.51"};
+const WindowsTarget kFirstX64 = {"Windows XP x64", 0x0502, 5, 2, "msvcrt.dll",
+                                 "every x64 Windows"};
 
 std::string Lower(std::string s) {
     for (char& c : s)
@@ -44,14 +45,23 @@ const std::unordered_map<std::string, unsigned>& Exports() {
     return map;
 }
 
-bool KnownDll(const std::string& dll) {
-    static const std::unordered_set<std::string> dlls = [] {
-        std::unordered_set<std::string> d;
+// Whether the import library of `dll` for the machine (kI686 or kX86_64) has a function.
+bool KnownDll(const std::string& dll, unsigned machine) {
+    static const std::unordered_map<std::string, unsigned> dlls = [] {
+        std::unordered_map<std::string, unsigned> d;
         for (const Export& e : kExports)
-            d.insert(e.dll);
+            d[e.dll] |= e.machines;
         return d;
     }();
-    return dlls.count(dll) != 0;
+    const auto found = dlls.find(dll);
+    return found != dlls.end() && (found->second & machine) != 0;
+}
+
+// The C runtimes of Windows and Visual C++: crtdll.dll, msvcrt*.dll and msvcr*.dll, the
+// universal one.
+bool IsCRuntime(const std::string& dll) {
+    return dll == "crtdll.dll" || dll.compare(0, 5, "msvcr") == 0 || dll == "ucrtbase.dll" ||
+           dll.compare(0, 15, "api-ms-win-crt-") == 0;
 }
 
 std::uint16_t FirstVersion(const std::string& function) {
@@ -117,7 +127,12 @@ std::vector<std::string> AuditPeFile(const PeFile& pe) {
         const std::string dll = Lower(import.dll);
         // A DLL loaded at the first call of one of its functions is checked all the same.
         const std::string name = import.dll + (import.delayLoaded ? " (delay-loaded)" : "");
-        if (!KnownDll(dll)) {
+        if (dll != target->runtime && IsCRuntime(dll)) {
+            problems.push_back("imports " + name + ", not " + target->runtime +
+                               ", the C runtime of " + target->runtimeCarriers);
+            continue;
+        }
+        if (!KnownDll(dll, machine)) {
             problems.push_back("imports " + name + ", which is no system DLL of the target" + on);
             continue;
         }
