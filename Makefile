@@ -31,11 +31,11 @@ demo:
 	bash tools/demo.sh
 
 # The publisher's kit: lumora-setup-kit-VERSION.zip of the i686 build, and the Debian
-# package of the Linux tools (with the GUI driver of the x86_64 build); both in build/kit.
+# package of the Linux tools (with the GUI drivers of both builds); both in build/kit.
 KIT_TARGETS = setup install_dll set32res view_ocx
 kit: deps
 	cmake --preset mingw32 >/dev/null
-	cmake --build --preset mingw32 --target $(KIT_TARGETS)
+	cmake --build --preset mingw32 --target $(KIT_TARGETS) guidriver
 	cd build/mingw32 && cpack -B ../kit
 	cmake --preset mingw64 >/dev/null
 	cmake --build --preset mingw64 --target guidriver
