@@ -97,7 +97,7 @@ rig32_native() {
 # What the root is made from; a root made otherwise is made again.
 rig32_recipe() {
     printf 'bookworm i386 minbase %s\n' "$(rig32_mirror)"
-    awk '$2 ~ /(^|,)i386-root(,|$)/ { print $1 }' "$(dirname "${BASH_SOURCE[0]}")/../system-needs.txt"
+    awk '!/^#/ && $2 ~ /(^|,)i386-root(,|$)/ { print $1 }' "$(dirname "${BASH_SOURCE[0]}")/../system-needs.txt"
     "$RIG32_QEMU" --version | head -1
     dpkg-query -W -f='${Version}\n' wine64
 }
