@@ -77,7 +77,8 @@ else()
     foreach(row IN LISTS need_rows)
         string(REGEX MATCH "^([^ \t]+)[ \t]+([^ \t]+)" _ "${row}")
         string(REPLACE "," ";" audience "${CMAKE_MATCH_2}")
-        if("tools" IN_LIST audience)
+        # A locale (locale:NAME) is made on the machine, not depended on.
+        if("tools" IN_LIST audience AND NOT CMAKE_MATCH_1 MATCHES "^locale:")
             # PACKAGE/SUITE: the package is named; apt takes it from the suite the user chose.
             string(REGEX REPLACE "/.*" "" package "${CMAKE_MATCH_1}")
             list(APPEND tools_packages ${package})

@@ -30,9 +30,11 @@ class NeedsTableTest(unittest.TestCase):
         self.assertEqual(len(names), len(set(names)))
 
     def test_each_call_comes_with_its_package(self):
+        # A locale's call, localedef, comes with a package row of its sets.
         for set_name in SETS:
             if set_name not in INSTALLED_SETS and any(
-                    n.package not in self.packages for n in system_needs.of_set(set_name)):
+                    n.package not in self.packages
+                    for n in system_needs.packages_of(system_needs.of_set(set_name))):
                 continue
             programs = set_path.programs_of_set(set_name, system_needs.TABLE)
             for need in system_needs.of_set(set_name):
@@ -45,12 +47,20 @@ class NeedsTableTest(unittest.TestCase):
                         else:
                             self.assertIn(call, programs)
 
+    def test_the_locales_of_the_sets_installed_here_are_made(self):
+        # install-deps.sh makes them; Wine's code page comes from the locale LC_ALL names.
+        locales = [n for n in self.needs if n.locale and set(n.sets) & set(INSTALLED_SETS)]
+        self.assertIn("ja_JP.UTF-8", [n.locale for n in locales])
+        for need in locales:
+            self.assertIsNone(need.missing(), need)
+
     def test_the_tools_package_depends_on_the_tools_set(self):
         # What cpack writes into the package's Depends, beside the libraries' own.
         config = Path(os.environ["LUMORA_BUILD"], "CPackConfig.cmake").read_text()
         depends = re.search(r'set\(CPACK_DEBIAN_PACKAGE_DEPENDS "([^"]*)"\)', config)[1]
         self.assertEqual(sorted(depends.split(", ")),
-                         sorted(n.package for n in system_needs.of_set("tools")),
+                         sorted(n.package for n in
+                                system_needs.packages_of(system_needs.of_set("tools"))),
                          "the tools package's Depends are not the tools set")
 
 
