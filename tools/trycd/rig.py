@@ -154,8 +154,8 @@ class Machine:
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), **wine_environment(),
                         **{RUN_MARK: str(self.session.folder)})
         # Wine takes the ANSI code page from the locale: the run's language is its own.
-        if windows.language:
-            self.env["LC_ALL"] = windows.language.locale
+        if self.windows.language:
+            self.env["LC_ALL"] = self.windows.language.locale
         if self.session.visible:
             self.env["DISPLAY"] = os.environ["DISPLAY"]
         else:
