@@ -1,9 +1,10 @@
 #!/bin/sh
-# Installs the Debian packages of a set of tools/system-needs.txt:
+# Installs the Debian packages of a set of tools/system-needs.txt, and makes its locales:
 #   install-deps.sh        everything the repository's work needs: the sets demo, test,
 #                          tools and format (builds, tests, benchmarks, the kit)
 #   install-deps.sh SET    only that set's packages, e.g. `demo` for make demo
-# Idempotent and non-interactive: packages already present are not fetched again, and
+# Idempotent and non-interactive: packages and locales already present are not made
+# again, and
 # `apt-get update` runs at most once per machine (a stamp file records it). Runs with the
 # shell, awk and dpkg of a minimal Debian root: nothing it installs is needed to read the table.
 set -eu
@@ -11,14 +12,18 @@ set -eu
 table="$(dirname "$0")/system-needs.txt"
 sets=${1:-demo,test,tools,format}
 
-# The packages whose `for` column names one of the sets.
-packages=$(awk -v sets="$sets" '
-    BEGIN { n = split(sets, wanted, ",") }
-    /^[ \t]*(#|$)/ { next }
-    {
-        split($2, audience, ",")
-        for (i in audience) for (j = 1; j <= n; j++) if (audience[i] == wanted[j]) { print $1; next }
-    }' "$table")
+# The first column of the rows whose `for` column names one of the sets.
+rows_of_sets() {
+    awk -v sets="$sets" '
+        BEGIN { n = split(sets, wanted, ",") }
+        /^[ \t]*(#|$)/ { next }
+        {
+            split($2, audience, ",")
+            for (i in audience) for (j = 1; j <= n; j++) if (audience[i] == wanted[j]) { print $1; next }
+        }' "$table"
+}
+packages=$(rows_of_sets | grep -v '^locale:' || true)
+locales=$(rows_of_sets | sed -n 's/^locale://p')
 [ -n "$packages" ] || { echo "install-deps: no package is needed by \"$sets\" in $table" >&2; exit 2; }
 
 # A row PACKAGE/SUITE takes the package from that suite of the mirror (backports); the
@@ -37,24 +42,36 @@ for p in $packages; do
     [ "$name" = "$p" ] || suites="$suites ${p#*/}"
 done
 
-[ -z "$missing" ] && exit 0
-
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-stamp=/var/lib/apt/periodic/lumora-setup-updated
-# A suite beyond the machine's own is added from the mirror it uses, as Debian's own
-# sources name it; backports are never chosen unless asked for.
-for suite in $suites; do
-    sources=/etc/apt/sources.list.d/lumora-setup-$suite.list
-    [ -e "$sources" ] && continue
-    mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-    [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
-    echo "deb ${mirror:-http://deb.debian.org/debian} $suite main" | $SUDO tee "$sources" >/dev/null
-    $SUDO rm -f "$stamp"
+
+install_missing() {
+    stamp=/var/lib/apt/periodic/lumora-setup-updated
+    # A suite beyond the machine's own is added from the mirror it uses, as Debian's own
+    # sources name it; backports are never chosen unless asked for.
+    for suite in $suites; do
+        sources=/etc/apt/sources.list.d/lumora-setup-$suite.list
+        [ -e "$sources" ] && continue
+        mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+        [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
+        echo "deb ${mirror:-http://deb.debian.org/debian} $suite main" | $SUDO tee "$sources" >/dev/null
+        $SUDO rm -f "$stamp"
+    done
+    if [ ! -e "$stamp" ] || [ -z "$(ls /var/lib/apt/lists 2>/dev/null | grep -v '^lock$\|^partial$')" ]; then
+        $SUDO apt-get update -qq || true
+        $SUDO mkdir -p "$(dirname "$stamp")" && $SUDO touch "$stamp"
+    fi
+    echo "installing:$missing"
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+}
+[ -z "$missing" ] || install_missing
+
+# A locale is made where `locale -a` (libc-bin) does not list it; it lists ja_JP.UTF-8
+# as ja_JP.utf8.
+present=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | tr -d '-')
+for name in $locales; do
+    listed=$(echo "$name" | tr 'A-Z' 'a-z' | tr -d '-')
+    echo "$present" | grep -qxF "$listed" && continue
+    echo "making the locale $name"
+    $SUDO localedef -i "${name%%.*}" -f "${name#*.}" "$name"
 done
-if [ ! -e "$stamp" ] || [ -z "$(ls /var/lib/apt/lists 2>/dev/null | grep -v '^lock$\|^partial$')" ]; then
-    $SUDO apt-get update -qq || true
-    $SUDO mkdir -p "$(dirname "$stamp")" && $SUDO touch "$stamp"
-fi
-echo "installing:$missing"
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing

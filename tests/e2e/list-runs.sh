@@ -1,7 +1,9 @@
 #!/bin/bash
-# Asks the scenario program for its runs (e2e_scenarios.exe --list-runs) and writes what
-# CTest needs: BUILD/tests/e2e/runs/NAME, the CD options of the run NAME one a line (read
-# by run-scenario.sh), and BUILD/tests/e2e/runs.cmake, an entry e2e.NAME of each run.
+# Asks the scenario program for its runs (e2e_scenarios.exe --list-runs: NAME, ARCH,
+# LOCALE or "-" for the rig's own, CD options...) and writes what CTest needs:
+# BUILD/tests/e2e/runs/NAME, the run's locale (empty for the rig's own) and then its CD
+# options, one a line (read by run-scenario.sh), and BUILD/tests/e2e/runs.cmake, an
+# entry e2e.NAME of each run.
 # An i686 run takes its programs from I686_BUILD, on the rig's 32-bit machine, which the
 # entry e2e.Machine32 makes first when it is not made yet.
 # The program runs in a copy of the rig's pristine Wine prefix, without a display.
@@ -37,9 +39,9 @@ mkdir -p "$out/runs"
     machine32=""
     while IFS=$'\t' read -r -a fields; do
         fields[-1]=${fields[-1]%$'\r'}
-        name=${fields[0]} arch=${fields[1]}
-        printf '%s\n' "${fields[@]:2}" >"$out/runs/$name"
-        [ ${#fields[@]} -gt 2 ] || : >"$out/runs/$name"
+        name=${fields[0]} arch=${fields[1]} locale=${fields[2]}
+        [ "$locale" != - ] || locale=""
+        printf '%s\n' "$locale" "${fields[@]:3}" >"$out/runs/$name"
         echo "add_test([=[e2e.$name]=] [=[$here/run-scenario.sh]=] [=[$build]=] [=[$name]=])"
         echo "set_tests_properties([=[e2e.$name]=] PROPERTIES TIMEOUT 600 LABELS e2e)"
         [ "$arch" = i686 ] || continue

@@ -7,6 +7,8 @@
 #   tools/make-sample-cd.sh) and drives (see rig_drives.sh). RIG_KEEP_FAILED=1 keeps a
 #   failed run's folder. With RIG_ARCH=i686 the run's programs (the scenario program and
 #   the CD's files) are those of the build RIG_I686_BUILD, on the rig's 32-bit machine.
+#   A run in a language runs in its locale (the first line of the run's file), which
+#   gives the setup and the scenario program that code page.
 set -eEuo pipefail
 trap 'echo "run-scenario: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,7 +27,7 @@ if [ ! -f "$cd_file" ]; then
     echo "run-scenario: no run $run (the build lists them in $(dirname "$cd_file"))" >&2
     exit 1
 fi
-mapfile -t cd_options <"$cd_file"
+{ read -r RIG_RUN_LOCALE; mapfile -t cd_options; } <"$cd_file"
 
 programs=$build
 if [ "$RIG_ARCH" = i686 ]; then
@@ -35,7 +37,7 @@ if [ "$RIG_ARCH" = i686 ]; then
         exit 1
     fi
 fi
-echo "run-scenario: $run runs the $RIG_ARCH build"
+echo "run-scenario: $run runs the $RIG_ARCH build${RIG_RUN_LOCALE:+ in $RIG_RUN_LOCALE}"
 rig_start "$programs" "$run"
 rig_drive_options "${cd_options[@]+"${cd_options[@]}"}" "$@"
 "$here/../../tools/make-sample-cd.sh" "${RIG_CD_OPTIONS[@]+"${RIG_CD_OPTIONS[@]}"}" "$RIG_BUILD" "$RIG_RUN/cd"

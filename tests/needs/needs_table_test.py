@@ -30,14 +30,17 @@ class NeedsTableTest(unittest.TestCase):
         self.assertEqual(len(names), len(set(names)))
 
     def test_each_call_comes_with_its_package(self):
+        # A locale's calls (localedef, its definition) come with the packages of its sets.
         for set_name in SETS:
             if set_name not in INSTALLED_SETS and any(
-                    n.package not in self.packages for n in system_needs.of_set(set_name)):
+                    n.package not in self.packages
+                    for n in system_needs.packages_of(system_needs.of_set(set_name))):
                 continue
             programs = set_path.programs_of_set(set_name, system_needs.TABLE)
+            packages = [n.package for n in system_needs.packages_of(system_needs.of_set(set_name))]
             for need in system_needs.of_set(set_name):
-                brought = set_path.owned_files(
-                    set_path.closure([need.package], self.packages), self.packages)
+                brought = set_path.owned_files(set_path.closure(
+                    packages if need.locale else [need.package], self.packages), self.packages)
                 for call in need.calls:
                     with self.subTest(set=set_name, package=need.package, call=call):
                         if call.startswith("/"):
@@ -45,12 +48,18 @@ class NeedsTableTest(unittest.TestCase):
                         else:
                             self.assertIn(call, programs)
 
+    def test_the_locales_of_the_sets_installed_here_are_made(self):
+        # install-deps.sh makes them; Wine's code page comes from the locale LC_ALL names.
+        for need in (n for n in self.needs if n.locale and set(n.sets) & set(INSTALLED_SETS)):
+            self.assertIsNone(need.missing(), need)
+
     def test_the_tools_package_depends_on_the_tools_set(self):
         # What cpack writes into the package's Depends, beside the libraries' own.
         config = Path(os.environ["LUMORA_BUILD"], "CPackConfig.cmake").read_text()
         depends = re.search(r'set\(CPACK_DEBIAN_PACKAGE_DEPENDS "([^"]*)"\)', config)[1]
         self.assertEqual(sorted(depends.split(", ")),
-                         sorted(n.package for n in system_needs.of_set("tools")),
+                         sorted(n.package for n in
+                                system_needs.packages_of(system_needs.of_set("tools"))),
                          "the tools package's Depends are not the tools set")
 
 

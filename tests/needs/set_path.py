@@ -89,7 +89,7 @@ def owned_files(names, packages):
 def programs_of_set(set_name, table):
     """{program name: path} of what a minimal root with the set's packages has."""
     packages = installed_packages()
-    needs = system_needs.of_set(set_name, table)
+    needs = system_needs.packages_of(system_needs.of_set(set_name, table))
     absent = [n.package for n in needs if n.package not in packages]
     if absent:
         sys.exit(f"set_path: not installed here: {' '.join(absent)} "

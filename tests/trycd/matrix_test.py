@@ -124,7 +124,7 @@ class ReportOfAMadeUpTryTest(unittest.TestCase):
         value = REG_WINE.replace('"', '\\"')
         (prefix / "user.reg").write_text(f'{registry}\n[Software\\\\{REG_WINE}] 1\n"{value}"="{value}"\n')
         left = machine_state.read_left(drive_c, stamp, before, machine_state.read_registry(prefix),
-                                       ini_before)
+                                       ini_before, windows.known()["win95"])
         cls.program = program = f"C:\\{HOSTILE}\\search.exe"
         account = [f"process started: 204 {program} (by 32)",
                    f'window "{HOSTILE}" class #32770 process 204', f'  message: "{HOSTILE}"',

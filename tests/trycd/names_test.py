@@ -2,8 +2,9 @@
 long name in it: Windows 95 reads the Joliet names and installs it; Windows 3.1 reads
 the ISO 9660 names, meets "\\TEMPLATE" and stops with the setup's own message, and so
 does Windows 95 on an image without Joliet names. The program files are copied to the
-disk, with the trees the settings name. The exit status is the worst run's, wherever it
-comes in the matrix."""
+disk, with the trees the settings name, on a Japanese Windows 95 too, which runs in its
+locale and code page and which the matrix and both reports name. The exit status is the
+worst run's, wherever it comes in the matrix."""
 import subprocess
 import unittest
 
@@ -28,8 +29,10 @@ class NamesTest(unittest.TestCase):
         plain_try = kit.start_try(plain, "--windows", "win95", "--pictures",
                                   cls.work / "plain-pictures", *COPY)
         # The Windows that ends early comes first.
-        cls.status, cls.output = kit.try_cd(cls.image, "--windows", "win31,win95", "--jobs", "2",
-                                            "--pictures", cls.work / "pictures", *COPY)
+        cls.report = cls.work / "report.html"
+        cls.status, cls.output = kit.try_cd(cls.image, "--windows", "win31,win95,win95:ja",
+                                            "--jobs", "3", "--pictures", cls.work / "pictures",
+                                            "--report", cls.report, *COPY)
         cls.rows = kit.matrix(cls.output)
         cls.plain_status, cls.plain_output = kit.finish_try(plain_try)
 
@@ -38,6 +41,16 @@ class NamesTest(unittest.TestCase):
                          "started C:\\lumora\\_red40\\bin\\search.exe",
                          "the program files were not copied to the destination typed")
         self.assertIn("the image's Joliet names", self.output)
+
+    def test_a_japanese_windows_95_installs_it_in_its_code_page(self):
+        self.assertEqual(self.rows["win95:ja"]["how the run ended"],
+                         "started C:\\lumora\\_red40\\bin\\search.exe", self.output)
+        title = "Windows 95 in Japanese (code page 932) (win95:ja)"
+        self.assertIn(f"\n== {title}: the CD\n", self.output)
+        page = self.report.read_text(encoding="utf-8")
+        self.assertIn(f'<h2 id="win95-ja">{title}</h2>', page)
+        # The run's own pictures, beside those of the plain Windows 95.
+        self.assertTrue(any((self.work / "pictures" / "win95-ja").glob("*.png")))
 
     def test_windows_31_stops_where_the_template_tree_is_not_found(self):
         self.assertEqual(self.status, 1, "the exit status is not that of win31, which ended "

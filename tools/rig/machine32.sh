@@ -97,7 +97,8 @@ rig32_native() {
 # What the root is made from; a root made otherwise is made again.
 rig32_recipe() {
     printf 'bookworm i386 minbase %s\n' "$(rig32_mirror)"
-    awk '!/^#/ && $2 ~ /(^|,)i386-root(,|$)/ { print $1 }' "$(dirname "${BASH_SOURCE[0]}")/../system-needs.txt"
+    # Its packages and locales: the rows of the table's i386-root set.
+    awk '!/^[ \t]*#/ && $2 ~ /(^|,)i386-root(,|$)/ { print $1 }' "$(dirname "${BASH_SOURCE[0]}")/../system-needs.txt"
     "$RIG32_QEMU" --version | head -1
     dpkg-query -W -f='${Version}\n' wine64
 }

@@ -4,7 +4,8 @@
 #
 # rig_start BUILD NAME makes a run folder below BUILD/e2e-rig/runs with a fresh copy of
 # the build's pristine Wine prefix, starts an Xvfb of its own on a free display and
-# exports WINEPREFIX, DISPLAY and the quiet Wine settings. rig_map_cd DIR makes DIR the
+# exports WINEPREFIX, DISPLAY and the quiet Wine settings; with RIG_RUN_LOCALE set (a
+# run in a language, ja_JP.UTF-8) its LC_ALL is that locale. rig_map_cd DIR makes DIR the
 # prefix's drive D:, of type CD-ROM. rig_stop ends every Wine process of the prefix and
 # the Xvfb, and removes the run folder; rig_start installs it as an EXIT trap, so it
 # also runs when a check fails or the script is interrupted. With RIG_USE_DISPLAY=1 and
@@ -17,9 +18,10 @@ RIG_WINE_TIMEOUT=${RIG_WINE_TIMEOUT:-180}
 # of every run into menu entries and icons in the home folder of the user running it.
 RIG_DLL_OVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes its Windows code page and language from the locale: every Wine of the rig
-# runs in C.UTF-8, which the C library of every Debian machine carries. In the plain C
-# locale of a fresh machine Wine cannot name a file "odd Ä"; in a person's own locale
-# the setup would meet another language.
+# runs in C.UTF-8 (code page 1252), which the C library of every Debian machine carries,
+# unless a run is in a language of its own (RIG_RUN_LOCALE, a locale that
+# tools/install-deps.sh makes). In the plain C locale of a fresh machine Wine cannot name
+# a file "odd Ä"; in a person's own locale the setup would meet another language.
 RIG_LOCALE=C.UTF-8
 
 # The environment every Wine of the rig runs with, as NAME=VALUE lines (tools/trycd
@@ -133,6 +135,8 @@ rig_start() {
     export WINEPREFIX="$RIG_RUN/prefix"
     local setting
     while IFS= read -r setting; do export "${setting?}"; done < <(rig_wine_environment)
+    # The pristine prefix stays in the rig's locale; Wine brings a clone into the run's.
+    [ -z "${RIG_RUN_LOCALE:-}" ] || export LC_ALL=$RIG_RUN_LOCALE
 
     # The demo may show its windows on the user's display instead.
     [ -n "${RIG_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] && return 0

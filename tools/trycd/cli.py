@@ -76,7 +76,12 @@ def parser():
     p.add_argument("--windows", type=versions, metavar="LIST",
                    default=versions(windows_module.DEFAULT),
                    help="try on these Windows, comma-separated Wine version names "
-                        f"({', '.join(windows_module.known())}); default: Wine's own")
+                        f"({', '.join(windows_module.known())}); default: Wine's own. "
+                        "VERSION:LANGUAGE tries that version sold in a language, whose "
+                        "code page its programs get: "
+                        + ", ".join(f"{l.code} {l.name} ({l.code_page})"
+                                    for l in windows_module.LANGUAGES.values())
+                        + "; e.g. win95:ja")
     p.add_argument("--destination", type=typed, metavar="PATH",
                    help="type PATH into the destination field")
     p.add_argument("--icon-only", type=yes_no, metavar="yes|no",
@@ -180,9 +185,12 @@ def main(argv=None):
     if not guidrivers:
         return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
                           "--target guidriver), nor named by TRY_CD_GUIDRIVER")
-    # The 32-bit machine's packages are asked for when a setup needs it.
+    # The 32-bit machine's packages are asked for when a setup needs it, a language's
+    # locale when a Windows is tried in it (the 32-bit machine's root brings its own).
+    locales = {w.language.locale for w in options.windows if w.language}
     missing = system_needs.first_missing(n for n in system_needs.of_set("tools")
-                                         if "machine32" not in n.sets)
+                                         if "machine32" not in n.sets
+                                         and (not n.locale or n.locale in locales))
     if missing:
         return cannot_try(missing)
     visible = bool(os.environ.get("DISPLAY")) and not os.environ.get("TRY_HEADLESS")

@@ -29,10 +29,10 @@ class DriverRun:
     text: str = ""  # the whole account
 
 
-def parse(account):
+def parse(account, encoding="latin-1"):
     """The driver's account, as the bytes it wrote: its texts are the ANSI strings of
-    the windows and paths."""
-    text = account.decode("latin-1").replace("\r", "")
+    the windows and paths, in the code page of ENCODING."""
+    text = account.decode(encoding, "replace").replace("\r", "")
     run = DriverRun(text=text)
     window = None
     for line in text.splitlines():

@@ -85,7 +85,7 @@ def left_table(tried_list):
     columns = [(t, n, r) for t in tried_list for n, r in enumerate(t.runs, 1)]
     if not columns:
         return ""
-    head = "".join(f"<th>{e(t.windows.who)} ({e(t.windows.version)})"
+    head = "".join(f"<th>{e(t.windows.title)} ({e(t.windows.name)})"
                    f"{e(f' run {n}') if len(t.runs) > 1 else ''}</th>" for t, n, r in columns)
     rows = [
         ("how the run ended", lambda t, r: [r.ending]),
@@ -117,8 +117,8 @@ def write(path, disc, tried_list):
               for row in matrix_rows(tried_list)]
     parts.append("</table>")
     for tried in tried_list:
-        parts.append(f'<h2 id="{e(tried.windows.version)}">{e(tried.windows.who)} '
-                     f"({e(tried.windows.version)})</h2>")
+        parts.append(f'<h2 id="{e(tried.windows.folder)}">{e(tried.windows.title)} '
+                     f"({e(tried.windows.name)})</h2>")
         if tried.view:
             parts.append(f"<p>the disc: {e(tried.view.note)}</p>")
         if tried.problem:

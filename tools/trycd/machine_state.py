@@ -49,8 +49,10 @@ def files_since(drive_c, stamp):
     return sorted(found)
 
 
-def lnk_fields(path):
-    done = subprocess.run(["lnkinfo", str(path)], stdout=subprocess.PIPE,
+def lnk_fields(path, code_page=1252):
+    # A shortcut's ANSI strings are in the code page of the Windows that wrote it.
+    done = subprocess.run(["lnkinfo", "-c", f"windows-{code_page}", str(path)],
+                          stdout=subprocess.PIPE,
                           stderr=subprocess.DEVNULL, text=True, errors="replace")
     fields = []
     for line in done.stdout.splitlines():
@@ -72,23 +74,25 @@ def ini_records(text):
     return records
 
 
-def read_ini_files(drive_c):
-    """Every INI file on drive C: but Wine's own, by its Windows name: its text."""
+def read_ini_files(drive_c, encoding="latin-1"):
+    """Every INI file on drive C: but Wine's own, by its Windows name: its text, read in
+    the machine's ANSI code page (ENCODING)."""
     texts = {}
     for folder, _dirs, names in os.walk(drive_c):
         for name in names:
             path = Path(folder, name)
             relative = path.relative_to(drive_c).as_posix()
             if name.lower().endswith(".ini") and not relative.startswith(SKIPPED):
-                texts[windows_name(relative)] = read_text(path)
+                texts[windows_name(relative)] = read_text(path, encoding)
     return texts
 
 
-def read_text(path):
-    return path.read_bytes().decode("latin-1").replace("\r", "")
+def read_text(path, encoding):
+    return path.read_bytes().decode(encoding, "replace").replace("\r", "")
 
 
-def read_left(drive_c, stamp, before, after, ini_before):
+def read_left(drive_c, stamp, before, after, ini_before, windows):
+    """What the run on WINDOWS (windows.Windows: its code page) left."""
     left = Left()
     for relative, written in files_since(drive_c, stamp):
         folder = relative.rpartition("/")[0] or "."
@@ -97,13 +101,14 @@ def read_left(drive_c, stamp, before, after, ini_before):
         lower = relative.lower()
         # A copy keeps its source's time of change; a file the run wrote does not.
         if lower.endswith(".ini") and written:
-            text = read_text(drive_c / relative)
+            text = read_text(drive_c / relative, windows.encoding)
             name = windows_name(relative)
             left.settings[name] = "\n".join(line for line in text.split("\n") if line)
             earlier = set(ini_records(ini_before.get(name, "")))
             left.records[name] = [r for r in ini_records(text) if r not in earlier]
         elif lower.endswith(".lnk"):
-            left.shortcuts[windows_name(relative)] = lnk_fields(drive_c / relative)
+            code_page = windows.language.code_page if windows.language else 1252
+            left.shortcuts[windows_name(relative)] = lnk_fields(drive_c / relative, code_page)
     left.registry = registry_changes(before, after)
     return left
 

@@ -136,7 +136,7 @@ class Machine:
         # The 32-bit machine where this host's Wine runs no 32-bit program.
         self.emulated = emulated(arch)
         self.arch = "i686" if self.emulated else "x86_64"
-        self.folder = session.folder / windows.version
+        self.folder = session.folder / windows.folder
         self.prefix = self.folder / "prefix"
         self.xvfb = None
         self.env = None
@@ -153,6 +153,9 @@ class Machine:
         self.shared = [self.session.folder, disc_folder]
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), **wine_environment(),
                         **{RUN_MARK: str(self.session.folder)})
+        # Wine takes the ANSI code page from the locale: the run's language is its own.
+        if self.windows.language:
+            self.env["LC_ALL"] = self.windows.language.locale
         if self.session.visible:
             self.env["DISPLAY"] = os.environ["DISPLAY"]
         else:
@@ -173,6 +176,11 @@ class Machine:
             for key, values in settings.items():
                 user_reg.write(f"\n[{key}] 0\n")
                 user_reg.writelines(f'"{name}"="{value}"\n' for name, value in values.items())
+        if self.windows.language:
+            # Wine's first start in another language rewrites its keyboard, font and
+            # international settings: done before the run, they are not the setup's.
+            self.wine("language", "cmd", "/c", "exit")
+            self.end_programs()
 
     def _start_xvfb(self):
         read_end, write_end = os.pipe()

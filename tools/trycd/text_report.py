@@ -10,7 +10,7 @@ def say(title):
 
 
 def print_tried(tried):
-    who = f"{tried.windows.who} ({tried.windows.version})"
+    who = f"{tried.windows.title} ({tried.windows.name})"
     say(f"{who}: the CD")
     if tried.view:
         print(f"  {tried.view.note}")
@@ -61,10 +61,10 @@ def matrix_rows(tried_list):
     rows = []
     for tried in tried_list:
         if tried.problem:
-            rows.append([tried.windows.version, "not tried: " + tried.problem, "", "", "", ""])
+            rows.append([tried.windows.name, "not tried: " + tried.problem, "", "", "", ""])
             continue
         for number, run in enumerate(tried.runs, 1):
-            version = tried.windows.version + (f" run {number}" if len(tried.runs) > 1 else "")
+            version = tried.windows.name + (f" run {number}" if len(tried.runs) > 1 else "")
             program = run.driver.program or "none"
             rows.append([version, run.ending.split(",")[0], run.last_window or "none", program,
                          links_cell(tried.windows, run.left), settings_cell(run.left)])

@@ -143,7 +143,7 @@ def try_windows(session, disc, windows, answers, timeout_s, guidrivers, pictures
         run = Run(f"Run {number}: {title}")
         tried.runs.append(run)
         one_run(machine, run, f"run{number}", setup_dir, tried.setup_path, driver_exe,
-                answers.replies(second_run), timeout_s, pictures / windows.version)
+                answers.replies(second_run), timeout_s, pictures / windows.folder)
     tried.seconds = time.monotonic() - began
     return tried
 
@@ -152,13 +152,14 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
     stamp = machine.folder / f"{name}.stamp"
     stamp.touch()
     before = machine_state.read_registry(machine.prefix)
-    ini_before = machine_state.read_ini_files(machine.drive_c)
+    ini_before = machine_state.read_ini_files(machine.drive_c, machine.windows.encoding)
     shots = machine.folder / name
     shots.mkdir()
     _code, account = machine.wine(
         name, driver_exe, "try", setup_dir, str(timeout_s * 1000), setup_path,
         machine.windows_path(shots), PROGRAM, *replies, timeout=timeout_s + 60)
-    run.driver = driver_output.parse(account)
+    encoding = machine.windows.encoding
+    run.driver = driver_output.parse(account, encoding)
     pictures.mkdir(parents=True, exist_ok=True)
     for bmp in sorted(shots.glob("*.bmp")):
         png = pictures / f"{name}-{bmp.stem}.png"
@@ -168,5 +169,6 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
     # writes the registry as they end.
     machine.end_programs()
     after = machine_state.read_registry(machine.prefix)
-    run.left = machine_state.read_left(machine.drive_c, stamp, before, after, ini_before)
+    run.left = machine_state.read_left(machine.drive_c, stamp, before, after, ini_before,
+                                       machine.windows)
     judge(run)

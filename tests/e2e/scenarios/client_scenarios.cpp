@@ -16,6 +16,36 @@ const char kLocalServerKey[] =
     "SOFTWARE\\Classes\\CLSID\\{0002DF01-0000-0000-C000-000000000046}\\LocalServer32";
 const char kIEPlugins[] = "C:\\Program Files\\Internet Explorer\\plugins";
 
+// The names a copy is installed under, in the run's code page. In a double-byte one the
+// destination, the group and the application's name end in a character whose second
+// byte is that of a backslash, which a rule reading bytes takes for a separator.
+struct CopyNames {
+    const char* destination;
+    const char* group; // as the settings write it: with a trailing backslash
+    const char* name;  // the application's; empty: the CD's
+};
+
+CopyNames CopyNamesFor(const char* language) {
+    const std::string in = language ? language : "";
+    if (in == kJapanese) // C:\検索 ソ, サンプル表, 検索表
+        return {"C:\\\x8C\x9F\x8D\xF5 \x83\x5C", "\x83\x54\x83\x93\x83\x76\x83\x8B\x95\x5C\\",
+                "\x8C\x9F\x8D\xF5\x95\x5C"};
+    if (in == kTraditionalChinese) // C:\搜尋 功, 範例功, 搜尋功
+        return {"C:\\\xB7\x6A\xB4\x4D \xA5\x5C", "\xBD\x64\xA8\xD2\xA5\x5C\\",
+                "\xB7\x6A\xB4\x4D\xA5\x5C"};
+    return {"C:\\My Search  Files", "Lumora Sample\\", ""};
+}
+
+// The client CD whose settings write the tree names and the group with trailing
+// backslashes, with the language's names.
+Run CopiedRun(const char* windows, const char* language = nullptr) {
+    Cd cd = Cd().Ini("search-client-backslashes.ini");
+    const CopyNames names = CopyNamesFor(language);
+    if (language != nullptr)
+        cd.Set("ApplicationGroup", names.group).Set("ApplicationName", names.name);
+    return {windows, cd, language};
+}
+
 } // namespace
 
 // CD: writable, no DefaultInstall, Browser = MSIE. Internet Explorer's bypass list is far
@@ -72,9 +102,11 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
 // end in backslashes. Internet Explorer is registered with a quoted program path elsewhere
 // than Wine's own; Navigator 3, a Communicator 4.7 and a Netscape 6 are here.
 // The destination holds blanks. Run twice more: No starts the copy, Yes installs over it.
+// On a Japanese Windows 95 and a Traditional Chinese Windows 2000 the destination, the
+// group and the name are theirs (CopyNamesFor).
 const Runs kCopied("ClientCd.CopiedInstallationRunsAgain",
-                   {{kNt40, Cd().Ini("search-client-backslashes.ini")},
-                    {kWin2000, Cd().Ini("search-client-backslashes.ini").Image()}});
+                   {CopiedRun(kNt40), {kWin2000, CopiedRun(kWin2000).cd.Image()},
+                    CopiedRun(kWin95, kJapanese), CopiedRun(kWin2000, kTraditionalChinese)});
 TEST(ClientCd, CopiedInstallationRunsAgain) {
     const std::string ie = "C:\\Browsers\\IE 5";
     for (const char* key : {kAppPathsKey, kLocalServerKey})
@@ -88,7 +120,8 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(CdSetting("DefaultInstall"), Control(dialog, kPathId).text);
     EXPECT_FALSE(Control(dialog, kIconOnlyId).visible);
-    const std::string dest = "C:\\My Search  Files";
+    const CopyNames names = CopyNamesFor(ThisRun().language);
+    const std::string dest = names.destination;
     ASSERT_TRUE(InstallTo(dialog, dest));
     ExpectEndWithoutQuestions(first);
 
@@ -109,9 +142,10 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     EXPECT_EQ("ClientCD", CdSetting("CurrentEnv"));
 
     // The group is written with a trailing backslash; its folder is named without it.
-    const std::string group = "Lumora Sample", name = CdSetting("ApplicationName");
-    ASSERT_EQ(group + "\\", CdSetting("ApplicationGroup"));
-    ExpectAddedOnlyTo(driveC, {"My Search  Files", "Browsers\\IE 5\\plugins",
+    const std::string written = names.group, group = written.substr(0, written.size() - 1);
+    const std::string name = CdSetting("ApplicationName");
+    ASSERT_EQ(written, CdSetting("ApplicationGroup"));
+    ExpectAddedOnlyTo(driveC, {BelowDriveC(dest), "Browsers\\IE 5\\plugins",
                                "Netscape3\\program\\plugins",
                                "Netscape\\Communicator\\Program\\plugins",
                                "Netscape 6\\plugins", "windows\\vuemark.ini", ProgramsPlace(group)});

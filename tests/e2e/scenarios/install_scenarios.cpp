@@ -27,12 +27,47 @@ Cd Agreement() {
     return Cd().Set("LicenseFile", "agree.txt").File("agree.txt", "agree.txt");
 }
 
+// The data and template trees a publisher's CD names, as its settings write them (in the
+// run's code page) and as its folders are named (UTF-8, the CD's Joliet names).
+struct Trees {
+    const char* data;
+    const char* templates;
+    const char* dataFolder;
+    const char* templatesFolder;
+};
+
+Trees TreesFor(const char* language) {
+    // データ表 and テンプレ表: the second bytes of ー and 表 are those of "[" and "\".
+    if (language != nullptr && std::string(language) == kJapanese)
+        return {"\x83\x66\x81\x5B\x83\x5E\x95\x5C", "\x83\x65\x83\x93\x83\x76\x83\x8C\x95\x5C",
+                "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF\xE8\xA1\xA8",
+                "\xE3\x83\x86\xE3\x83\xB3\xE3\x83\x97\xE3\x83\xAC\xE8\xA1\xA8"};
+    return {"data", "templates", "data", "templates"};
+}
+
+// A publisher's CD whose trees are renamed to the language's names.
+Run PublisherRun(const char* windows, const char* language = nullptr) {
+    Cd cd = Agreement().Publisher();
+    const Trees trees = TreesFor(language);
+    if (language != nullptr) {
+        cd.Set("_default", std::string("\\") + trees.data)
+            .Set("Tarnx\\2.0.0\\Primary\\Server", "TemplateDir",
+                 std::string("\\") + trees.templates)
+            .File(std::string(trees.dataFolder) + "/sample.idx", "agree.txt")
+            .File(std::string(trees.templatesFolder) + "/page.htm", "agree.txt")
+            .Remove("data").Remove("templates");
+    }
+    return {windows, cd, language};
+}
+
 } // namespace
 
 // A publisher's CD whose root settings name an agreement (the workspace's do not); the
-// user adds the Solaris platform. Internet Explorer is the one browser.
+// user adds the Solaris platform. Internet Explorer is the one browser. On a Japanese
+// Windows 2000 its data and template trees have Japanese names (TreesFor).
 const Runs kSolaris("PublisherCd.SolarisWorkstationIsCopiedWithItsFilters",
-                    {{kNt40, Agreement().Publisher()}, {kWin2000, Agreement().Publisher().Image()}});
+                    {PublisherRun(kNt40), {kWin2000, PublisherRun(kWin2000).cd.Image()},
+                     PublisherRun(kWin2000, kJapanese)});
 TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     ASSERT_FALSE(CdSetting("LicenseFile").empty());
     const std::vector<std::string> driveC = DriveC();
@@ -48,8 +83,9 @@ TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     ExpectEndWithoutQuestions(setup);
 
     const std::string dest = "c:\\nodra30";
-    for (const char* tree : {"common", "data", "templates", "publish", "cgi-bin", "_red40\\bin",
-                             "_red40\\filters", "_ssol26\\bin", "_ssol26\\filters"})
+    const Trees trees = TreesFor(ThisRun().language);
+    for (const char* tree : {"common", trees.data, trees.templates, "publish", "cgi-bin",
+                             "_red40\\bin", "_red40\\filters", "_ssol26\\bin", "_ssol26\\filters"})
         ExpectCopied(dest, tree);
     EXPECT_TRUE(FileExists(dest + "\\search"));
     for (const char* absent : {"_red40\\perl", "_sun441", "_isvr4", "_mac"})

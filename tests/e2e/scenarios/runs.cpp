@@ -1,5 +1,6 @@
 // The registry of runs, and the scenario program's start: --list-runs prints every run
-// (its entry name, architecture and CD options, tab-separated, one run a line) after checking that
+// (its entry name, architecture, locale or "-", and CD options, tab-separated, one run a
+// line) after checking that
 // every test has runs and every run a test; --run=NAME runs that one run's test with its
 // Windows version.
 #include "tests/e2e/scenarios/runs.h"
@@ -29,15 +30,23 @@ std::map<std::string, Registered>& Registry() {
     return registry;
 }
 
-// "Rows/HostileCd.AnsweredToTheEnd/OddCopy" -> "HostileCd.OddCopy".
-std::string EntryName(const std::string& test, const Cd& cd) {
+// "Rows/HostileCd.AnsweredToTheEnd/OddCopy" -> "HostileCd.OddCopy"; a Japanese run of
+// "ClientCd.X" -> "ja_JP.ClientCd.X".
+std::string EntryName(const std::string& test, const Run& run) {
     std::string name = test;
     if (name.compare(0, 5, "Rows/") == 0) {
         const size_t dot = name.find('.'), slash = name.rfind('/');
         name = name.substr(5, dot - 5) + "." + name.substr(slash + 1);
     }
-    return (cd.IsImage() ? "Image." : "") + name;
+    name = (run.cd.IsImage() ? "Image." : "") + name;
+    if (run.language != nullptr) {
+        const std::string locale = run.language;
+        name = locale.substr(0, locale.find('.')) + "." + name;
+    }
+    return name;
 }
+
+const Registered* running = nullptr;
 
 std::set<std::string> TestNames() {
     std::set<std::string> names;
@@ -59,7 +68,8 @@ int ListRuns() {
             std::fprintf(stderr, "runs of %s, which is no test\n", registered.test.c_str());
             status = 1;
         }
-        std::printf("%s\t%s", name.c_str(), ArchitectureFor(registered.run.windows));
+        std::printf("%s\t%s\t%s", name.c_str(), ArchitectureFor(registered.run.windows),
+                    registered.run.language ? registered.run.language : "-");
         for (const std::string& option : registered.run.cd.Options())
             std::printf("\t%s", option.c_str());
         std::printf("\n");
@@ -75,6 +85,14 @@ int ListRuns() {
 
 } // namespace
 
+const Run& ThisRun() {
+    if (running == nullptr) {
+        std::fprintf(stderr, "no run is being run (--run=NAME)\n");
+        std::abort();
+    }
+    return running->run;
+}
+
 const char* ArchitectureFor(const char* windows) {
     for (const char* old : {kWin32s, kWin95, kNt351, kNt40}) {
         if (std::strcmp(windows, old) == 0)
@@ -85,7 +103,7 @@ const char* ArchitectureFor(const char* windows) {
 
 Runs::Runs(const std::string& test, std::vector<Run> runs) {
     for (Run& run : runs) {
-        const std::string name = EntryName(test, run.cd);
+        const std::string name = EntryName(test, run);
         if (!Registry().emplace(name, Registered{test, std::move(run)}).second) {
             std::fprintf(stderr, "two runs named %s\n", name.c_str());
             std::abort();
@@ -106,6 +124,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         const scenario::Registered& registered = found->second;
+        scenario::running = &registered;
         if (registered.run.windows[0] != '\0' &&
             !guidriver::SetWindowsVersionFor("setup.exe", registered.run.windows)) {
             std::fprintf(stderr, "cannot give setup.exe the version %s\n", registered.run.windows);

@@ -1,5 +1,5 @@
 // The runs of the scenarios, declared beside their checks: the Windows version Wine
-// reports to setup.exe, and the CD a run gets (the options of tools/make-sample-cd.sh and
+// reports to setup.exe, the language it is sold in, and the CD a run gets (the options of tools/make-sample-cd.sh and
 // the rig's drives, see run-scenario.sh). The build asks the scenario program for its
 // runs (--list-runs) and makes a CTest entry e2e.NAME of each; run-scenario.sh builds
 // the run's CD and starts the program with --run=NAME.
@@ -74,14 +74,25 @@ constexpr char kWineOwn[] = "";
 // rest get its x86_64 twin.
 const char* ArchitectureFor(const char* windows);
 
+// The languages a run can have, as the locales Wine takes the ANSI code page from (the
+// setup and the scenario program both get it); none: the rig's own, code page 1252.
+// Their names in a scenario's source are bytes of that code page.
+constexpr char kJapanese[] = "ja_JP.UTF-8";           // code page 932, Shift-JIS
+constexpr char kTraditionalChinese[] = "zh_TW.UTF-8"; // code page 950, Big5
+
 struct Run {
     const char* windows;
     Cd cd;
+    const char* language = nullptr;
 };
+
+// The run being run (--run=NAME).
+const Run& ThisRun();
 
 // Registers the runs of one test (its full name, "Suite.Name" or, for a row of a table,
 // "Rows/Suite.Name/Row"). A run's entry is named after the test (a row by "Suite.Row"),
-// with "Image." in front when its CD is an image; two runs of one test differ in that.
+// with "Image." in front when its CD is an image and its language's in front of that
+// ("ja_JP."); two runs of one test differ in those.
 struct Runs {
     Runs(const std::string& test, std::vector<Run> runs);
 };
