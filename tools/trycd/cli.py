@@ -185,12 +185,13 @@ def main(argv=None):
     if not guidrivers:
         return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
                           "--target guidriver), nor named by TRY_CD_GUIDRIVER")
-    # The 32-bit machine's packages are asked for when a setup needs it, a language's
-    # locale when a Windows is tried in it (the 32-bit machine's root brings its own).
+    # The 32-bit machine's packages are asked for when a setup needs it; the locales
+    # package and a language's locale when a Windows is tried in it (the 32-bit
+    # machine's root brings its own).
     locales = {w.language.locale for w in options.windows if w.language}
-    missing = system_needs.first_missing(n for n in system_needs.of_set("tools")
-                                         if "machine32" not in n.sets
-                                         and (not n.locale or n.locale in locales))
+    missing = system_needs.first_missing(
+        n for n in system_needs.of_set("tools") if "machine32" not in n.sets
+        and (n.locale in locales if n.locale else n.package != "locales" or locales))
     if missing:
         return cannot_try(missing)
     visible = bool(os.environ.get("DISPLAY")) and not os.environ.get("TRY_HEADLESS")
