@@ -5,7 +5,7 @@
 # native wineserver64 put into the root: an emulated server fails as soon as a process is
 # debugged (qemu-user has no ptrace), and the GUI driver debugs the setup.
 #
-# rig32_make        makes the root and its pristine prefix once (about 9 minutes), cached
+# rig32_make        makes the root and its pristine prefix once (about 11 minutes), cached
 #                   in $LUMORA_CACHE (default ~/.cache/lumora-setup), and registers the
 #                   binfmt entry
 # rig32_run DIR... -- COMMAND...
