@@ -15,7 +15,8 @@
 # namespace of its own, so its mounts end with its last process (the Wine server's).
 
 RIG32_SH=${BASH_SOURCE[0]}
-RIG32_HOME=${LUMORA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lumora-setup}/machine32
+# The machine runs as root: root's home where HOME is unset.
+RIG32_HOME=${LUMORA_CACHE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/lumora-setup}/machine32
 RIG32_ROOT=$RIG32_HOME/root
 # The prefix every 32-bit run clones.
 RIG32_PRISTINE=$RIG32_HOME/pristine-prefix
