@@ -28,7 +28,7 @@ demo:
 	sh tools/install-deps.sh demo
 	cmake --preset mingw64 >/dev/null
 	cmake --build --preset mingw64 --target $(DEMO_TARGETS)
-	bash tools/demo.sh
+	bash dev/demo.sh
 
 # The publisher's kit: lumora-setup-kit-VERSION.zip of the i686 build, and the Debian
 # package of the Linux tools (with the GUI drivers of both builds); both in build/kit.
@@ -50,7 +50,7 @@ kit: deps
 bench: deps
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench --target ini_bench
-	sh tools/bench-ini.sh
+	sh dev/bench-ini.sh
 
 format:
 	sh tools/install-deps.sh format

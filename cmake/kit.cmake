@@ -46,6 +46,7 @@ else()
          ${PROJECT_SOURCE_DIR}/tools/trycd/*.py)
     set(LUMORA_TRYCD_FILES tools/try-cd ${trycd_modules} tools/rig/rig.sh tools/rig/rig_drives.sh
         tools/rig/rig_image.sh tools/rig/machine32.sh tools/wine-run.sh tools/cdcheck/windows_reads.txt
+        tools/install-deps.sh
         tools/system-needs.txt)
     set(LUMORA_TRYCD_ENTRY tools/try-cd)
     # The GUI drivers come from the Windows builds beside this one: the try-out runs the

@@ -1,4 +1,4 @@
-// Times one tree copy under Wine for tools/bench-copy.sh:
+// Times one tree copy under Wine for dev/bench-copy.sh:
 //   copytree_timer copytree SOURCE TARGET   CFileMgr::CopyTree with force, in-process
 //   copytree_timer run COMMAND LINE...      another program, started and waited for
 // Prints "seconds <elapsed> result <n>"; the exit code is 0 only when the copy worked.

@@ -1,4 +1,4 @@
-// Times whole installations under Wine for tools/bench-install.sh, from inside the Wine
+// Times whole installations under Wine for dev/bench-install.sh, from inside the Wine
 // session, so no figure carries the start of a `wine` launcher:
 //   install_timer install DEST [PLATFORM_BOX]
 //       starts D:\_red40\bin\setup.exe there, answers the destination dialog with DEST

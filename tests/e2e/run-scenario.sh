@@ -4,7 +4,7 @@
 # usage: run-scenario.sh BUILD_DIR RUN [make-sample-cd options...]
 #   RUN is a run the scenario program declares (list-runs.sh wrote its CD options to
 #   BUILD_DIR/tests/e2e/runs/RUN); options given here are added to its CD (see
-#   tools/make-sample-cd.sh) and drives (see rig_drives.sh). RIG_KEEP_FAILED=1 keeps a
+#   dev/make-sample-cd.sh) and drives (see rig_drives.sh). RIG_KEEP_FAILED=1 keeps a
 #   failed run's folder. With RIG_ARCH=i686 the run's programs (the scenario program and
 #   the CD's files) are those of the build RIG_I686_BUILD, on the rig's 32-bit machine.
 #   A run in a language runs in its locale (the first line of the run's file), which
@@ -40,7 +40,7 @@ fi
 echo "run-scenario: $run runs the $RIG_ARCH build${RIG_RUN_LOCALE:+ in $RIG_RUN_LOCALE}"
 rig_start "$programs" "$run"
 rig_drive_options "${cd_options[@]+"${cd_options[@]}"}" "$@"
-"$here/../../tools/make-sample-cd.sh" "${RIG_CD_OPTIONS[@]+"${RIG_CD_OPTIONS[@]}"}" "$RIG_BUILD" "$RIG_RUN/cd"
+"$here/../../dev/make-sample-cd.sh" "${RIG_CD_OPTIONS[@]+"${RIG_CD_OPTIONS[@]}"}" "$RIG_BUILD" "$RIG_RUN/cd"
 rig_map_cd "$RIG_RUN/cd"
 
 status=0

@@ -43,7 +43,7 @@ esac
 # A publisher's first try after installing the package: a machine with the package's
 # Depends only (PATH reduced to the "tools" set), a home of its own, where try-cd makes its
 # Wine prefixes; one run of the sample image, through to the search program it starts.
-"$source/tools/make-sample-cd.sh" --writable --image "$prefix/sample.iso" "$windows_build" \
+"$source/dev/make-sample-cd.sh" --writable --image "$prefix/sample.iso" "$windows_build" \
     "$prefix/sample" >/dev/null
 mkdir "$prefix/home" "$prefix/tmp"
 status=0

@@ -25,7 +25,7 @@ for program in setup.exe search.exe c_uninst.exe install.dll view_ocx.ocx; do
 done
 # make_cd NAME [OPTIONS...]: the sample CD WORK_DIR/NAME and its image NAME.iso.
 make_cd() {
-    "$here/../../tools/make-sample-cd.sh" --writable --image "$work/$1.iso" "${@:2}" \
+    "$here/../../dev/make-sample-cd.sh" --writable --image "$work/$1.iso" "${@:2}" \
         "$work/programs" "$work/$1" >/dev/null || { echo "FAILED: make-sample-cd.sh $*"; exit 1; }
 }
 long=$(printf 'L%.0s' $(seq 70)) # Joliet keeps 64 characters of a name

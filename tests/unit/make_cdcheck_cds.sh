@@ -16,5 +16,5 @@ if [ -z "$build" ]; then
         sh "$here/stand_in_pe.sh" "$program" "$build/$program"
     done
 fi
-"$here/../../tools/make-sample-cd.sh" --writable "$build" "$out/client"
-"$here/../../tools/make-sample-cd.sh" --writable --publisher "$build" "$out/publisher"
+"$here/../../dev/make-sample-cd.sh" --writable "$build" "$out/client"
+"$here/../../dev/make-sample-cd.sh" --writable --publisher "$build" "$out/publisher"

@@ -1,4 +1,4 @@
-# Shell side of the end-to-end rig, sourced by run-scenario.sh and tools/demo.sh (bash);
+# Shell side of the end-to-end rig, sourced by run-scenario.sh and dev/demo.sh (bash);
 # the CD try-out (tools/trycd/rig.py) takes its pristine prefix, its clones and the
 # removal of abandoned run folders from here too.
 #

@@ -1,5 +1,5 @@
 // The runs of the scenarios, declared beside their checks: the Windows version Wine
-// reports to setup.exe, the language it is sold in, and the CD a run gets (the options of tools/make-sample-cd.sh and
+// reports to setup.exe, the language it is sold in, and the CD a run gets (the options of dev/make-sample-cd.sh and
 // the rig's drives, see run-scenario.sh). The build asks the scenario program for its
 // runs (--list-runs) and makes a CTest entry e2e.NAME of each; run-scenario.sh builds
 // the run's CD and starts the program with --run=NAME.

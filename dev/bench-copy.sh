@@ -1,6 +1,6 @@
 #!/bin/sh
 # Tree-copy benchmark, run by hand (too slow for the test suite):
-#   tools/bench-copy.sh [BUILD_DIR] [REPEATS]     (default build/mingw64, 3)
+#   dev/bench-copy.sh [BUILD_DIR] [REPEATS]     (default build/mingw64, 3)
 # Runs the copy timer of a Windows build (bench/copytree_timer.exe, around
 # CFileMgr::CopyTree; `make build` makes it), generates two trees in a
 # temporary folder (200 files of 1 MB; 20,000 files of 1-8 KB in nested folders) and

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Captures every window the setup shows, for the README, so the pictures follow the
-# program: tools/screenshots.sh [BUILD_DIR] [OUT_DIR]
+# program: dev/screenshots.sh [BUILD_DIR] [OUT_DIR]
 # (default build/mingw64 and docs/screenshots). Runs the setup on sample CDs in a fresh
 # Wine prefix on a private Xvfb (the end-to-end rig), reaches each window with the GUI
 # driver and saves it as an 8-bit PNG. Wine draws the window frames itself here (no
@@ -33,7 +33,7 @@ reg_add() { rig_wine "$RIG_RUN/reg.out" "$RIG_RUN/reg.err" reg add "$@" /f; }
 make_cd() {
     local dir="$RIG_RUN/cd-$1"
     shift
-    "$root/tools/make-sample-cd.sh" --writable "$@" "$build" "$dir" >/dev/null
+    "$root/dev/make-sample-cd.sh" --writable "$@" "$build" "$dir" >/dev/null
     chmod -R a-w "$dir"
     rig_map_cd "$dir"
 }

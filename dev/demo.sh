@@ -7,7 +7,7 @@
 # DISPLAY set the windows appear on that display and the user answers them; otherwise
 # they appear on a private Xvfb and the GUI driver answers.
 #
-# usage: tools/demo.sh [BUILD_DIR]      (default build/mingw64; `make demo` builds it)
+# usage: dev/demo.sh [BUILD_DIR]      (default build/mingw64; `make demo` builds it)
 #   DEMO_HEADLESS=1 uses the private Xvfb and the driver even when DISPLAY is set;
 #   INITOOL=path names the INI tool to show (default: the native build's, else the
 #   Windows one of BUILD_DIR); DEMO_OUT=folder takes the image, the report and the
@@ -38,7 +38,7 @@ say "The sample CD, pressed into $image"
 echo "  with the setup of the $(basename "$build") build ($(file_machine "$build/setup.exe"))"
 # Without "DefaultInstall" the destination dialog offers "c:\" with "Setup Icon Only"
 # ticked, which the try-out clears to copy the program files to the disk.
-"$root/tools/make-sample-cd.sh" --writable --unset 'IS\SearchApp\Common' DefaultInstall \
+"$root/dev/make-sample-cd.sh" --writable --unset 'IS\SearchApp\Common' DefaultInstall \
     --image "$image" "$build" "$demo/cd"
 (cd "$demo/cd" && find . -maxdepth 2 | sort | sed 's|^\./||; /^\.$/d' | column -c 100)
 echo "$(stat -c %s "$image") bytes"

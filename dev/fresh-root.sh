@@ -6,7 +6,7 @@
 # HEAD is cloned into the copy and the command runs there as root, so every package it
 # needs comes from its own tools/install-deps.sh, fetched inside the root.
 #
-# usage: tools/fresh-root.sh [--keep] COMMAND...       e.g. tools/fresh-root.sh make demo
+# usage: dev/fresh-root.sh [--keep] COMMAND...       e.g. dev/fresh-root.sh make demo
 #   --keep   leave the run's copy of the root behind (its path is printed)
 # Needs root (debootstrap, chroot, mounts). The run is in mount and PID namespaces of its
 # own: its mounts never show outside it, and every process it started (Wine, Xvfb) ends

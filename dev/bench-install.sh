@@ -1,6 +1,6 @@
 #!/bin/bash
 # Whole-installation benchmark, run by hand (minutes, and about 1.2 GB of disk):
-#   tools/bench-install.sh [BUILD_DIR] [REPEATS] [--profile]   (default build/mingw64, 1)
+#   dev/bench-install.sh [BUILD_DIR] [REPEATS] [--profile]   (default build/mingw64, 1)
 # Runs the programs of a Windows build (`make build` makes them, the timers in bench/).
 # Builds a publisher CD of about 300 MB in 5,000 files spread over the trees the setup
 # installs (common, common20, plugins, forms, docs, publish, data, templates, cgi-bin,
@@ -15,7 +15,7 @@
 #   - once, installs the small sample CD the same way: the cost of the steps besides
 #     copying (browsers, plug-ins, registry, shortcuts, viewer control).
 # The last line gives the ratios; with --profile, one traced installation and one traced
-# xcopy follow, and tools/relay-profile.py shows where their time went, call by call.
+# xcopy follow, and dev/relay-profile.py shows where their time went, call by call.
 # Every Wine process and the Xvfb end with the run, and
 # its folder (CD, prefix, copies) is removed.
 [ -n "${BASH_VERSION:-}" ] || exec bash "$0" "$@"
@@ -49,12 +49,12 @@ echo "building the CDs"
 # The sample CD as it is: what the setup's steps cost besides copying many files.
 small_cd="$RIG_RUN/cd-small"
 # (Made writable, then read-only by hand: an immutable tree would outlive the run.)
-"$root/tools/make-sample-cd.sh" --publisher --writable "$build" "$small_cd"
+"$root/dev/make-sample-cd.sh" --publisher --writable "$build" "$small_cd"
 chmod -R a-w "$small_cd"
 cd_dir="$RIG_RUN/cd"
 # Only the trees this installation copies stay on the CD, so that xcopy of the whole CD
 # and the setup copy the same files.
-"$root/tools/make-sample-cd.sh" --publisher --writable \
+"$root/dev/make-sample-cd.sh" --publisher --writable \
     --remove _red40/lang --remove _red40/perl --remove _sun441 --remove _hpux11 \
     --remove _rs6k41 --remove _aosf32 --remove _irix62 --remove _isvr4 --remove _mac \
     "$build" "$cd_dir"
@@ -224,11 +224,11 @@ wine reg add 'HKCU\Software\Wine\Debug' /v RelayFromExclude /t REG_SZ \
     /d "$untraced_callers" /f >/dev/null 2>&1
 fresh
 out=$(WINEDEBUG=+timestamp,+relay timer install 'C:\bench\install' 1019)
-python3 "$root/tools/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
+python3 "$root/dev/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
     "setup.exe, start to search.exe's start"
 forget_installation
 fresh
 out=$(WINEDEBUG=+timestamp,+relay timer run 'xcopy D:\ C:\bench\xcopy /e /i /y /q')
-python3 "$root/tools/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
+python3 "$root/dev/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
     "xcopy /e /i /y /q"
 clear_destination

@@ -3,7 +3,7 @@
 # INI store, inih and SimpleIni on the same generated 1 MB and 32 MB files. Prints the
 # ratios as its last line; peak is the larger of the two files' store sizes over the file.
 # Ratios compare CPU times of one run: the machine is shared, so only ratios mean much.
-# usage: sh tools/bench-ini.sh [BUILD_DIR]   (default build/bench)
+# usage: sh dev/bench-ini.sh [BUILD_DIR]   (default build/bench)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build/bench"}

@@ -4,7 +4,7 @@
 usage: relay-profile.py TRACE WALL_SECONDS [TITLE]
 
 TRACE is the standard error of a run with WINEDEBUG=+timestamp,+relay and the calls of
-interest named in HKCU\\Software\\Wine\\Debug "RelayInclude" (tools/bench-install.sh
+interest named in HKCU\\Software\\Wine\\Debug "RelayInclude" (dev/bench-install.sh
 --profile sets them). Every traced call is timed from its "Call" line to its "Ret" line
 on the same thread; a call made inside another traced call counts for both. Prints, per
 function, the time spent in it, the number of calls and the time a call, then what the

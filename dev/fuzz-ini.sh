@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the INI store's fuzz target for SECONDS (default 300) in its own build folder and
 # prints the executions and findings. Exit status 1 when anything was found.
-# usage: sh tools/fuzz-ini.sh [SECONDS]
+# usage: sh dev/fuzz-ini.sh [SECONDS]
 set -eu
 seconds=${1:-300}
 root=$(cd "$(dirname "$0")/.." && pwd)
