@@ -7,6 +7,7 @@
 
 #include "framework/handles.h"
 #include "framework/winapp.h"
+#include "platform/bounded_text.h"
 
 class CSearchApp : public CWinApp {
 public:
@@ -25,7 +26,7 @@ public:
 
     // "SOFTWARE\" once start-up has run: the start of every HKEY_CURRENT_USER key the
     // installation writes.
-    char m_pszRegistryRoot[261] = {};
+    char m_pszRegistryRoot[bounded::kPathSize] = {};
     // The named mapping that marks the running instance; empty in a second instance.
     UniqueHandle m_hInstanceMapping;
 };

@@ -4,6 +4,7 @@
 
 #include "framework/ddx.h"
 #include "framework/strings.h"
+#include "platform/current_directory.h"
 #include "platform/filemgr.h"
 #include "resources/resource.h"
 #include "setup/install_rules.h"
@@ -90,13 +91,10 @@ void CFileCopyDlg::OnOK() {
 BOOL CFileCopyDlg::MakeDirectoryReady() {
     // Entering the directory is the test; the setup's own directory must stay current,
     // since later steps resolve paths against it.
-    char saved[MAX_PATH + 1] = "";
-    DWORD length = ::GetCurrentDirectoryA(sizeof(saved), saved);
-    if (length > 0 && length < sizeof(saved)) {
-        if (::SetCurrentDirectoryA(m_strPath.c_str())) {
-            ::SetCurrentDirectoryA(saved);
+    CurrentDirectoryKeeper saved;
+    if (saved.Remembered()) {
+        if (::SetCurrentDirectoryA(m_strPath.c_str()))
             return TRUE;
-        }
     } else {
         DWORD attributes = ::GetFileAttributesA(m_strPath.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -46,7 +46,7 @@ BOOL CLicenseAgreement::OnInitDialog() {
     SetWindowText(caption.c_str());
 
     // A name longer than any path cannot be opened: the agreement is shown empty.
-    if (licenseFile.size() < kSetupPathSize)
+    if (licenseFile.size() < bounded::kPathSize)
         LoadAgreementText(licenseFile.c_str());
     return TRUE;
 }

@@ -23,7 +23,7 @@ const char kIExploreIni[] = "iexplore.ini";
 
 // A folder that does not fit the engine's path buffers counts as not found.
 void StoreFolder(const std::string& folder, char* out) {
-    bounded::Copy(out, kSetupPathSize, folder.c_str());
+    bounded::Copy(out, bounded::kPathSize, folder.c_str());
 }
 
 // The profile calls cut a value to the buffer without saying so. A cut path would name
@@ -31,13 +31,13 @@ void StoreFolder(const std::string& folder, char* out) {
 // is read with one byte to spare: up to 260 characters are kept, a longer value counts
 // as not set. A null file means win.ini.
 void ReadProfilePath(const char* section, const char* key, const char* file, char* out) {
-    char value[kSetupPathSize + 1] = {};
+    char value[bounded::kPathSize + 1] = {};
     DWORD length = file == nullptr
                        ? ::GetProfileStringA(section, key, "", value, sizeof(value))
                        : ::GetPrivateProfileStringA(section, key, "", value, sizeof(value), file);
-    if (length >= kSetupPathSize)
+    if (length >= bounded::kPathSize)
         value[0] = '\0';
-    bounded::Copy(out, kSetupPathSize, value);
+    bounded::Copy(out, bounded::kPathSize, value);
 }
 
 void AppendPlugins(char* out) {
@@ -65,7 +65,7 @@ void CSetup::DetectBrowsers() {
     m_bCommunicatorFound = 0;
 
     // The finders fill buffers of the engine's path size; only emptiness matters here.
-    char folder[kSetupPathSize] = {};
+    char folder[bounded::kPathSize] = {};
     FindNavigatorPluginDir(folder);
     m_bNetscapeFound = folder[0] != '\0';
     std::memset(folder, 0, sizeof(folder));
@@ -81,7 +81,7 @@ void CSetup::FindNavigatorPluginDir(char* out) {
     if (m_bWin32s) {
         // Win32s keeps no registry for Navigator: its own INI file, named in win.ini, holds
         // the install directory, and the program file is not checked.
-        char navigatorIni[kSetupPathSize] = {};
+        char navigatorIni[bounded::kPathSize] = {};
         ReadProfilePath("Netscape", "ini", nullptr, navigatorIni);
         if (navigatorIni[0] != '\0')
             ReadProfilePath("Main", "Install Directory", navigatorIni, out);
@@ -89,10 +89,10 @@ void CSetup::FindNavigatorPluginDir(char* out) {
         return;
     }
     m_pRegistry->GetString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Navigator\\Main",
-                           "Install Directory", out, kSetupPathSize, KEY_READ);
+                           "Install Directory", out, bounded::kPathSize, KEY_READ);
     if (out[0] == '\0') {
         m_pRegistry->GetString(HKEY_CURRENT_USER, "Software\\Netscape\\Netscape Communicator\\Main",
-                               "Install Directory", out, kSetupPathSize, KEY_READ);
+                               "Install Directory", out, bounded::kPathSize, KEY_READ);
     }
     if (out[0] == '\0')
         return;
@@ -107,12 +107,12 @@ void CSetup::FindCommunicatorPluginDir(char* out) {
     out[0] = '\0';
     if (m_bWin32s)
         return;
-    char version[kSetupPathSize] = {};
+    char version[bounded::kPathSize] = {};
     m_pRegistry->GetString(HKEY_LOCAL_MACHINE, kNavigatorKey, "CurrentVersion", version,
                            sizeof(version), KEY_READ);
     std::string mainKey = std::string(kNavigatorKey) + "\\" + version + "\\main";
     m_pRegistry->GetString(HKEY_LOCAL_MACHINE, mainKey.c_str(), "Install Directory", out,
-                           kSetupPathSize, KEY_READ);
+                           bounded::kPathSize, KEY_READ);
     if (out[0] == '\0')
         return;
     std::string folder = browser::CommunicatorProgramFolder(out);
@@ -127,7 +127,7 @@ void CSetup::FindIEPluginDir(char* out) {
         return;
     out[0] = '\0';
     if (GetWindowsMajorVersion() >= 4) {
-        m_pRegistry->GetString(HKEY_LOCAL_MACHINE, kIEAppPathKey, "", out, kSetupPathSize,
+        m_pRegistry->GetString(HKEY_LOCAL_MACHINE, kIEAppPathKey, "", out, bounded::kPathSize,
                                KEY_READ);
         StoreFolder(browser::DirectoryFromAppPath(out), out);
         if (out[0] == '\0')
@@ -142,7 +142,7 @@ void CSetup::FindIEDirectory(char* buffer) {
     if (GetWindowsMajorVersion() >= 4) {
         if (buffer[0] != '\0')
             return;
-        m_pRegistry->GetString(HKEY_LOCAL_MACHINE, kIELocalServerKey, "", buffer, kSetupPathSize,
+        m_pRegistry->GetString(HKEY_LOCAL_MACHINE, kIELocalServerKey, "", buffer, bounded::kPathSize,
                                KEY_READ);
         StoreFolder(browser::DirectoryFromLocalServer(buffer), buffer);
         return;

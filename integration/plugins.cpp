@@ -8,13 +8,14 @@
 
 #include "integration/browser_rules.h"
 #include "platform/bounded_text.h"
+#include "platform/current_directory.h"
 #include "platform/filemgr.h"
 #include "platform/netscape_installations.h"
 
 namespace {
 
 std::string WindowsDirectory() {
-    char dir[kSetupPathSize] = {};
+    char dir[bounded::kPathSize] = {};
     UINT length = ::GetWindowsDirectoryA(dir, sizeof(dir));
     return length < sizeof(dir) ? std::string(dir, length) : std::string();
 }
@@ -23,7 +24,7 @@ std::string WindowsDirectory() {
 
 BOOL CSetup::InstallPlugins(browser::Kind browserKind) {
     std::string source = std::string(GetSourceRoot()) + "\\plugins\\corvane";
-    char pluginDir[kSetupPathSize] = {};
+    char pluginDir[bounded::kPathSize] = {};
     switch (browserKind) {
     case browser::kNavigator:
         FindNavigatorPluginDir(pluginDir);
@@ -65,10 +66,9 @@ BOOL CSetup::CopyPluginFiles(const char* sourceDir, const char* pluginDir) {
 BOOL CSetup::RegisterViewerControl() {
     if (!m_bIEFound)
         return TRUE;
-    char previousDir[kSetupPathSize] = {};
-    DWORD previousLength = ::GetCurrentDirectoryA(sizeof(previousDir), previousDir);
+    CurrentDirectoryKeeper previousDir;
 
-    char ieDir[kSetupPathSize] = {};
+    char ieDir[bounded::kPathSize] = {};
     FindIEDirectory(ieDir);
     std::string pluginDir = bounded::JoinPath(ieDir, "plugins");
     // The control's own libraries are looked for in its folder.
@@ -84,7 +84,5 @@ BOOL CSetup::RegisterViewerControl() {
             outcome = TRUE;
         }
     }
-    if (previousLength > 0 && previousLength < sizeof(previousDir))
-        ::SetCurrentDirectoryA(previousDir);
     return outcome;
 }

@@ -10,11 +10,11 @@
 #include "setup/setting_text.h"
 
 BOOL CSetup::CreateProgramManagerGroup() {
-    char group[kSetupPathSize] = {};
-    char appItem[kSetupPathSize] = {};
-    char appProgram[kSetupPathSize] = {};
-    char uninstallItem[kSetupPathSize] = {};
-    char uninstallProgram[kSetupPathSize] = {};
+    char group[bounded::kPathSize] = {};
+    char appItem[bounded::kPathSize] = {};
+    char appProgram[bounded::kPathSize] = {};
+    char uninstallItem[bounded::kPathSize] = {};
+    char uninstallProgram[bounded::kPathSize] = {};
 
     // Refused names fit none of the buffers: no group, as for empty ones.
     const settings::ApplicationNames names = settings::ReadApplicationNames(*m_pSourceIni);
@@ -43,8 +43,8 @@ BOOL CSetup::CreateProgramManagerGroup() {
     shortcuts::CutToLength(appItem, shortcuts::kItemNameLimit);
     shortcuts::CutToLength(uninstallItem, shortcuts::kItemNameLimit);
 
-    char appIcon[kSetupPathSize] = {};
-    char uninstallIcon[kSetupPathSize] = {};
+    char appIcon[bounded::kPathSize] = {};
+    char uninstallIcon[bounded::kPathSize] = {};
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchIcon, appIcon,
                                       sizeof(appIcon));
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallIcon, uninstallIcon,

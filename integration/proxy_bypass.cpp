@@ -34,7 +34,7 @@ std::string ReadRegistryList(CRegistry* registry, HKEY root, const char* key, co
 
 std::string ReadProfileList(const char* section, const char* key, const char* file) {
     // The profile call cuts a value to its buffer and reports size - 1: grow until it fits.
-    for (DWORD size = kSetupPathSize; size <= 1024 * 1024; size *= 4) {
+    for (DWORD size = bounded::kPathSize; size <= 1024 * 1024; size *= 4) {
         std::unique_ptr<char[]> list(new char[size]());
         DWORD length = ::GetPrivateProfileStringA(section, key, "", list.get(), size, file);
         if (length + 1 < size)
@@ -79,11 +79,11 @@ BOOL CSetup::BypassProxyForNavigator() {
 }
 
 BOOL CSetup::BypassProxyForCommunicator() {
-    char version[kSetupPathSize] = {};
+    char version[bounded::kPathSize] = {};
     m_pRegistry->GetString(HKEY_LOCAL_MACHINE, kNavigatorKey, "CurrentVersion", version,
                            sizeof(version), KEY_READ);
     std::string mainKey = std::string(kNavigatorKey) + "\\" + version + "\\main";
-    char installDir[kSetupPathSize] = {};
+    char installDir[bounded::kPathSize] = {};
     m_pRegistry->GetString(HKEY_LOCAL_MACHINE, mainKey.c_str(), "Install Directory", installDir,
                            sizeof(installDir), KEY_READ);
 
@@ -96,7 +96,7 @@ BOOL CSetup::BypassProxyForCommunicator() {
     prefsPath = bounded::JoinPath(prefsPath, "prefs.js");
 
     char tempDir[512] = {};
-    char tempFile[MAX_PATH + 1] = {};
+    char tempFile[bounded::kPathSize] = {};
     FILE* prefs = std::fopen(prefsPath.c_str(), "rt");
     DWORD tempDirLength = ::GetTempPathA(sizeof(tempDir), tempDir);
     // The temporary name adds up to 14 characters to the folder, and the name's buffer

@@ -56,7 +56,7 @@ BOOL CSetup::RecordBrowser() {
     // The same key, and the same bound, as the application's own values; refused names
     // get no key.
     const settings::ApplicationNames names = settings::ReadApplicationNames(*m_pSourceIni);
-    char key[kSetupPathSize] = {};
+    char key[bounded::kPathSize] = {};
     if (!names.refused && GetApplicationKey(names.group.c_str(), names.name.c_str(),
                                             shortcuts::kParametersSubkey, key, sizeof(key)))
         m_pRegistry->SetString(HKEY_CURRENT_USER, key, "", kParametersText, KEY_ALL_ACCESS);

@@ -18,7 +18,7 @@ BOOL CSetup::RegisterApplication() {
 }
 
 BOOL CSetup::WriteApplicationKey(const char* group, const char* name) {
-    char key[kSetupPathSize] = {};
+    char key[bounded::kPathSize] = {};
     // A key too long for the registry's path buffer is not written at all: a shortened
     // one would belong to another application.
     if (!GetApplicationKey(group, name, nullptr, key, sizeof(key)))

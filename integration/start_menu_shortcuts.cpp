@@ -8,6 +8,7 @@
 #include "integration/shortcut_rules.h"
 #include "platform/bounded_text.h"
 #include "platform/code_page.h"
+#include "platform/current_directory.h"
 #include "platform/ini.h"
 #include "setup/setting_text.h"
 
@@ -18,8 +19,8 @@ using CreateLinkFunction = int(__cdecl*)(const char*, const char*, const char*, 
 
 // The link file for prefix + the application's name in the group folder, which is made
 // first; false when there is none (refused names leave the group folder empty).
-bool GroupLinkPath(CSetup& setup, const char* prefix, char (&link)[kSetupPathSize]) {
-    char groupDir[kSetupPathSize] = {};
+bool GroupLinkPath(CSetup& setup, const char* prefix, char (&link)[bounded::kPathSize]) {
+    char groupDir[bounded::kPathSize] = {};
     setup.GetProgramGroupDir(groupDir, sizeof(groupDir));
     const std::string name = settings::ReadApplicationNames(*setup.m_pSourceIni).name;
     return groupDir[0] != '\0' &&
@@ -29,23 +30,17 @@ bool GroupLinkPath(CSetup& setup, const char* prefix, char (&link)[kSetupPathSiz
 } // namespace
 
 BOOL CSetup::CreateShortcuts() {
-    char previousDir[256] = {};
-    DWORD previousLength = ::GetCurrentDirectoryA(sizeof(previousDir), previousDir);
-    // A current directory too long for the buffer cannot be restored; leave it alone.
-    bool restore = previousLength > 0 && previousLength < sizeof(previousDir);
+    // Remembered in 256 bytes: a longer current directory is left as the step leaves it.
+    CurrentDirectoryKeeper previousDir(256);
 
     // The link library and Program Manager resolve what they are given from the
     // destination; a bare drive becomes its root, as "d:" alone means that drive's
     // current folder.
-    char workingDir[kSetupPathSize] = {};
+    char workingDir[bounded::kPathSize] = {};
     if (shortcuts::BuildShortcutWorkingDir(m_pszDestDir, workingDir, sizeof(workingDir)))
         ::SetCurrentDirectoryA(workingDir);
 
-    BOOL result =
-        GetWindowsMajorVersion() < 4 ? CreateProgramManagerGroup() : CreateStartMenuShortcuts();
-    if (restore)
-        ::SetCurrentDirectoryA(previousDir);
-    return result;
+    return GetWindowsMajorVersion() < 4 ? CreateProgramManagerGroup() : CreateStartMenuShortcuts();
 }
 
 BOOL CSetup::CreateStartMenuShortcuts() {
@@ -55,8 +50,8 @@ BOOL CSetup::CreateStartMenuShortcuts() {
 }
 
 BOOL CSetup::CreateAppShortcut() {
-    char program[kSetupPathSize] = {};
-    char icon[kSetupPathSize] = {};
+    char program[bounded::kPathSize] = {};
+    char icon[bounded::kPathSize] = {};
     if (!shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchProgram, program,
                                            sizeof(program)) ||
         !shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchIcon, icon,
@@ -64,11 +59,11 @@ BOOL CSetup::CreateAppShortcut() {
         return 0;
     MakeShortPath(program, sizeof(program));
 
-    char link[kSetupPathSize] = {};
+    char link[bounded::kPathSize] = {};
     if (!GroupLinkPath(*this, "", link))
         return 0;
 
-    char description[kSetupPathSize] = {};
+    char description[bounded::kPathSize] = {};
     GetShortcutDescription(description, sizeof(description));
     return CallCreateLink(program, link, description, icon);
 }
@@ -76,17 +71,17 @@ BOOL CSetup::CreateAppShortcut() {
 BOOL CSetup::CreateUninstallShortcut() {
     // The uninstaller keeps its long path: it is started by the shell, never put on a
     // command line of its own.
-    char program[kSetupPathSize] = {};
+    char program[bounded::kPathSize] = {};
     shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallProgram, program,
                                       sizeof(program));
     if (program[0] == '\0')
         return 0;
 
-    char link[kSetupPathSize] = {};
+    char link[bounded::kPathSize] = {};
     if (!GroupLinkPath(*this, shortcuts::kUninstallPrefix, link))
         return 0;
 
-    char icon[kSetupPathSize] = {};
+    char icon[bounded::kPathSize] = {};
     if (!shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kUninstallIcon, icon,
                                            sizeof(icon)))
         return 0;
@@ -96,7 +91,7 @@ BOOL CSetup::CreateUninstallShortcut() {
 void CSetup::GetProgramGroupDir(char* buffer, size_t size) {
     bounded::CopyCut(buffer, size, "");
     const settings::ApplicationNames names = settings::ReadApplicationNames(*m_pSourceIni);
-    char programs[kSetupPathSize] = {};
+    char programs[bounded::kPathSize] = {};
     GetProgramsFolder(programs, sizeof(programs));
     // Refused names, a group that climbs out of the Start menu, or a folder name that does
     // not fit leave the buffer empty: no folder is made anywhere else.
@@ -130,7 +125,7 @@ void CSetup::GetShortcutDescription(char* buffer, size_t size) {
 void CSetup::MakeShortPath(char* path, size_t size) {
     if (!shortcuts::HasBlank(path))
         return;
-    char shortPath[kSetupPathSize] = {};
+    char shortPath[bounded::kPathSize] = {};
     DWORD length = ::GetShortPathNameA(path, shortPath, sizeof(shortPath));
     if (length == 0 || length >= sizeof(shortPath))
         shortPath[0] = '\0';
@@ -139,7 +134,7 @@ void CSetup::MakeShortPath(char* path, size_t size) {
 
 BOOL CSetup::CallCreateLink(const char* program, const char* linkPath, const char* description,
                             const char* iconPath) {
-    char library[kSetupPathSize] = {};
+    char library[bounded::kPathSize] = {};
     if (!shortcuts::BuildLinkLibraryPath(GetSourceRoot(), library, sizeof(library)))
         return 0;
     HMODULE module = ::LoadLibraryA(library);

@@ -4,12 +4,12 @@
 
 #include "platform/bounded_text.h"
 #include "platform/code_page.h"
+#include "platform/current_directory.h"
 
 namespace {
 
 // Paths are at most 255 characters; the buffers hold a system path and its terminator.
 constexpr std::size_t kMaxPathChars = bounded::kMaxFilePath;
-constexpr std::size_t kPathBufferSize = MAX_PATH + 1;
 
 bool IsUsablePath(const char* path) {
     return path != nullptr && path[0] != '\0' && strnlen(path, kMaxPathChars + 1) <= kMaxPathChars;
@@ -28,11 +28,6 @@ bool JoinPath(char* target, const char* dir, const char* name) {
         !bounded::Append(joined, sizeof joined, name))
         return false;
     return bounded::Copy(target, sizeof joined, joined);
-}
-
-bool GetCurrentDir(char* buffer) {
-    const DWORD length = ::GetCurrentDirectoryA(kPathBufferSize, buffer);
-    return length > 0 && length < kPathBufferSize;
 }
 
 bool IsDotEntry(const char* name) {
@@ -74,7 +69,7 @@ private:
 int CFileMgr::CreateTree(const char* path, SECURITY_ATTRIBUTES* security) {
     if (!IsUsablePath(path))
         return 0;
-    char accumulated[kPathBufferSize] = "";
+    char accumulated[bounded::kPathSize] = "";
     std::size_t length = 0;
     std::size_t createdLength = 0;
     const char* cursor = path;
@@ -116,19 +111,19 @@ int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
                        char* excludedName) {
     if (!IsUsablePath(sourceDir) || !IsUsablePath(targetDir))
         return 0;
-    char source[kPathBufferSize];
-    char target[kPathBufferSize];
-    char saved[kPathBufferSize];
+    char source[bounded::kPathSize];
+    char target[bounded::kPathSize];
     CopyPath(source, sourceDir);
     AppendBackslashIfNoPathSpecified(source);
-    if (!GetCurrentDir(saved))
+    CurrentDirectoryKeeper saved;
+    if (!saved.Remembered())
         return 0;
     // A relative target means relative to the directory current at the call; given only
     // a drive letter, it would resolve against the source directory the walk enters.
     if (std::strchr(targetDir, ':') != nullptr || targetDir[0] == '\\') {
         CopyPath(target, targetDir);
-        InsertDriveLetter(saved, target);
-    } else if (!JoinPath(target, saved, targetDir)) {
+        InsertDriveLetter(saved.Path(), target);
+    } else if (!JoinPath(target, saved.Path(), targetDir)) {
         return 0;
     }
 
@@ -143,7 +138,7 @@ int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
         CreateTree(target, nullptr);
 
     int result = 1;
-    char targetFile[kPathBufferSize];
+    char targetFile[bounded::kPathSize];
     for (DirectoryListing listing; listing.HasEntry(); listing.Next()) {
         const WIN32_FIND_DATAA& entry = listing.Entry();
         const char* name = entry.cFileName;
@@ -181,15 +176,14 @@ int CFileMgr::CopyTree(const char* sourceDir, const char* targetDir, int force,
             break;
         }
     }
-    ::SetCurrentDirectoryA(saved);
     return result;
 }
 
 int CFileMgr::DelTree(const char* dir, int force) {
     if (!IsUsablePath(dir))
         return 0;
-    char saved[kPathBufferSize];
-    if (!GetCurrentDir(saved))
+    CurrentDirectoryKeeper saved;
+    if (!saved.Remembered())
         return 0;
     if (!::SetCurrentDirectoryA(dir))
         return 1; // nothing to delete; the current directory did not change
@@ -211,7 +205,6 @@ int CFileMgr::DelTree(const char* dir, int force) {
         }
         if (!deleted) {
             listing.Close();
-            ::SetCurrentDirectoryA(saved);
             return 0;
         }
     }
@@ -219,9 +212,9 @@ int CFileMgr::DelTree(const char* dir, int force) {
     // stays current afterwards, which is where the caller finds itself.
     if (!::SetCurrentDirectoryA("..")) {
         listing.Close();
-        ::SetCurrentDirectoryA(saved);
         return 0;
     }
+    saved.Release();
     listing.Close();
     // The path as given: an absolute one names the directory, and a relative one of one
     // component (as the walk passes it) resolves against the parent, now current.
@@ -245,7 +238,7 @@ int CFileMgr::FileExists(char* path) {
 }
 
 int CFileMgr::FindFile(const char* dir, const char* fileName, char* out) {
-    return FindFile(dir, fileName, out, kPathBufferSize);
+    return FindFile(dir, fileName, out, bounded::kPathSize);
 }
 
 int CFileMgr::ForceCopyFile(char* sourceFile, char* targetFile) {
@@ -267,12 +260,12 @@ int CFileMgr::DirectoryExists(char* path) {
 int CFileMgr::FindFile(const char* dir, const char* fileName, char* out, std::size_t outSize) {
     if (!IsUsablePath(dir) || fileName == nullptr || out == nullptr)
         return 0;
-    char saved[kPathBufferSize];
-    if (!GetCurrentDir(saved) || !::SetCurrentDirectoryA(dir))
+    CurrentDirectoryKeeper saved;
+    if (!saved.Remembered() || !::SetCurrentDirectoryA(dir))
         return 0;
 
     int found = 0;
-    char child[kPathBufferSize];
+    char child[bounded::kPathSize];
     for (DirectoryListing listing; listing.HasEntry(); listing.Next()) {
         const WIN32_FIND_DATAA& entry = listing.Entry();
         const char* name = entry.cFileName;
@@ -292,14 +285,13 @@ int CFileMgr::FindFile(const char* dir, const char* fileName, char* out, std::si
             found = bounded::Copy(out, outSize, child) ? 1 : 0;
         break;
     }
-    ::SetCurrentDirectoryA(saved);
     return found;
 }
 
 int CFileMgr::ForceCopyFile(const char* sourceFile, const char* targetFile) {
     if (!IsUsablePath(sourceFile) || !IsUsablePath(targetFile))
         return 0;
-    char targetDir[kPathBufferSize];
+    char targetDir[bounded::kPathSize];
     CopyPath(targetDir, targetFile);
     const char* lastSlash = chars::FindLast(targetDir, '\\');
     if (lastSlash != nullptr && lastSlash != targetDir) {
@@ -332,27 +324,24 @@ int CFileMgr::CreateDirectoryA(const char* path) {
 int CFileMgr::DirectoryExists(const char* path) {
     if (!IsUsablePath(path))
         return 0;
-    char saved[kPathBufferSize];
-    if (!GetCurrentDir(saved) || !::SetCurrentDirectoryA(path))
-        return 0;
-    ::SetCurrentDirectoryA(saved);
-    return 1;
+    CurrentDirectoryKeeper saved;
+    return saved.Remembered() && ::SetCurrentDirectoryA(path) ? 1 : 0;
 }
 
 void CFileMgr::AppendBackSlash(char* path) {
     // An empty path stays empty: "\" alone would be the current drive's root.
     if (path[0] != '\0')
-        bounded::EnsureTrailingBackslash(path, kPathBufferSize);
+        bounded::EnsureTrailingBackslash(path, bounded::kPathSize);
 }
 
-void CFileMgr::InsertDriveLetter(char* referencePath, char* path) {
+void CFileMgr::InsertDriveLetter(const char* referencePath, char* path) {
     if (std::strchr(path, ':') != nullptr)
         return;
     const char* colon = std::strchr(referencePath, ':');
     if (colon == nullptr || colon == referencePath)
         return;
     const std::size_t length = std::strlen(path);
-    if (length + 2 >= kPathBufferSize)
+    if (length + 2 >= bounded::kPathSize)
         return;
     std::memmove(path + 2, path, length + 1);
     path[0] = colon[-1];

@@ -22,7 +22,7 @@ public:
     int CopyTree(const char* sourceDir, const char* targetDir, int force, char* excludedName);
     int DelTree(const char* dir, int force);
     int FileExists(char* path);
-    // Writes at most MAX_PATH + 1 bytes (a path buffer) into `out`.
+    // Writes at most a path buffer (bounded::kPathSize bytes) into `out`.
     int FindFile(const char* dir, const char* fileName, char* out);
     int ForceCopyFile(char* sourceFile, char* targetFile);
     int ForceDeleteFile(char* path);
@@ -37,8 +37,8 @@ public:
     int DirectoryExists(const char* path);
 
 private:
-    // Each works in place on a path buffer of MAX_PATH + 1 bytes.
+    // Each works in place on a path buffer (bounded::kPathSize bytes).
     static void AppendBackSlash(char* path);
-    static void InsertDriveLetter(char* referencePath, char* path);
+    static void InsertDriveLetter(const char* referencePath, char* path);
     static void AppendBackslashIfNoPathSpecified(char* path);
 };

@@ -13,7 +13,6 @@ namespace {
 // "Not set yet": the value every request field holds until the first request.
 constexpr std::uintptr_t kNotSet = 80808080;
 
-constexpr std::size_t kPathBufferSize = bounded::kPathSize;
 constexpr char kFallbackIniName[] = "search.ini";
 
 template <typename T> T NotSet() {
@@ -36,13 +35,13 @@ bool CanOpenForReading(const char* path) {
 void ChooseFallbackIni(char* path) {
     path[0] = '\0';
     if (CanOpenForReading(kFallbackIniName)) {
-        bounded::Copy(path, kPathBufferSize, kFallbackIniName);
+        bounded::Copy(path, bounded::kPathSize, kFallbackIniName);
         return;
     }
-    UINT length = ::GetWindowsDirectoryA(path, kPathBufferSize);
-    if (length == 0 || length >= kPathBufferSize ||
-        !bounded::EnsureTrailingBackslash(path, kPathBufferSize) ||
-        !bounded::Append(path, kPathBufferSize, kFallbackIniName))
+    UINT length = ::GetWindowsDirectoryA(path, bounded::kPathSize);
+    if (length == 0 || length >= bounded::kPathSize ||
+        !bounded::EnsureTrailingBackslash(path, bounded::kPathSize) ||
+        !bounded::Append(path, bounded::kPathSize, kFallbackIniName))
         path[0] = '\0';
 }
 
@@ -61,7 +60,7 @@ CRegistry::CRegistry()
       requestValueName_(NotSet<const char*>()), requestAccess_(static_cast<REGSAM>(kNotSet)),
       openedKey_(NotSet<HKEY>()), valueType_(static_cast<DWORD>(kNotSet)),
       dataSize_(static_cast<DWORD>(kNotSet)), disposition_(static_cast<DWORD>(kNotSet)),
-      platformId_(windows_version::PlatformId()), fallbackIni_(new char[kPathBufferSize]) {
+      platformId_(windows_version::PlatformId()), fallbackIni_(new char[bounded::kPathSize]) {
     ChooseFallbackIni(fallbackIni_.get());
 }
 

@@ -28,7 +28,7 @@ BOOL CSetup::AskDestination(settings::Environment environment) {
     if (!publisher) {
         defaultInstall =
             settings::ReadText(*m_pSourceIni, settings::kCommonSection, settings::kDefaultInstall);
-        if (defaultInstall.size() >= kSetupPathSize)
+        if (defaultInstall.size() >= bounded::kPathSize)
             defaultInstall.clear();
     }
 
@@ -56,7 +56,7 @@ BOOL CSetup::AskDestination(settings::Environment environment) {
         return TRUE;
     }
 
-    char destination[kSetupPathSize] = {};
+    char destination[bounded::kPathSize] = {};
     if (!bounded::Append(destination, sizeof(destination), dialog.m_strPath.c_str()))
         return FALSE;
     rules::StripDriveRootBackslash(destination, sizeof(destination));

@@ -18,7 +18,7 @@ namespace {
 
 // dir + name in a path buffer; false when it does not fit, which the callers treat as a
 // failed copy.
-bool JoinInto(char (&out)[kSetupPathSize], const char* dir, const char* name) {
+bool JoinInto(char (&out)[bounded::kPathSize], const char* dir, const char* name) {
     return bounded::Copy(out, sizeof(out), dir) && bounded::Append(out, sizeof(out), name);
 }
 
@@ -38,7 +38,7 @@ BOOL CSetup::InstallFiles(const char* destDir, DWORD platforms) {
 }
 
 BOOL CSetup::CopyProgramFiles(const char* source, const char* destination, DWORD platforms) {
-    char failedTree[kSetupPathSize] = {};
+    char failedTree[bounded::kPathSize] = {};
     if (!CopyCommonFiles(source, destination, failedTree, sizeof(failedTree))) {
         ReportCopyFailure(failedTree);
         return FALSE;
@@ -78,19 +78,19 @@ BOOL CSetup::CopyCommonFiles(const char* source, const char* destination, char* 
             continue;
         // A name leading out of the destination is refused as a failed copy; a bare "\"
         // names the destination itself, which is there already.
-        char tree[kSetupPathSize] = {};
+        char tree[bounded::kPathSize] = {};
         bool named = copy_plan::TreeName(value.c_str(), tree, sizeof(tree));
         if (named && tree[0] == '\0')
             continue;
-        char existing[kSetupPathSize];
+        char existing[bounded::kPathSize];
         if (named && item.keepExisting && JoinInto(existing, destination, tree) &&
             m_pFileMgr->DirectoryExists(existing))
             continue;
 
         bool copied = false;
         if (named && item.kind == copy_plan::Kind::File) {
-            char from[kSetupPathSize];
-            char to[kSetupPathSize];
+            char from[bounded::kPathSize];
+            char to[bounded::kPathSize];
             copied = JoinInto(from, source, tree) && JoinInto(to, destination, tree) &&
                      m_pFileMgr->ForceCopyFile(from, to);
         } else if (named) {
@@ -106,16 +106,16 @@ BOOL CSetup::CopyCommonFiles(const char* source, const char* destination, char* 
 }
 
 BOOL CSetup::CopySubtree(const char* source, const char* destination, const char* subfolder) {
-    char from[kSetupPathSize];
-    char to[kSetupPathSize];
+    char from[bounded::kPathSize];
+    char to[bounded::kPathSize];
     if (!JoinInto(from, source, subfolder) || !JoinInto(to, destination, subfolder))
         return FALSE;
     return m_pFileMgr->CopyTree(from, to, 1, nullptr);
 }
 
 BOOL CSetup::CopyRootFile(const char* source, const char* destination, const char* name) {
-    char from[kSetupPathSize] = {};
-    char to[kSetupPathSize] = {};
+    char from[bounded::kPathSize] = {};
+    char to[bounded::kPathSize] = {};
     bool fits =
         bounded::Copy(from, sizeof(from), source) &&
         bounded::EnsureTrailingBackslash(from, sizeof(from)) &&

@@ -11,8 +11,8 @@
 
 int CSetup::CopyPlatformPart(const char* platformDir, const char* source, const char* destination,
                              const char* part) {
-    char from[kSetupPathSize] = {};
-    char to[kSetupPathSize] = {};
+    char from[bounded::kPathSize] = {};
+    char to[bounded::kPathSize] = {};
     bool fits =
         bounded::Copy(from, sizeof(from), source) &&
         bounded::Append(from, sizeof(from), platformDir) &&
@@ -50,7 +50,7 @@ void CSetup::CopyInstalledFilters() {
 }
 
 BOOL CSetup::DestHasDir(const char* subfolder) {
-    char path[kSetupPathSize] = {};
+    char path[bounded::kPathSize] = {};
     if (!bounded::Copy(path, sizeof(path), m_pszDestDir) ||
         !bounded::Append(path, sizeof(path), subfolder))
         return FALSE;

@@ -9,9 +9,6 @@
 
 namespace rules {
 
-// Size of the engine's path buffers: 260 characters and the terminator.
-constexpr std::size_t kPathSize = bounded::kPathSize;
-
 // The program folder below a root: the setup's own folder on the CD, and at the
 // destination the search program's, with its icons and uninstaller.
 constexpr char kProgramFolder[] = "\\_red40\\bin";

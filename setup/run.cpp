@@ -81,8 +81,8 @@ BOOL CSetup::Run() {
 
     // The search program finds its files relative to its own folder, so it starts there.
     // Room for the longest destination and the program folder with the program's name.
-    char folder[kSetupPathSize + 32] = {};
-    char program[kSetupPathSize + 32] = {};
+    char folder[bounded::kPathSize + 32] = {};
+    char program[bounded::kPathSize + 32] = {};
     if (rules::BuildProgramFolder(m_pszDestDir, folder, sizeof(folder)))
         ::SetCurrentDirectoryA(folder);
     if (shortcuts::BuildProgramFolderPath(m_pszDestDir, shortcuts::kSearchProgram, program,

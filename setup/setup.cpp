@@ -34,7 +34,7 @@ const char* CSetup::GetSourceRoot() {
     if (m_pszSourceRoot == nullptr) {
         m_pszSourceRoot = std::make_unique<PathBuffer>();
         // A directory longer than the buffer is not copied at all: the root stays empty.
-        char currentDir[kSetupPathSize] = "";
+        char currentDir[bounded::kPathSize] = "";
         DWORD length = ::GetCurrentDirectoryA(sizeof(currentDir), currentDir);
         if (length >= sizeof(currentDir))
             currentDir[0] = '\0';
@@ -45,7 +45,7 @@ const char* CSetup::GetSourceRoot() {
 
 void CSetup::LoadSourceSettings() {
     // Room for the longest root and the file name: the path is never cut.
-    char iniPath[kSetupPathSize + 16] = "";
+    char iniPath[bounded::kPathSize + 16] = "";
     rules::BuildSettingsPath(GetSourceRoot(), false, iniPath, sizeof(iniPath));
     m_pSourceIni = std::make_unique<CIni>(iniPath);
 }
@@ -61,7 +61,7 @@ namespace {
 
 // dir's settings file (below "publish\" for a publisher), or "" when it does not fit.
 std::string SettingsPathOf(const char* dir, BOOL publisher) {
-    char path[kSetupPathSize + 32] = "";
+    char path[bounded::kPathSize + 32] = "";
     rules::BuildSettingsPath(dir, publisher != FALSE, path, sizeof(path));
     return path;
 }

@@ -23,9 +23,8 @@ class CSearchDoc;
 
 // Sizes of the engine's buffers: paths of 260 characters and the terminator, and the
 // browser text kept for the application key.
-constexpr std::size_t kSetupPathSize = bounded::kPathSize;
 constexpr std::size_t kSetupBrowserSize = 512;
-using PathBuffer = std::array<char, kSetupPathSize>;
+using PathBuffer = std::array<char, bounded::kPathSize>;
 
 class CSetup : public CObject {
 public:
@@ -164,7 +163,7 @@ public:
     std::unique_ptr<CFileMgr> m_pFileMgr;
     std::unique_ptr<PathBuffer> m_pszSourceRoot;  // null until GetSourceRoot first runs
     std::unique_ptr<PathBuffer> m_pszNetscapeIni; // only on Win32s
-    char m_pszDestDir[kSetupPathSize];
+    char m_pszDestDir[bounded::kPathSize];
     BOOL m_bLeaveOnCD;
     char m_pszBrowser[kSetupBrowserSize];
     CSearchDoc* m_pDoc;

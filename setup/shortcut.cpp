@@ -32,7 +32,7 @@ void CSetup::GetProgramsFolder(char* out, std::size_t size) {
 
 BOOL CSetup::GetShortcutPath(const char* group, const char* prefix, const char* name, char* out,
                              std::size_t size) {
-    char programs[kSetupPathSize] = {};
+    char programs[bounded::kPathSize] = {};
     GetProgramsFolder(programs, sizeof(programs));
     // A group or name that leads out of the Programs folder gives no path at all.
     return programs[0] != '\0' &&
