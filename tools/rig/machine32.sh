@@ -26,10 +26,7 @@ RIG32_QEMU=/usr/bin/qemu-i386
 RIG32_BINFMT=lumora-setup-i386
 
 rig32_mirror() {
-    local mirror
-    mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-    [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
-    echo "${mirror:-http://deb.debian.org/debian}"
+    sh "$(dirname "${BASH_SOURCE[0]}")/../install-deps.sh" --mirror
 }
 
 # The entry hands i386 ELF executables (class 32-bit, machine EM_386) to qemu-i386. With
