@@ -1,6 +1,6 @@
-# One Wine machine of the rig: how the scenarios, the demo, the Wine tests (rig.sh) and the
-# CD try-out (tools/trycd/rig.py) start a Windows, run its programs and end it. Sourced by
-# rig.sh (bash).
+# One Wine machine of the rig: how the scenarios, the demo, the Wine tests and the CD
+# try-out start a Windows, run its programs and end it. Sourced (bash) by rig.sh, by
+# tests/wine/wine-run.sh and, for each function it calls, by tools/trycd/rig.py.
 #
 # rig_pristine_prefix BUILD
 #     the prefix every machine of BUILD (RIG_ARCH=x86_64) or of the 32-bit machine (i686)
