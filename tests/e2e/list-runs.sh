@@ -11,6 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 RIG_WINE_TIMEOUT=300
+export RIG_ARCH=x86_64  # the x86_64 build lists every run
 # shellcheck source=../../tools/rig/rig.sh
 . "$here/../../tools/rig/rig.sh"
 
