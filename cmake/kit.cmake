@@ -44,10 +44,9 @@ else()
     # boots Wine with and the table of the names each Windows reads.
     file(GLOB trycd_modules RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
          ${PROJECT_SOURCE_DIR}/tools/trycd/*.py)
-    set(LUMORA_TRYCD_FILES tools/try-cd ${trycd_modules} tools/rig/rig.sh tools/rig/rig_drives.sh
-        tools/rig/rig_image.sh tools/rig/machine32.sh tools/wine-run.sh tools/cdcheck/windows_reads.txt
-        tools/install-deps.sh
-        tools/system-needs.txt)
+    set(LUMORA_TRYCD_FILES tools/try-cd ${trycd_modules} tools/rig/rig.sh tools/rig/machine.sh
+        tools/rig/rig_drives.sh tools/rig/rig_image.sh tools/rig/machine32.sh
+        tools/cdcheck/windows_reads.txt tools/install-deps.sh tools/system-needs.txt)
     set(LUMORA_TRYCD_ENTRY tools/try-cd)
     # The GUI drivers come from the Windows builds beside this one: the try-out runs the
     # driver of the setup's own build beside it.

@@ -33,7 +33,7 @@ build=$(cd "$build" && pwd)
 for f in setup.exe tests/e2e/e2e_testdlg.exe bench/install_timer.exe bench/copytree_timer.exe; do
     [ -f "$build/$f" ] || { echo "bench-install: $build/$f is not built" >&2; exit 1; }
 done
-# shellcheck source=../rig/rig.sh
+# shellcheck source=../tools/rig/rig.sh
 . "$root/tools/rig/rig.sh"
 RIG_WINE_TIMEOUT=900
 rig_start "$build" bench-install

@@ -84,7 +84,7 @@ elif [[ $initool == *.exe ]]; then
     # In a subshell: the rig's display and prefix end with it, before the try-out starts
     # its own (the pristine prefix the rig makes serves both).
     (
-        # shellcheck source=rig/rig.sh
+        # shellcheck source=../tools/rig/rig.sh
         . "$root/tools/rig/rig.sh"
         rig_start "$build" demo-ini
         show_ini_tool

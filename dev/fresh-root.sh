@@ -27,9 +27,7 @@ fi
 sh "$repo/tools/install-deps.sh" fresh-root
 
 # The Debian mirror this machine's own apt uses, so the root fetches from where the host can.
-mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
-[ -n "$mirror" ] || mirror=http://deb.debian.org/debian
+mirror=$(sh "$repo/tools/install-deps.sh" --mirror)
 security_mirror=${mirror%/debian}/debian-security
 
 cache=${FRESH_ROOT_CACHE:-/var/cache/lumora-setup/fresh-root}

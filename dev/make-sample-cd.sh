@@ -65,7 +65,7 @@ cd_dir=$2
 # A built file of the build folder, found by name wherever its target put it.
 built() {
     # The rig's runs come and go while this looks; they are never entered.
-    find "$build" \( -path "$build/e2e-rig" -o -path "$build/wineprefix" -o -name CMakeFiles \) \
+    find "$build" \( -path "$build/e2e-rig" -o -name CMakeFiles \) \
         -prune -o -name "$1" -type f -print | sort | sed -n 1p
 }
 

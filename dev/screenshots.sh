@@ -14,9 +14,9 @@ out=${2:-$root/docs/screenshots}
 build=$(cd "$build" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-# shellcheck source=../rig/rig.sh
+# shellcheck source=../tools/rig/rig.sh
 . "$root/tools/rig/rig.sh"
-# shellcheck source=../rig/rig_drives.sh
+# shellcheck source=../tools/rig/rig_drives.sh
 . "$root/tools/rig/rig_drives.sh"
 rig_start "$build" screenshots
 guidriver="$build/tools/guidriver/guidriver.exe"

@@ -3,11 +3,26 @@
 #   install-deps.sh        everything the repository's work needs: the sets demo, test,
 #                          tools and format (builds, tests, benchmarks, the kit)
 #   install-deps.sh SET    only that set's packages, e.g. `demo` for make demo
+#   install-deps.sh --mirror
+#                          prints the Debian mirror this machine's apt uses, which the
+#                          roots of dev/fresh-root.sh and of the rig's 32-bit machine
+#                          fetch from too
 # Idempotent and non-interactive: packages and locales already present are not made
 # again, and
 # `apt-get update` runs at most once per machine (a stamp file records it). Runs with the
 # shell, awk and dpkg of a minimal Debian root: nothing it installs is needed to read the table.
 set -eu
+
+# As Debian's own sources name it: deb822 (debian.sources), else the one-line format.
+debian_mirror() {
+    mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
+    echo "${mirror:-http://deb.debian.org/debian}"
+}
+if [ "${1:-}" = --mirror ]; then
+    debian_mirror
+    exit 0
+fi
 
 table="$(dirname "$0")/system-needs.txt"
 sets=${1:-demo,test,tools,format}
@@ -52,9 +67,7 @@ install_missing() {
     for suite in $suites; do
         sources=/etc/apt/sources.list.d/lumora-setup-$suite.list
         [ -e "$sources" ] && continue
-        mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-        [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
-        echo "deb ${mirror:-http://deb.debian.org/debian} $suite main" | $SUDO tee "$sources" >/dev/null
+        echo "deb $(debian_mirror) $suite main" | $SUDO tee "$sources" >/dev/null
         $SUDO rm -f "$stamp"
     done
     if [ ! -e "$stamp" ] || [ -z "$(ls /var/lib/apt/lists 2>/dev/null | grep -v '^lock$\|^partial$')" ]; then

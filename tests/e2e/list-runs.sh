@@ -6,29 +6,22 @@
 # entry e2e.NAME of each run.
 # An i686 run takes its programs from I686_BUILD, on the rig's 32-bit machine, which the
 # entry e2e.Machine32 makes first when it is not made yet.
-# The program runs in a copy of the rig's pristine Wine prefix, without a display.
+# The program runs in a machine of the rig of its own.
 # usage: list-runs.sh BUILD_DIR I686_BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+RIG_WINE_TIMEOUT=300
+export RIG_ARCH=x86_64  # the x86_64 build lists every run
 # shellcheck source=../../tools/rig/rig.sh
 . "$here/../../tools/rig/rig.sh"
 
 build=$(cd "$1" && pwd)
 i686_build=$2
 out="$build/tests/e2e"
-pristine=$(rig_pristine_prefix "$build")
-scratch=$(mktemp -d "$build/e2e-rig/list.XXXX")
-stop() {
-    WINEPREFIX="$scratch/prefix" wineserver -k >/dev/null 2>&1 || true
-    WINEPREFIX="$scratch/prefix" wineserver -w >/dev/null 2>&1 || true
-    rm -rf "$scratch"
-}
-trap stop EXIT
-rig_clone_prefix "$pristine" "$scratch/prefix"
-if ! (unset DISPLAY; WINEPREFIX="$scratch/prefix" WINEDEBUG=-all \
-      timeout 300 wine "$out/e2e_scenarios.exe" --list-runs >"$scratch/runs.txt" 2>"$scratch/err.txt"); then
+rig_start "$build" list-runs
+if ! rig_wine "$RIG_RUN/runs.txt" "$RIG_RUN/err.txt" "$out/e2e_scenarios.exe" --list-runs; then
     echo "list-runs: the scenario program cannot list its runs:" >&2
-    cat "$scratch/err.txt" >&2
+    cat "$RIG_RUN/err.txt" >&2
     exit 1
 fi
 
@@ -48,7 +41,7 @@ mkdir -p "$out/runs"
         echo "set_tests_properties([=[e2e.$name]=] PROPERTIES FIXTURES_REQUIRED machine32"
         echo "    ENVIRONMENT [=[RIG_ARCH=i686;RIG_I686_BUILD=$i686_build]=])"
         machine32=1
-    done <"$scratch/runs.txt"
+    done <"$RIG_RUN/runs.txt"
     if [ -n "$machine32" ]; then
         # Made once per machine (about 10 minutes), then found ready in a moment.
         echo "add_test(e2e.Machine32 bash -c [=[. \"\$0\" && RIG_ARCH=i686 rig_pristine_prefix -]=] [=[$here/../../tools/rig/rig.sh]=])"

@@ -11,21 +11,7 @@ import unittest
 from pathlib import Path
 
 import trycd_kit as kit
-
-MARK = b"LUMORA_TRY_RUN="
-
-
-def processes_of(run_folder):
-    """Processes that carry the try's mark: its Wine processes and its Xvfb."""
-    mark = MARK + str(run_folder).encode() + b"\0"
-    found = []
-    for entry in Path("/proc").iterdir():
-        try:
-            if entry.name.isdigit() and mark in (entry / "environ").read_bytes():
-                found.append(int(entry.name))
-        except OSError:
-            pass  # ended meanwhile, or not ours to read
-    return found
+from trycd import rig
 
 
 def status(pid):
@@ -49,18 +35,10 @@ def still_running(processes):
 
 
 def wine_server_folders(run_folder):
-    """The socket folders of the try's Wine servers, which Wine leaves behind: Debian's
-    Wine keeps one below $TMPDIR/wine-XXXXXX (named in the prefix's file "wineserver"),
-    server-DEVICE-INODE of the prefix."""
-    folders = []
-    for prefix in run_folder.glob("*/prefix"):
-        try:
-            info, name = prefix.stat(), (prefix / "wineserver").read_text().strip()
-        except OSError:
-            continue  # being made
-        folders.append(Path(os.environ.get("TMPDIR", "/tmp"), name,
-                            f"server-{info.st_dev:x}-{info.st_ino:x}"))
-    return folders
+    """The socket folders of the try's Wine servers, which Wine leaves behind, as the rig
+    recorded them for each machine."""
+    return [Path(text) for record in run_folder.glob("*/wine-socket-folder")
+            if (text := record.read_text().strip())]
 
 
 def wait_for(condition, what, seconds=120):
@@ -90,15 +68,7 @@ class InterruptTest(unittest.TestCase):
     @staticmethod
     def remove_leftovers(folder):
         """What a failed try left, so that a failure leaves nothing running either."""
-        for pid in processes_of(folder):
-            os.kill(pid, signal.SIGKILL)
-        with open("/proc/mounts") as mounts:
-            for point in [line.split()[1] for line in mounts if str(folder) in line]:
-                subprocess.call(["umount", "-l", point])
-        for server in wine_server_folders(folder):
-            shutil.rmtree(server, ignore_errors=True)
-        subprocess.call(["chmod", "-R", "u+w", str(folder)], stderr=subprocess.DEVNULL)
-        shutil.rmtree(folder, ignore_errors=True)
+        rig.rig_function("rig_remove_run", folder)
 
     @staticmethod
     def wine_servers(folder, machines=1):
@@ -113,7 +83,8 @@ class InterruptTest(unittest.TestCase):
         name = signal.Signals(signum).name
         self.assertEqual(process.returncode, 128 + signum,
                          f"the try did not end as one interrupted by {name}:\n{output}")
-        self.assertEqual(processes_of(run_folder), [], f"processes of the try outlive {name}")
+        self.assertEqual(rig.machine_processes(run_folder), [],
+                         f"processes of the try outlive {name}")
         with open("/proc/mounts") as mounts:
             self.assertFalse(str(run_folder) in mounts.read(), f"a mount outlives {name}")
         self.assertFalse(run_folder.exists(), f"the run folder outlives {name}")
@@ -131,7 +102,7 @@ class InterruptTest(unittest.TestCase):
         self.addCleanup(lambda: [os.kill(pid, signal.SIGKILL) for pid in still_running(children)])
         killed.kill()
         killed.communicate()
-        self.assertNotEqual(processes_of(killed_folder), [])
+        self.assertNotEqual(rig.machine_processes(killed_folder), [])
         # The terminal closed (SIGHUP); Ctrl-C (SIGINT) on two Windows at once; kill
         # (SIGTERM) on a CD folder, which the try mounts read-only.
         tries = {signal.SIGHUP: ("win95", self.image), signal.SIGINT: ("win95,win31", self.image),
@@ -142,7 +113,8 @@ class InterruptTest(unittest.TestCase):
                                            "--pictures", self.work / signum.name))
             folders.append(self.run_folder(processes[-1]))
             if len(folders) == 1:
-                self.assertEqual(processes_of(killed_folder), [], "the killed try's processes run on")
+                self.assertEqual(rig.machine_processes(killed_folder), [],
+                                 "the killed try's processes run on")
                 self.assertEqual(still_running(children), [], "programs the killed try started run on")
                 self.assertFalse(killed_folder.exists(), "the killed try's run folder is left")
                 self.assertEqual([s for s in killed_servers if s.exists()], [],

@@ -17,8 +17,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 programs="$build/tests/wine"
 rig_start "$build" wine-tests
-# Wine manages its windows itself: no wait for a window manager that never answers.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 status=0
 run_step() {
@@ -39,8 +37,8 @@ as_win32s() {
     local copy
     copy="$RIG_RUN/win32s_$(basename "$1")"
     cp "$1" "$copy"
-    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$copy")" /v Version /d win31 /f \
-        >/dev/null 2>&1
+    rig_wine "$RIG_RUN/reg.out" "$RIG_RUN/reg.err" \
+        reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$copy")" /v Version /d win31 /f
     echo "$copy"
 }
 

@@ -1,5 +1,5 @@
-# The rig's 32-bit machine, sourced by rig.sh. This machine's kernel runs no 32-bit code, so
-# the i686 programs run under CPU emulation: an i386 Debian 12 root with Wine, whose i386
+# The rig's 32-bit machine, sourced by machine.sh. This machine's kernel runs no 32-bit
+# code, so the i686 programs run under CPU emulation: an i386 Debian 12 root with Wine, whose i386
 # ELF files the kernel hands to qemu-user's qemu-i386 (bookworm-backports; bookworm's own
 # 7.2 crashes Wine) through a binfmt_misc entry of our own. The Wine server is the host's
 # native wineserver64 put into the root: an emulated server fails as soon as a process is
@@ -26,10 +26,7 @@ RIG32_QEMU=/usr/bin/qemu-i386
 RIG32_BINFMT=lumora-setup-i386
 
 rig32_mirror() {
-    local mirror
-    mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-    [ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null || true)
-    echo "${mirror:-http://deb.debian.org/debian}"
+    sh "$(dirname "${BASH_SOURCE[0]}")/../install-deps.sh" --mirror
 }
 
 # The entry hands i386 ELF executables (class 32-bit, machine EM_386) to qemu-i386. With
@@ -72,8 +69,8 @@ rig32_run() {
     shift
     # A clean environment, with the run's Wine settings.
     local environment=(PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root TERM=dumb WINEARCH=win32)
-    # LUMORA_TRY_RUN: the mark by which try-cd finds what a try started.
-    for name in WINEPREFIX WINEDEBUG WINEDLLOVERRIDES DISPLAY LC_ALL LUMORA_TRY_RUN; do
+    # LUMORA_RIG_FOLDER: the mark by which the rig finds the machine's processes.
+    for name in WINEPREFIX WINEDEBUG WINEDLLOVERRIDES DISPLAY LC_ALL LUMORA_RIG_FOLDER; do
         [ -n "${!name:-}" ] && environment+=("$name=${!name}")
     done
     rig32_register_binfmt || return 1

@@ -9,21 +9,13 @@
 #                           "existing", as drive L:
 #   --image                 the CD is pressed as an image, which rig_map_cd mounts as D:
 #                           (rig_image.sh) instead of mapping the CD's folder
-# Every mount is recorded and undone by rig_unmount_drives, which rig_stop calls after
-# the prefix's Wine processes have ended.
-
-RIG_MOUNTS=()
-
-rig_map_drive() {
-    local letter=$1 dir=$2
-    ln -sfn "$dir" "$WINEPREFIX/dosdevices/${letter,,}:"
-}
+# Every mount is in the run folder: rig_stop unmounts it after the machine's processes
+# have ended.
 
 rig_mount_tmpfs() {
     local dir=$1 size=$2
     mkdir -p "$dir"
     mount -t tmpfs -o "size=$size,mode=0777" rig-drive "$dir"
-    RIG_MOUNTS+=("$dir")
 }
 
 rig_drive_options() {
@@ -53,29 +45,4 @@ rig_drive_options() {
             shift ;;
         esac
     done
-}
-
-# A CD folder of someone else's (a publisher's) as drive D:, read-only as pressed, so
-# that a run writes nothing into it: a read-only bind mount where the rig may mount,
-# else a copy without write permission.
-rig_map_cd_readonly() {
-    local dir=$1 view="$RIG_RUN/cd-ro"
-    mkdir -p "$view"
-    if mount --bind "$dir" "$view" 2>/dev/null; then
-        RIG_MOUNTS+=("$view")
-        # Never leave the folder writable below the run folder that rig_stop removes.
-        mount -o remount,bind,ro "$view" || { rig_unmount_drives; return 1; }
-    else
-        cp -a "$dir/." "$view/" && chmod -R a-w "$view" || return 1
-    fi
-    rig_map_cd "$view"
-}
-
-rig_unmount_drives() {
-    local dir
-    for dir in "${RIG_MOUNTS[@]+"${RIG_MOUNTS[@]}"}"; do
-        umount "$dir" 2>/dev/null || umount -l "$dir" 2>/dev/null ||
-            echo "rig: cannot unmount $dir" >&2
-    done
-    RIG_MOUNTS=()
 }

@@ -3,11 +3,9 @@
 # rig_mount_cd_image IMAGE mounts IMAGE read-only through FUSE (fuseiso) below the run
 # folder and makes the mount point drive D: (of type CD-ROM in every prefix of the rig).
 # The files reach Wine read-only, as from a pressed CD; fuseiso shows the image's Rock
-# Ridge names. rig_unmount_cd_image undoes the mount; rig_stop calls it after the
-# prefix's Wine processes have ended, since Wine keeps files of the CD open until then.
+# Ridge names. rig_stop unmounts it with the run's other mounts, once the machine's
+# processes have ended: Wine keeps files of the CD open until then.
 # Returns 2 with a message on stderr when the image cannot be mounted.
-
-RIG_IMAGE_MOUNT=""
 
 # Says why IMAGE cannot be mounted, or nothing when it looks like an ISO 9660 image.
 rig_image_problem() {
@@ -57,18 +55,10 @@ rig_mount_cd_image() {
         echo "rig: fuseiso cannot mount $image: $(tr '\n' ' ' <"$RIG_RUN/fuseiso.log")" >&2
         return 2
     fi
-    RIG_IMAGE_MOUNT=$mount_point
     if ! ls "$mount_point" >/dev/null 2>&1; then
         echo "rig: $image is damaged: its root folder cannot be read" >&2
-        rig_unmount_cd_image
+        rig_unmount_in "$mount_point"
         return 2
     fi
-    ln -sfn "$mount_point" "$WINEPREFIX/dosdevices/d:"
-}
-
-rig_unmount_cd_image() {
-    [ -n "$RIG_IMAGE_MOUNT" ] || return 0
-    fusermount -u "$RIG_IMAGE_MOUNT" 2>/dev/null || fusermount -uz "$RIG_IMAGE_MOUNT" 2>/dev/null ||
-        echo "rig: cannot unmount $RIG_IMAGE_MOUNT" >&2
-    RIG_IMAGE_MOUNT=""
+    rig_map_drive D "$mount_point"
 }

@@ -66,12 +66,8 @@ class Disc:
         return self._views[kind]
 
     def _folder_view(self):
-        # The rig's name for it: rig_remove_abandoned_runs unmounts it.
         view = self.session.folder / "cd-ro"
-        if not self.session.mount_readonly(self.path, view):
-            # Where this user may not mount: one copy, read-only.
-            subprocess.run(["cp", "-a", f"{self.path}/.", str(view)], check=True)
-            subprocess.run(["chmod", "-R", "a-w", str(view)], check=True)
+        self.session.readonly_view(self.path, view)
         return View(view, "folder", f"folder {self.path}, read-only, with its own names "
                                     "(a folder is not pressed: cdcheck tells what pressing keeps)")
 

@@ -1,13 +1,12 @@
-"""The Wine machines of one try: a run folder, a fresh prefix and display per Windows.
+"""The Wine machines of one try: a run folder, and in it a machine per Windows.
 
-The pristine prefix and its cheap clones come from the end-to-end rig (tools/rig/rig.sh),
-so the try-out, the demo and the scenarios boot Wine one way. Everything a try starts
-(Wine processes, Xvfb, mounts) is recorded here and ended by close(), also when the try
-is interrupted. A try killed outright leaves them and its run folder: the next try
-ends the processes that carry its mark and removes the folder.
+The machines are the end-to-end rig's (tools/rig/machine.sh), which the scenarios and the
+demo start too: this module only calls it. Every process of a machine carries the rig's
+mark, by which close() ends everything a try started (Wine processes, displays, mounts),
+also when the try is interrupted. A try killed outright leaves them and its run folder:
+the next try's rig ends and removes them.
 """
 import os
-import shutil
 import signal
 import subprocess
 import tempfile
@@ -15,9 +14,7 @@ from pathlib import Path
 
 from . import system_needs
 
-RIG_SH = Path(__file__).resolve().parent.parent / "rig" / "rig.sh"
-# Marks the environment of every process a try starts, so its end can be checked.
-RUN_MARK = "LUMORA_TRY_RUN"
+MACHINE_SH = Path(__file__).resolve().parent.parent / "rig" / "machine.sh"
 
 
 class RigError(RuntimeError):
@@ -46,55 +43,21 @@ def ignore_signals():
         signal.signal(signum, signal.SIG_IGN)
 
 
-def marked_processes(run_folder):
-    """The processes a try started in RUN_FOLDER: those whose environment carries its mark."""
-    mark = f"{RUN_MARK}={run_folder}\0".encode()
-    found = []
-    for entry in Path("/proc").iterdir():
-        try:
-            if entry.name.isdigit() and mark in (entry / "environ").read_bytes():
-                found.append(int(entry.name))
-        except OSError:
-            pass  # ended meanwhile, or not ours to read
-    return found
-
-
-def kill_marked(run_folder):
-    for pid in marked_processes(run_folder):
-        try:
-            os.kill(pid, signal.SIGKILL)
-        except OSError:
-            pass
-
-
-def end_abandoned_tries(runs):
-    """A try killed outright left its Wine processes and displays running; they carry its
-    mark, and end before the rig removes its run folder. Its Wine servers' socket folders
-    go with them."""
-    for folder in runs.glob("try-cd.*"):
-        try:
-            owner = int((folder / "owner").read_text())
-            os.kill(owner, 0)
-            continue  # still trying
-        except ProcessLookupError:
-            pass
-        except (OSError, ValueError):
-            continue  # being set up, or not a try's folder
-        kill_marked(folder)
-        for prefix in folder.glob("*/prefix"):
-            server_folder = rig_function("rig_wine_server_folder", prefix)
-            if server_folder:
-                shutil.rmtree(server_folder, ignore_errors=True)
-
-
-def rig_function(name, *args, arch="x86_64"):
-    """Runs a function of rig.sh for a machine of ARCH; its standard output."""
-    done = subprocess.run(["bash", "-c", f'. "$0"; {name} "$@"', str(RIG_SH), *map(str, args)],
+def rig_function(name, *args, arch="x86_64", env=None):
+    """Runs a function of the rig for a machine of ARCH, in the environment ENV (a
+    machine's, else this process's); its standard output."""
+    done = subprocess.run(["bash", "-c", f'. "$0"; {name} "$@"', str(MACHINE_SH),
+                           *map(str, args)],
                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
-                          env=dict(os.environ, RIG_ARCH=arch))
+                          env=dict(os.environ if env is None else env, RIG_ARCH=arch))
     if done.returncode != 0:
         raise RigError(f"{name}: {done.stderr.strip() or 'failed'}")
     return done.stdout.strip()
+
+
+def machine_processes(folder):
+    """The processes of the machines in FOLDER (a machine's or a try's), by the rig's mark."""
+    return [int(pid) for pid in rig_function("rig_machine_processes", folder).split()]
 
 
 def emulated(arch):
@@ -121,10 +84,9 @@ def machine32_problem():
     return system_needs.first_missing(system_needs.of_set("machine32"))
 
 
-def wine_environment():
-    """The environment every Wine of the rig runs with: {name: value}."""
-    lines = rig_function("rig_wine_environment").splitlines()
-    return dict(line.split("=", 1) for line in lines)
+# Starts a machine, hands its environment over (NAME=VALUE records, then an empty one)
+# and stays as the parent of its display until the display ends.
+START_MACHINE = '. "$0"; rig_machine_start "$1" "$2" || exit; env -0; printf "\\0"; wait'
 
 
 class Machine:
@@ -138,9 +100,8 @@ class Machine:
         self.arch = "i686" if self.emulated else "x86_64"
         self.folder = session.folder / windows.folder
         self.prefix = self.folder / "prefix"
-        self.xvfb = None
+        self.starter = None  # the shell that started the machine
         self.env = None
-        self.server_folder = ""  # Wine's socket folder, which it leaves behind
 
     @property
     def drive_c(self):
@@ -148,78 +109,57 @@ class Machine:
 
     def start(self, pristine, disc_folder):
         self.folder.mkdir()
-        rig_function("rig_clone_prefix", pristine, self.prefix)
-        self.server_folder = rig_function("rig_wine_server_folder", self.prefix, arch=self.arch)
         self.shared = [self.session.folder, disc_folder]
-        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), **wine_environment(),
-                        **{RUN_MARK: str(self.session.folder)})
+        settings = {"RIG_ARCH": self.arch}
         # Wine takes the ANSI code page from the locale: the run's language is its own.
         if self.windows.language:
-            self.env["LC_ALL"] = self.windows.language.locale
+            settings["RIG_RUN_LOCALE"] = self.windows.language.locale
         if self.session.visible:
-            self.env["DISPLAY"] = os.environ["DISPLAY"]
-        else:
-            self.env["DISPLAY"] = self._start_xvfb()
-        drive_d = self.prefix / "dosdevices" / "d:"
-        if drive_d.is_symlink() or drive_d.exists():
-            drive_d.unlink()
-        drive_d.symlink_to(disc_folder)
-        # Written into the user's registry file before Wine first reads it: no program
-        # has to run for them. The rig's pristine prefix lets Wine manage its windows (no
-        # window manager on Xvfb); a person's desktop has one.
-        settings = {}
+            settings["RIG_USE_DISPLAY"] = "1"
+        # In a session of its own: Ctrl-C reaches the try, which ends the machine.
+        self.starter = subprocess.Popen(
+            ["bash", "-c", START_MACHINE, str(MACHINE_SH), str(self.folder), str(pristine)],
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+            env=dict(os.environ, **settings), start_new_session=True)
+        self.env = self._handed_environment()
+        self._rig("rig_map_drive", "D", disc_folder)
         if self.windows.version != "default":
-            settings[r"Software\\Wine"] = {"Version": self.windows.version}
-        if self.session.visible:
-            settings[r"Software\\Wine\\X11 Driver"] = {"Managed": "Y"}
-        with open(self.prefix / "user.reg", "a", encoding="utf-8") as user_reg:
-            for key, values in settings.items():
-                user_reg.write(f"\n[{key}] 0\n")
-                user_reg.writelines(f'"{name}"="{value}"\n' for name, value in values.items())
+            self._rig("rig_prefix_setting", r"Software\Wine", "Version", self.windows.version)
         if self.windows.language:
             # Wine's first start in another language rewrites its keyboard, font and
             # international settings: done before the run, they are not the setup's.
             self.wine("language", "cmd", "/c", "exit")
             self.end_programs()
 
-    def _start_xvfb(self):
-        read_end, write_end = os.pipe()
-        log = open(self.folder / "xvfb.log", "wb")
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-             "-nolisten", "tcp"], pass_fds=(write_end,), stdout=log, stderr=log,
-            env=dict(os.environ, **{RUN_MARK: str(self.session.folder)}))
-        os.close(write_end)
-        log.close()
-        with os.fdopen(read_end) as reader:
-            display = reader.readline().strip()
-        if not display:
-            raise RigError("Xvfb did not report a display: "
-                           + (self.folder / "xvfb.log").read_text(errors="replace"))
-        return ":" + display
+    def _handed_environment(self):
+        received = b""
+        while not received.endswith(b"\0\0"):
+            chunk = os.read(self.starter.stdout.fileno(), 65536)
+            if not chunk:
+                _, error = self.starter.communicate()
+                raise RigError(error.decode(errors="replace").strip() or "no machine started")
+            received += chunk
+        return dict(os.fsdecode(record).split("=", 1) for record in received[:-2].split(b"\0"))
+
+    def _rig(self, name, *args):
+        return rig_function(name, *args, arch=self.arch, env=self.env)
 
     def wine(self, name, *args, timeout=180):
         """Runs a Windows program; its exit status and the bytes of its output, which goes
-        to NAME.out/.err in the machine's folder (a GUI program can leave explorer.exe
-        holding a pipe open)."""
+        to NAME.out/.err in the machine's folder."""
         if self.session.closing:
             raise RigError("the try is ending")
         out, err = self.folder / f"{name}.out", self.folder / f"{name}.err"
         with open(out, "wb") as out_file, open(err, "wb") as err_file:
-            code = subprocess.call(["timeout", "--kill-after=5", str(timeout),
-                                    *self._in_machine("wine", *args)],
-                                   stdout=out_file, stderr=err_file, env=self.env)
+            code = subprocess.call(
+                ["bash", "-c", '. "$0"; rig_run_limited "$@"', str(MACHINE_SH), str(timeout),
+                 *map(str, self.shared), "--", "wine", *args],
+                stdout=out_file, stderr=err_file, env=self.env)
         return code, out.read_bytes()
 
     def share(self, folder):
         """FOLDER of the host is seen by the machine's programs at its own path."""
         self.shared.append(Path(folder))
-
-    def _in_machine(self, *command):
-        if not self.emulated:
-            return list(command)
-        return ["bash", "-c", '. "$0"; rig32_run "$@"', str(RIG_SH), *map(str, self.shared),
-                "--", *command]
 
     @staticmethod
     def windows_path(host_path):
@@ -228,24 +168,18 @@ class Machine:
 
     def end_programs(self):
         """Ends every program of the machine; Wine writes its registry files then."""
-        for action in ("-k", "-w"):
-            subprocess.call(["timeout", "20", *self._in_machine("wineserver", action)],
-                            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._rig("rig_end_programs", *self.shared)
 
     def stop(self):
-        if self.env is not None:
-            self.end_programs()
-            self.env = None
-        if self.server_folder:
-            shutil.rmtree(self.server_folder, ignore_errors=True)
-        if self.xvfb is not None:
-            self.xvfb.terminate()
+        rig_function("rig_end_machine", self.folder)
+        # The shell that started the machine ends with its display; one still starting
+        # it is left to the session's close.
+        if self.env is not None and self.starter is not None:
             try:
-                self.xvfb.wait(10)
+                self.starter.communicate(timeout=10)
+                self.starter = None
             except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
-            self.xvfb = None
+                pass
 
 
 class Session:
@@ -255,10 +189,8 @@ class Session:
         self.work = Path(work)
         self.visible = visible
         self.machines = []
-        self.mounts = []
         runs = self.work / "runs"
         runs.mkdir(parents=True, exist_ok=True)
-        end_abandoned_tries(runs)
         rig_function("rig_remove_abandoned_runs", runs)
         self.folder = Path(tempfile.mkdtemp(prefix=f"try-cd.{os.getpid()}.", dir=runs))
         (self.folder / "owner").write_text(f"{os.getpid()}\n")
@@ -279,31 +211,18 @@ class Session:
         machine.start(self.pristine(machine.arch), disc_folder)
         return machine
 
-    def mount_readonly(self, folder, view):
-        """FOLDER read-only at VIEW; False where this user may not mount."""
-        view.mkdir()
-        if subprocess.call(["mount", "--bind", str(folder), str(view)],
-                           stderr=subprocess.DEVNULL) != 0:
-            return False
-        self.mounts.append(view)
-        if subprocess.call(["mount", "-o", "remount,bind,ro", str(view)]) != 0:
-            raise RigError(f"{folder} could not be mounted read-only")
-        return True
+    def readonly_view(self, folder, view):
+        """FOLDER at VIEW, read-only as pressed: mounted where this user may mount, else
+        copied."""
+        rig_function("rig_readonly_view", folder, view)
 
     def stop_machines(self):
         """Ends every machine's Wine and display; none can be started afterwards."""
         self.closing = True
         for machine in list(self.machines):
             machine.stop()
-        # A Wine program that was starting when its wineserver was ended can wait for it
-        # for ever; whatever of the try still runs ends here.
-        kill_marked(self.folder)
 
     def close(self):
         self.stop_machines()
-        for view in reversed(self.mounts):
-            if subprocess.call(["umount", str(view)], stderr=subprocess.DEVNULL) != 0:
-                subprocess.call(["umount", "-l", str(view)], stderr=subprocess.DEVNULL)
-        self.mounts = []
-        subprocess.call(["chmod", "-R", "u+w", str(self.folder)], stderr=subprocess.DEVNULL)
-        shutil.rmtree(self.folder, ignore_errors=True)
+        # Also what a machine still starting started, and the mounts of the disc's view.
+        rig_function("rig_remove_run", self.folder)
