@@ -4,6 +4,7 @@
 
 #include "app/aboutdlg.h"
 #include "app/mainframe.h"
+#include "app/resource_library.h"
 #include "app/searchdoc.h"
 #include "app/searchview.h"
 #include "framework/doctemplate.h"
@@ -12,7 +13,6 @@
 #include "resources/resource.h"
 
 namespace {
-const char kResourceLibrary[] = "set32res.dll";
 const char kRegistryRoot[] = "SOFTWARE\\";
 } // namespace
 
@@ -30,7 +30,7 @@ BOOL CSearchApp::InitInstance() {
 
     // A translated resource library replaces every dialog, menu and string. It stays
     // loaded for the life of the process.
-    HINSTANCE resources = ::LoadLibraryA(kResourceLibrary);
+    HINSTANCE resources = ::LoadLibraryA(resource_library::kFileName);
     if (resources != NULL)
         AfxSetResourceHandle(resources);
 

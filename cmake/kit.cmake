@@ -41,12 +41,12 @@ if(WIN32)
 else()
     # The try-out's files, in their places below the source tree's root (the one list
     # to change when the try-out's files change): the program, its modules, the rig it
-    # boots Wine with and the table of the names each Windows reads.
+    # boots Wine with and the table of the Windows versions.
     file(GLOB trycd_modules RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS
          ${PROJECT_SOURCE_DIR}/tools/trycd/*.py)
     set(LUMORA_TRYCD_FILES tools/try-cd ${trycd_modules} tools/rig/rig.sh tools/rig/machine.sh
         tools/rig/rig_drives.sh tools/rig/rig_image.sh tools/rig/machine32.sh
-        tools/cdcheck/windows_reads.txt tools/install-deps.sh tools/system-needs.txt)
+        tools/windows_versions.txt tools/install-deps.sh tools/system-needs.txt)
     set(LUMORA_TRYCD_ENTRY tools/try-cd)
     # The GUI drivers come from the Windows builds beside this one: the try-out runs the
     # driver of the setup's own build beside it.

@@ -31,15 +31,20 @@ int EndsWithNoCase(const char* text, const char* suffix, const chars::CodePage& 
 
 namespace browser {
 
+const BrowserCode kBrowserCodes[] = {
+    {"communicator", kCommunicator, false}, {"netscape4", kCommunicator, true},
+    {"netscape", kNavigator, true},         {"msie4", kInternetExplorer, false},
+    {"msie", kInternetExplorer, true},
+};
+const std::size_t kBrowserCodeCount = sizeof(kBrowserCodes) / sizeof(kBrowserCodes[0]);
+
 Kind KindFromCode(const char* code) {
     if (code == nullptr || code[0] == '\0')
         return kNoKind;
-    if (EqualsNoCase(code, "communicator") || EqualsNoCase(code, "netscape4"))
-        return kCommunicator;
-    if (EqualsNoCase(code, "netscape"))
-        return kNavigator;
-    if (EqualsNoCase(code, "msie4") || EqualsNoCase(code, "msie"))
-        return kInternetExplorer;
+    for (const BrowserCode& known : kBrowserCodes) {
+        if (EqualsNoCase(code, known.code))
+            return known.kind;
+    }
     return kOther;
 }
 
@@ -55,16 +60,11 @@ Kind KindForChoice(int choice) {
 }
 
 const char* CodeForKind(Kind kind, const char* browserText) {
-    switch (kind) {
-    case kNavigator:
-        return "netscape";
-    case kInternetExplorer:
-        return "msie";
-    case kCommunicator:
-        return "netscape4";
-    default:
-        return browserText;
+    for (const BrowserCode& known : kBrowserCodes) {
+        if (known.kind == kind && known.recorded)
+            return known.code;
     }
+    return browserText;
 }
 
 std::string MergeBypassList(const std::string& list, ListOrder order) {

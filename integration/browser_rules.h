@@ -40,8 +40,8 @@ enum Choice : int {
 // handed back unchosen).
 Kind KindForChoice(int choice);
 
-// The browser code that records a kind: "netscape", "msie", "netscape4"; Other records
-// the browser's own text (its program path).
+// The browser code that records a kind (kBrowserCodes): "netscape", "msie", "netscape4";
+// Other records the browser's own text (its program path).
 const char* CodeForKind(Kind kind, const char* browserText);
 
 // The browser text as the engine reads it from the settings and as the selection dialog
@@ -56,9 +56,19 @@ constexpr char kNoProxiesLine[] = "user_pref(\"network.proxy.no_proxies_on\", \"
 // prefs.js is read in pieces of at most this many characters (a 512-byte buffer).
 constexpr std::size_t kPrefsPieceLength = 511;
 
-// The kind a "Browser" setting names: "communicator" and "netscape4" Communicator,
-// "netscape" Navigator, "msie4" and "msie" Internet Explorer (any letter case), any other
-// text Other, an empty text kNoKind.
+// The browser codes a "Browser" setting may hold (any letter case), with the kind each
+// names; `recorded` marks the one code of its kind that CodeForKind records.
+struct BrowserCode {
+    const char* code;
+    Kind kind;
+    bool recorded;
+};
+extern const BrowserCode kBrowserCodes[];
+extern const std::size_t kBrowserCodeCount;
+
+// The kind a "Browser" setting names: the kind of its code in kBrowserCodes ("communicator"
+// and "netscape4" Communicator, "netscape" Navigator, "msie4" and "msie" Internet
+// Explorer), any other text Other, an empty text kNoKind.
 Kind KindFromCode(const char* code);
 
 // Where the address goes in a bypass list: Internet Explorer puts it first with ";",
@@ -107,6 +117,12 @@ std::string Netscape4ProgramPath(const std::string& installDir,
                                  const chars::CodePage& page = chars::System());
 std::string Netscape6ProgramPath(const std::string& installDir,
                                  const chars::CodePage& page = chars::System());
+// The CD's plug-in tree below the source root, copied into each detected browser's
+// plug-in folder; it holds the viewer control, which registers itself from Internet
+// Explorer's plug-in folder.
+constexpr char kPluginTree[] = "\\plugins\\corvane";
+constexpr char kViewerControl[] = "view_ocx.ocx";
+
 // The plug-in folder of a detected installation's program path (its folder + "plugins");
 // empty when the path names neither netscape.exe nor netscp6.exe.
 std::string PluginFolderFromProgramPath(const std::string& programPath,

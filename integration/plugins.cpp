@@ -23,7 +23,7 @@ std::string WindowsDirectory() {
 } // namespace
 
 BOOL CSetup::InstallPlugins(browser::Kind browserKind) {
-    std::string source = std::string(GetSourceRoot()) + "\\plugins\\corvane";
+    std::string source = std::string(GetSourceRoot()) + browser::kPluginTree;
     char pluginDir[bounded::kPathSize] = {};
     switch (browserKind) {
     case browser::kNavigator:
@@ -75,7 +75,7 @@ BOOL CSetup::RegisterViewerControl() {
     ::SetCurrentDirectoryA(pluginDir.c_str());
 
     BOOL outcome = FALSE;
-    std::string control = pluginDir + "\\view_ocx.ocx";
+    std::string control = pluginDir + "\\" + browser::kViewerControl;
     if (HMODULE library = ::LoadLibraryA(control.c_str())) {
         using RegisterServer = HRESULT(STDAPICALLTYPE*)();
         FARPROC entry = ::GetProcAddress(library, "DllRegisterServer");

@@ -9,6 +9,7 @@
 // `page` (platform/code_page.h): a backslash is a separator only as a character of its own.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 
@@ -20,6 +21,18 @@ namespace bounded {
 constexpr std::size_t kPathSize = 261;
 // The longest path the file manager works with; a tree copy stops at a longer one.
 constexpr std::size_t kMaxFilePath = 255;
+
+// Two names joined when compiling, for a name the program makes of two it states: the
+// result's data() is the joined text with its terminator.
+template <std::size_t A, std::size_t B>
+constexpr std::array<char, A + B - 1> Joined(const char (&a)[A], const char (&b)[B]) {
+    std::array<char, A + B - 1> joined{};
+    for (std::size_t i = 0; i + 1 < A; ++i)
+        joined[i] = a[i];
+    for (std::size_t i = 0; i < B; ++i)
+        joined[A - 1 + i] = b[i];
+    return joined;
+}
 
 // Appends `part` whole; when it does not fit, the buffer stays as it was and the result
 // is false.

@@ -1,5 +1,6 @@
 #include "setup/copy_plan.h"
 
+#include "setup/rules.h"
 #include "setup/settings.h"
 
 namespace copy_plan {
@@ -43,7 +44,7 @@ const char* const kFilterFolders[] = {kWindowsFolder, "\\_ssol26", "\\_sun441", 
 const std::size_t kFilterFolderCount = sizeof(kFilterFolders) / sizeof(kFilterFolders[0]);
 
 const RootFile kRootFiles[] = {
-    {settings::kSettingsFile, false}, {"setup.exe", false}, {kUnixSearchFile, true}};
+    {settings::kSettingsFile, false}, {rules::kSetupProgram, false}, {kUnixSearchFile, true}};
 const std::size_t kRootFileCount = sizeof(kRootFiles) / sizeof(kRootFiles[0]);
 
 bool NeedsUnixSearchFile(std::uint32_t mask) {

@@ -6,12 +6,20 @@
 #include <cstddef>
 
 #include "platform/bounded_text.h"
+#include "setup/copy_plan.h"
 
 namespace rules {
 
-// The program folder below a root: the setup's own folder on the CD, and at the
-// destination the search program's, with its icons and uninstaller.
-constexpr char kProgramFolder[] = "\\_red40\\bin";
+// The program folder below a root, the Windows platform's "bin" part: the setup's own
+// folder on the CD, and at the destination the search program's, with its icons and
+// uninstaller.
+inline constexpr auto kProgramFolderText =
+    bounded::Joined(copy_plan::kWindowsFolder, copy_plan::kBinPart);
+constexpr const char* kProgramFolder = kProgramFolderText.data();
+
+// The setup's own program: the user starts it from the program folder, and the copy
+// takes the root's (copy_plan::kRootFiles).
+constexpr char kSetupProgram[] = "setup.exe";
 
 // root + kProgramFolder, whole; false with `out` empty when it does not fit.
 bool BuildProgramFolder(const char* root, char* out, std::size_t outSize);

@@ -50,7 +50,7 @@ class MatrixTest(unittest.TestCase):
         for version, row in self.rows.items():
             self.assertRegex(row["program started"], r"(?i)^D:\\_red40\\bin\\search\.exe$", version)
 
-    def test_windows_before_4_get_a_program_manager_group_the_others_shortcuts(self):
+    def test_program_manager_windows_get_a_group_the_others_shortcuts(self):
         items = f"{APPLICATION}.lnk, Uninstall {APPLICATION}.lnk"
         group, shortcuts = f"Program Manager group Lumora Sample: {items}", f"shortcuts {items}"
         self.assertEqual({version: row["shortcuts or Program Manager group"]

@@ -49,12 +49,12 @@ int Check(const std::string& folder, const std::vector<int>& codePages, bool sho
     CdTree cd(folder);
     Report report(stdout, showNotes);
 
-    SettingsFile root(cd, kRootSettings);
+    SettingsFile root(cd, RootSettings());
     CheckSettingsFile(root, Severity::Error,
                       "the setup reads every setting as empty and installs as a publisher", report);
     Plan plan = DecidePlan(root, report);
 
-    SettingsFile publish(cd, kPublishSettings);
+    SettingsFile publish(cd, PublishSettings());
     if (plan.publisher)
         CheckSettingsFile(publish, Severity::Error,
                           "the licence agreement is not shown, and the installation cannot "
@@ -63,7 +63,7 @@ int Check(const std::string& folder, const std::vector<int>& codePages, bool sho
     else
         CheckSettingsFile(publish, Severity::Warning,
                           "not read on a client CD, but installed as it is by a publisher", report);
-    SettingsFile setupFolder(cd, kSetupFolderSettings);
+    SettingsFile setupFolder(cd, ProgramFolderSettings());
     CheckSettingsFile(setupFolder, Severity::Warning, "the reinstall question has no caption",
                       report);
 

@@ -1,26 +1,21 @@
 // The checks cdcheck runs over a CD, each reporting what the setup would meet there.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "setup/copy_plan.h"
+#include "tools/cdcheck/cd_paths.h"
 #include "tools/cdcheck/cd_tree.h"
 #include "tools/cdcheck/report.h"
 #include "tools/cdcheck/settings_file.h"
 
 namespace cdcheck {
 
-// The CD's settings files, as the setup opens them.
-constexpr char kRootSettings[] = "search.ini";
-constexpr char kPublishSettings[] = "publish\\search.ini";
-constexpr char kSetupFolderSettings[] = "_red40\\bin\\search.ini";
-
 // The longest path the copy takes, and what the engine's buffers hold.
 using copy_plan::kMaxCopyPath;
 using copy_plan::kMaxPathValue;
-// The platforms whose boxes the publisher's destination dialog shows: Solaris only.
-constexpr std::uint32_t kOfferedPlatformBits = 0x0004;
+// The one platform box the publisher's destination dialog shows; the client's shows none.
+constexpr copy_plan::PlatformBox kOfferedBox = copy_plan::PlatformBox::Solaris;
 
 // The course the setup will take on this CD, decided from the root settings alone.
 struct Plan {
@@ -35,6 +30,10 @@ struct Plan {
 
 // Decides the environment and the destination, with a note saying why.
 Plan DecidePlan(const SettingsFile& root, Report& report);
+
+// Whether the destination dialog offers the platform's box (never the Windows platform,
+// which has none and is always copied).
+bool OffersPlatform(const Plan& plan, const copy_plan::Platform& platform);
 
 // Whether the publisher's dialog offers a platform whose copy needs the root's Unix start
 // script and whose folder, followed by `part` ("" or a platform part), is on the CD.

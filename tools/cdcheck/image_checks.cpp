@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "setup/rules.h"
+#include "tools/cdcheck/cd_paths.h"
 #include "tools/cdcheck/cd_tree.h"
 #include "tools/cdcheck/checks.h"
 #include "tools/cdcheck/code_pages.h"
@@ -14,7 +16,7 @@ namespace cdcheck {
 namespace {
 
 struct Needed {
-    const char* cdPath;
+    std::string cdPath;
     Severity severity;
     const char* effect;
 };
@@ -32,13 +34,13 @@ const MediumEntry* FindAsRead(const ImageListing& listing, const std::string& cd
 void CheckSetupFilesAsPressed(const std::string& imagePath, const ImageListing& listing,
                               Report& report) {
     const Needed needed[] = {
-        {"_red40\\bin\\setup.exe", Severity::Error,
+        {InProgramFolder(rules::kSetupProgram), Severity::Error,
          "missing: there is no setup to start from the CD"},
-        {kRootSettings, Severity::Error,
+        {RootSettings(), Severity::Error,
          "missing where the setup looks: every setting reads as empty (publisher environment)"},
-        {"setup.exe", Severity::Error,
+        {rules::kSetupProgram, Severity::Error,
          "missing: the installation stops when it copies the root files"},
-        {kSetupFolderSettings, Severity::Warning,
+        {ProgramFolderSettings(), Severity::Warning,
          "missing beside the setup: the reinstall question has no caption"},
     };
     for (const Needed& file : needed) {
@@ -47,7 +49,7 @@ void CheckSetupFilesAsPressed(const std::string& imagePath, const ImageListing& 
     }
     // The program files as pressed, read where Windows finds them.
     CheckSetupPrograms(
-        [&](const char* cdPath, std::vector<unsigned char>* bytes) {
+        [&](const std::string& cdPath, std::vector<unsigned char>* bytes) {
             const MediumEntry* entry = FindAsRead(listing, cdPath);
             if (entry == nullptr)
                 return ProgramRead::Missing;

@@ -1,7 +1,7 @@
 #include "tools/cdcheck/iso_name_checks.h"
 
 #include "tools/cdcheck/cd_tree.h"
-#include "tools/cdcheck/windows_reads.h"
+#include "tools/cdcheck/windows_versions.h"
 
 namespace cdcheck {
 

@@ -1,4 +1,4 @@
-// The names that Windows reading only ISO 9660 names (windows_reads.h) meets: 8.3, upper
+// The names that Windows reading only ISO 9660 names (windows_versions.h) meets: 8.3, upper
 // case and ASCII, where the publisher's names are longer or hold other characters.
 #pragma once
 

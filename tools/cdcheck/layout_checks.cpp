@@ -4,16 +4,16 @@
 
 #include "integration/shortcut_rules.h"
 #include "setup/copy_plan.h"
+#include "setup/rules.h"
+#include "setup/settings.h"
 #include "tools/cdcheck/checks.h"
 
 namespace cdcheck {
 
 namespace {
 
-constexpr char kSetupFolder[] = "_red40\\bin";
-
 struct Needed {
-    const char* cdPath;
+    std::string cdPath;
     Severity severity;
     const char* effect;
 };
@@ -23,12 +23,21 @@ std::string FailureName(const copy_plan::Platform& platform) {
     return std::string("\"Could not copy ") + platform.failureName + "\"";
 }
 
+// The Windows platform, whose "bin" part is the program folder.
+const copy_plan::Platform& WindowsPlatform() {
+    for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
+        if (copy_plan::kPlatforms[i].bits == 0)
+            return copy_plan::kPlatforms[i];
+    }
+    return copy_plan::kPlatforms[0];
+}
+
 void CheckRootFiles(const CdTree& cd, Report& report) {
     const Needed rootFiles[] = {
-        {kRootSettings, Severity::Error,
+        {RootSettings(), Severity::Error,
          "missing: every setting reads as empty (publisher environment), and the "
          "installation stops when it copies the root files"},
-        {"setup.exe", Severity::Error,
+        {rules::kSetupProgram, Severity::Error,
          "missing: the installation stops when it copies the root files"},
     };
     for (const Needed& needed : rootFiles) {
@@ -41,24 +50,23 @@ void CheckRootFiles(const CdTree& cd, Report& report) {
 }
 
 void CheckSetupFolder(const CdTree& cd, Report& report) {
-    CdItem folder = cd.Find(kSetupFolder);
+    CdItem folder = cd.Find(ProgramFolder());
     if (folder.kind != HostKind::Folder) {
         report.Error(folder.hostPath, 0,
                      "missing folder: the setup and its programs belong there, and the "
-                     "installation stops with \"Could not copy _red40/\"");
+                     "installation stops with " +
+                         FailureName(WindowsPlatform()));
         return;
     }
-    const std::string dll = std::string(kSetupFolder) + "\\" + shortcuts::kLinkLibrary;
-    const std::string program = std::string(kSetupFolder) + "\\" + shortcuts::kSearchProgram;
     const Needed files[] = {
-        {dll.c_str(), Severity::Error,
+        {InProgramFolder(shortcuts::kLinkLibrary), Severity::Error,
          "missing: no Start-menu shortcuts are made, so a later run cannot find this "
          "installation either"},
-        {program.c_str(), Severity::Error,
+        {InProgramFolder(shortcuts::kSearchProgram), Severity::Error,
          "missing: the program the setup starts when the installation is done"},
-        {"_red40\\bin\\setup.exe", Severity::Warning,
+        {InProgramFolder(rules::kSetupProgram), Severity::Warning,
          "missing: the setup is meant to be started from this folder"},
-        {kSetupFolderSettings, Severity::Warning,
+        {ProgramFolderSettings(), Severity::Warning,
          "missing: the setup reads the application's name here for its reinstall question"},
     };
     for (const Needed& needed : files) {
@@ -68,15 +76,10 @@ void CheckSetupFolder(const CdTree& cd, Report& report) {
     }
 }
 
-void CheckPublisherWorkspace(const CdTree& cd, Report& report) {
-    CdItem publish = cd.Find("publish");
-    if (publish.kind != HostKind::Folder) {
-        report.Error(publish.hostPath, 0,
-                     "missing folder: a publisher installation copies it and stops with "
-                     "\"Could not copy\" without it");
-        return;
-    }
-    CdItem settingsFile = cd.Find(kPublishSettings);
+void CheckPublishSettings(const CdTree& cd, Report& report) {
+    if (!cd.IsFolder(CdPath(settings::kPublishFolder)))
+        return; // reported with the trees the copy needs
+    CdItem settingsFile = cd.Find(PublishSettings());
     if (settingsFile.kind != HostKind::File)
         report.Warning(settingsFile.hostPath, 0,
                        "missing: the publisher's settings, where the licence agreement is "
@@ -88,43 +91,55 @@ void CheckPlatforms(const CdTree& cd, const Plan& plan, Report& report) {
         const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
         if (platform.bits == 0)
             continue; // the Windows platform is the setup's own folder
-        const std::string folder = platform.folder + 1; // without its leading backslash
-        const bool offered = plan.publisher && (platform.bits & kOfferedPlatformBits) != 0;
+        const std::string folder = CdPath(platform.folder);
+        const bool offered = OffersPlatform(plan, platform);
         CdItem item = cd.Find(folder);
         if (item.kind == HostKind::Missing && !offered)
             continue;
         if (cd.IsFolder(folder + copy_plan::kBinPart))
             continue;
+        const std::string bin = CdPath(copy_plan::kBinPart);
         if (item.kind == HostKind::Folder)
             report.Warning(item.hostPath, 0,
-                           "platform folder without \"bin\": choosing this platform stops the "
-                           "installation with " +
+                           "platform folder without \"" + bin +
+                               "\": choosing this platform stops the installation with " +
                                FailureName(platform));
         else
-            report.Warning(item.hostPath + HostSeparator() + "bin", 0,
+            report.Warning(item.hostPath + HostSeparator() + bin, 0,
                            "missing, but the destination dialog offers \"Solaris Platform\": "
                            "ticking it stops the installation with " +
                                FailureName(platform));
     }
     // A Unix platform also needs the root's start script.
-    if (OffersUnixPlatform(cd, plan, copy_plan::kBinPart) && !cd.IsFile("search")) {
-        report.Warning(cd.Find("search").hostPath, 0,
+    if (OffersUnixPlatform(cd, plan, copy_plan::kBinPart) &&
+        !cd.IsFile(copy_plan::kUnixSearchFile)) {
+        report.Warning(cd.Find(copy_plan::kUnixSearchFile).hostPath, 0,
                        "missing: ticking \"Solaris Platform\" stops the installation when it "
                        "copies the root files");
     }
 }
 
-void NoteSharedTrees(const CdTree& cd, const Plan& plan, Report& report) {
+// The trees of the copy plan that the CD holds under their own names.
+void CheckSharedTrees(const CdTree& cd, const Plan& plan, Report& report) {
     for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
         const copy_plan::SharedItem& item = copy_plan::kSharedItems[i];
         if (item.name == nullptr || item.kind != copy_plan::Kind::Tree ||
-            item.onFailure != copy_plan::OnFailure::GoesOn ||
             !copy_plan::Applies(item.when, plan.publisher))
             continue;
         CdItem found = cd.Find(item.name);
-        if (found.kind != HostKind::Folder)
+        if (found.kind == HostKind::Folder)
+            continue;
+        if (item.onFailure == copy_plan::OnFailure::GoesOn) {
             report.Note(found.hostPath, 0,
                         "missing folder: the setup goes on without it, without a message");
+            continue;
+        }
+        const char* copier = item.when == copy_plan::When::PublisherOnly
+                                 ? "a publisher installation"
+                                 : "the installation";
+        report.Error(found.hostPath, 0,
+                     std::string("missing folder: ") + copier +
+                         " copies it and stops with \"Could not copy\" without it");
     }
 }
 
@@ -134,9 +149,9 @@ void CheckLayout(const CdTree& cd, const Plan& plan, Report& report) {
     CheckRootFiles(cd, report);
     CheckSetupFolder(cd, report);
     if (plan.publisher)
-        CheckPublisherWorkspace(cd, report);
+        CheckPublishSettings(cd, report);
     CheckPlatforms(cd, plan, report);
-    NoteSharedTrees(cd, plan, report);
+    CheckSharedTrees(cd, plan, report);
 }
 
 } // namespace cdcheck

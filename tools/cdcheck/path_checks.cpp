@@ -47,8 +47,7 @@ std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, 
     for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
         const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
         const bool windows = platform.bits == 0;
-        if (!windows && !(plan.publisher && (platform.bits & kOfferedPlatformBits) != 0 &&
-                          cd.IsFolder(platform.folder)))
+        if (!windows && !(OffersPlatform(plan, platform) && cd.IsFolder(platform.folder)))
             continue;
         items.push_back({std::string(platform.folder) + copy_plan::kBinPart,
                          windows ? OnFailure::Stops : OnFailure::StopsIfChosen,

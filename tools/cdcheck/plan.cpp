@@ -34,18 +34,20 @@ void NoteEnvironment(const SettingsFile& root, const Plan& plan, Report& report)
     }
     const int line = root.LineOf(settings::kCommonSection, settings::kCurrentEnv);
     const std::string env = root.Value(settings::kCommonSection, settings::kCurrentEnv);
+    const std::string key = settings::kCurrentEnv;
+    const std::string client = Quoted(settings::kClientCD);
     if (!plan.publisher) {
-        report.Note(where, line, "client environment: CurrentEnv is " + Quoted(env));
+        report.Note(where, line, "client environment: " + key + " is " + Quoted(env));
     } else if (!root.Has(settings::kCommonSection, settings::kCurrentEnv)) {
-        report.Note(where, 0, "publisher environment: no CurrentEnv in [IS\\SearchApp\\Common]");
+        report.Note(where, 0,
+                    "publisher environment: no " + key + " in [" + settings::kCommonSection + "]");
     } else if (MentionsClient(env)) {
         report.Warning(where, line,
-                       "CurrentEnv " + Quoted(env) +
-                           " installs as a publisher: only \"ClientCD\" selects the client "
-                           "environment");
+                       key + " " + Quoted(env) + " installs as a publisher: only " + client +
+                           " selects the client environment");
     } else {
         report.Note(where, line,
-                    "publisher environment: CurrentEnv is " + Quoted(env) + ", not \"ClientCD\"");
+                    "publisher environment: " + key + " is " + Quoted(env) + ", not " + client);
     }
 }
 
@@ -80,21 +82,28 @@ Plan DecidePlan(const SettingsFile& root, Report& report) {
     const bool forced = ReadForced(root, report, &forcedBy);
     std::string defaultInstall = root.Value(settings::kCommonSection, settings::kDefaultInstall);
     const int defaultLine = root.LineOf(settings::kCommonSection, settings::kDefaultInstall);
+    const std::string key = settings::kDefaultInstall;
+    // What the dialog offers without the setting, in each environment.
+    const std::string publisherDefault = rules::DefaultDestination(true, "");
+    const std::string clientDefault = rules::DefaultDestination(false, "");
     if (plan.publisher) {
         if (!defaultInstall.empty())
             report.Note(root.Where(), defaultLine,
-                        "DefaultInstall is not used in the publisher environment: the "
-                        "destination offered is always c:\\nodra30");
+                        key +
+                            " is not used in the publisher environment: the destination "
+                            "offered is always " +
+                            publisherDefault);
         defaultInstall.clear();
     } else if (defaultInstall.size() > kMaxPathValue) {
         report.Error(root.Where(), defaultLine,
-                     "DefaultInstall has " + std::to_string(defaultInstall.size()) +
+                     key + " has " + std::to_string(defaultInstall.size()) +
                          " characters, more than the destination field holds (" +
-                         std::to_string(kMaxPathValue) + "): the setup offers c:\\ instead");
+                         std::to_string(kMaxPathValue) + "): the setup offers " + clientDefault +
+                         " instead");
         defaultInstall.clear();
     } else if (!defaultInstall.empty() && !IsFullPath(defaultInstall)) {
         report.Warning(root.Where(), defaultLine,
-                       "DefaultInstall " + Quoted(defaultInstall) +
+                       key + " " + Quoted(defaultInstall) +
                            " is no full path with a drive letter: it would be taken relative "
                            "to the folder the setup runs in, on the CD");
     }
@@ -110,17 +119,19 @@ Plan DecidePlan(const SettingsFile& root, Report& report) {
         report.Note(root.Where(), root.LineOf(settings::kCommonSection, forcedBy),
                     std::string("the program files are copied to the hard disk (") + forcedBy +
                         " says yes), by default to " + Quoted(plan.destinationShown));
-    } else if (plan.destinationShown == "c:\\") {
+    } else if (plan.destinationShown == clientDefault) {
         report.Note(root.Where(), 0,
                     "the program files stay on the CD unless the user clears the ticked "
-                    "\"Setup Icon Only\" box; then they go to c:\\");
+                    "\"Setup Icon Only\" box; then they go to " +
+                        clientDefault);
     } else {
-        // The box is shown only for the destination c:\ and keeps its ticked value when
-        // hidden, so the files cannot be copied at all.
+        // The box is shown only for the client's default destination and keeps its ticked
+        // value when hidden, so the files cannot be copied at all.
         plan.copiesFiles = false;
         report.Note(root.Where(), defaultLine,
-                    "the program files stay on the CD: without forceInstall or MultiCD "
-                    "saying yes, \"Setup Icon Only\" is hidden and ticked, and DefaultInstall " +
+                    std::string("the program files stay on the CD: without ") +
+                        settings::kForceInstall + " or " + settings::kMultiCD +
+                        " saying yes, \"Setup Icon Only\" is hidden and ticked, and " + key + " " +
                         Quoted(plan.destinationShown) + " is never used");
     }
     return plan;
@@ -133,13 +144,14 @@ void CheckSettingsFile(const SettingsFile& file, Severity severity, const std::s
     report.Add(severity, file.Where(), file.RefusedLine(), file.RefusedReason() + ": " + effect);
 }
 
+bool OffersPlatform(const Plan& plan, const copy_plan::Platform& platform) {
+    return plan.publisher && platform.box == kOfferedBox;
+}
+
 bool OffersUnixPlatform(const CdTree& cd, const Plan& plan, const char* part) {
-    if (!plan.publisher)
-        return false;
     for (std::size_t i = 0; i < copy_plan::kPlatformCount; ++i) {
         const copy_plan::Platform& platform = copy_plan::kPlatforms[i];
-        if ((platform.bits & kOfferedPlatformBits) != 0 &&
-            copy_plan::NeedsUnixSearchFile(platform.bits) &&
+        if (OffersPlatform(plan, platform) && copy_plan::NeedsUnixSearchFile(platform.bits) &&
             cd.IsFolder(std::string(platform.folder) + part))
             return true;
     }

@@ -3,22 +3,40 @@
 #include <algorithm>
 #include <fstream>
 
+#include "app/resource_library.h"
+#include "integration/browser_rules.h"
+#include "integration/shortcut_rules.h"
+#include "setup/copy_plan.h"
+#include "setup/rules.h"
+#include "tools/cdcheck/cd_paths.h"
 #include "tools/cdcheck/pe_audit.h"
 
 namespace cdcheck {
 namespace {
 
-// Where the setup kit puts its program files, and the publisher's programs the setup
-// starts or installs from the same folder.
-const char* const kKitFiles[] = {
-    "setup.exe",
-    "_red40\\bin\\setup.exe",
-    "_red40\\bin\\install.dll",
-    "_red40\\bin\\set32res.dll",
-    "_red40\\lang\\german\\set32res.dll",
-    "plugins\\corvane\\view_ocx.ocx",
-};
-const char* const kPublisherPrograms[] = {"_red40\\bin\\search.exe", "_red40\\bin\\c_uninst.exe"};
+// Where the setup kit puts its program files: the two copies of the setup first, for
+// their comparison.
+const std::vector<std::string>& KitFiles() {
+    static const std::vector<std::string> files = {
+        rules::kSetupProgram,
+        InProgramFolder(rules::kSetupProgram),
+        InProgramFolder(shortcuts::kLinkLibrary),
+        InProgramFolder(resource_library::kFileName),
+        CdPath(std::string(copy_plan::kWindowsFolder) + resource_library::kGermanFolder + "\\" +
+               resource_library::kFileName),
+        CdPath(std::string(browser::kPluginTree) + "\\" + browser::kViewerControl),
+    };
+    return files;
+}
+constexpr std::size_t kRootSetup = 0;
+constexpr std::size_t kProgramFolderSetup = 1;
+
+// The publisher's programs that the setup starts or installs from its own folder.
+const std::vector<std::string>& PublisherPrograms() {
+    static const std::vector<std::string> files = {InProgramFolder(shortcuts::kSearchProgram),
+                                                   InProgramFolder(shortcuts::kUninstallProgram)};
+    return files;
+}
 
 bool IsProgramName(const std::string& name) {
     const std::string::size_type dot = name.rfind('.');
@@ -29,11 +47,11 @@ bool IsProgramName(const std::string& name) {
 }
 
 bool Listed(const std::string& cdPath) {
-    for (const char* f : kKitFiles)
-        if (EqualNoCase(cdPath, f))
+    for (const std::string& file : KitFiles())
+        if (EqualNoCase(cdPath, file))
             return true;
-    for (const char* f : kPublisherPrograms)
-        if (EqualNoCase(cdPath, f))
+    for (const std::string& file : PublisherPrograms())
+        if (EqualNoCase(cdPath, file))
             return true;
     return false;
 }
@@ -63,7 +81,7 @@ void CheckSetupPrograms(const ReadProgramFile& read, const std::string& prefix, 
     // Both copies of the setup are kept for their comparison; a missing or unreadable one
     // leaves its bytes empty.
     std::vector<unsigned char> rootSetup, binSetup;
-    auto audit = [&](const char* path, std::vector<unsigned char>* keep) {
+    auto audit = [&](const std::string& path, std::vector<unsigned char>* keep) {
         std::vector<unsigned char> bytes;
         const ProgramRead result = read(path, &bytes);
         if (result == ProgramRead::Missing)
@@ -78,18 +96,26 @@ void CheckSetupPrograms(const ReadProgramFile& read, const std::string& prefix, 
         if (keep != nullptr)
             *keep = std::move(bytes);
     };
-    for (const char* path : kKitFiles)
-        audit(path, path == kKitFiles[0] ? &rootSetup : path == kKitFiles[1] ? &binSetup : nullptr);
-    for (const char* path : kPublisherPrograms)
+    const std::vector<std::string>& kit = KitFiles();
+    for (std::size_t i = 0; i < kit.size(); ++i) {
+        std::vector<unsigned char>* keep = nullptr;
+        if (i == kRootSetup)
+            keep = &rootSetup;
+        else if (i == kProgramFolderSetup)
+            keep = &binSetup;
+        audit(kit[i], keep);
+    }
+    for (const std::string& path : PublisherPrograms())
         audit(path, nullptr);
     if (!rootSetup.empty() && !binSetup.empty() && rootSetup != binSetup)
-        report.Warning(prefix + kKitFiles[0], 0,
-                       "differs from _red40\\bin\\setup.exe: one of them is not the kit's");
+        report.Warning(prefix + kit[kRootSetup], 0,
+                       "differs from " + kit[kProgramFolderSetup] +
+                           ": one of them is not the kit's");
 }
 
 void CheckSetupFiles(const CdTree& cd, Report& report) {
     CheckSetupPrograms(
-        [&](const char* path, std::vector<unsigned char>* bytes) {
+        [&](const std::string& path, std::vector<unsigned char>* bytes) {
             const CdItem item = cd.Find(path);
             if (item.kind != HostKind::File)
                 return ProgramRead::Missing;
@@ -97,11 +123,11 @@ void CheckSetupFiles(const CdTree& cd, Report& report) {
                                                           : ProgramRead::Unreadable;
         },
         "", report);
-    const CdItem folder = cd.Find("_red40\\bin");
+    const CdItem folder = cd.Find(ProgramFolder());
     if (folder.kind != HostKind::Folder)
         return;
     cd.Walk(folder.hostPath, [&](const CdTree::WalkEntry& entry) {
-        const std::string cdPath = "_red40\\bin" + entry.relative;
+        const std::string cdPath = ProgramFolder() + entry.relative;
         if (entry.kind == HostKind::File && IsProgramName(entry.relative) && !Listed(cdPath))
             report.Note(cdPath, 0, "a program file that is no part of the setup kit");
         return false;

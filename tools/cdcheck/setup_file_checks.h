@@ -17,11 +17,11 @@ namespace cdcheck {
 bool ReadProgramBytes(const std::string& hostPath, std::vector<unsigned char>* bytes,
                       std::uint64_t offset = 0, std::uint64_t size = UINT64_MAX);
 
-// How a medium gives up one of its files, named by its CD path ("_red40\\bin\\setup.exe")
-// as the setup reads it: the file's bytes (at most a program file's worth), or why not.
+// How a medium gives up one of its files, named by its CD path (cd_paths.h) as the setup
+// reads it: the file's bytes (at most a program file's worth), or why not.
 enum class ProgramRead { Read, Missing, Unreadable };
 using ReadProgramFile =
-    std::function<ProgramRead(const char* cdPath, std::vector<unsigned char>* bytes)>;
+    std::function<ProgramRead(const std::string& cdPath, std::vector<unsigned char>* bytes)>;
 
 // The kit's files and the publisher's programs, wherever a medium holds them (a CD folder,
 // a pressed image): warns of one the target cannot start and of two copies of the setup

@@ -1,5 +1,6 @@
 // Settings whose values must name something on the CD, or must fit what the setup holds.
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -14,8 +15,16 @@ namespace cdcheck {
 
 namespace {
 
-constexpr char kBrowserCodes[] =
-    "\"communicator\", \"netscape4\", \"netscape\", \"msie4\" or \"msie\"";
+// "communicator", "netscape4", ... or "msie": the codes the setup knows.
+std::string BrowserCodes() {
+    std::string text;
+    for (std::size_t i = 0; i < browser::kBrowserCodeCount; ++i) {
+        if (i > 0)
+            text += i + 1 == browser::kBrowserCodeCount ? " or " : ", ";
+        text += Quoted(browser::kBrowserCodes[i].code);
+    }
+    return text;
+}
 
 bool HasDrive(const std::string& path) {
     return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
@@ -32,15 +41,18 @@ void CheckLicenseFile(const CdTree& cd, const SettingsFile& root, const Settings
     const std::string rootValue = root.Value(settings::kCommonSection, settings::kLicenseFile);
     if (plan.publisher && value.empty() && !rootValue.empty()) {
         report.Warning(root.Where(), root.LineOf(settings::kCommonSection, settings::kLicenseFile),
-                       "LicenseFile is not read in the publisher environment, which takes the "
-                       "agreement from publish\\search.ini: no agreement is shown");
+                       std::string(settings::kLicenseFile) +
+                           " is not read in the publisher environment, which takes the "
+                           "agreement from " +
+                           PublishSettings() + ": no agreement is shown");
     }
     if (value.empty())
         return;
     const int line = source.LineOf(settings::kCommonSection, settings::kLicenseFile);
+    const std::string key = settings::kLicenseFile;
     if (value.size() > kMaxPathValue) {
         report.Error(source.Where(), line,
-                     "LicenseFile has " + Characters(value.size()) +
+                     key + " has " + Characters(value.size()) +
                          ", more than a path holds: the agreement is shown empty");
         return;
     }
@@ -53,28 +65,29 @@ void CheckLicenseFile(const CdTree& cd, const SettingsFile& root, const Settings
         fromRoot.hostPath = asGiven.hostPath;
     } else {
         fromRoot = cd.Find(value);
-        asGiven = cd.Find(value[0] == '\\' || value[0] == '/' ? value : "_red40\\bin\\" + value);
+        asGiven = cd.Find(value[0] == '\\' || value[0] == '/' ? value : InProgramFolder(value));
     }
     const CdItem& found = fromRoot.kind == HostKind::File ? fromRoot : asGiven;
     if (found.kind == HostKind::File && HasDrive(value)) {
         report.Warning(source.Where(), line,
-                       "LicenseFile " + Quoted(value) + " is found only while the CD is in drive " +
+                       key + " " + Quoted(value) + " is found only while the CD is in drive " +
                            value.substr(0, 2) + " (" + found.hostPath + ")");
     } else if (found.kind == HostKind::File) {
         if (found.size > static_cast<std::uint64_t>(rules::kMaxLicenseBytes))
             report.Warning(found.hostPath, 0,
-                           "the licence agreement is shown cut to its first 16 MB");
+                           "the licence agreement is shown cut to its first " +
+                               std::to_string(rules::kMaxLicenseBytes >> 20) + " MB");
     } else if (HasDrive(value)) {
         report.Error(source.Where(), line,
-                     "LicenseFile " + Quoted(value) + " names no file on the CD (looked for " +
+                     key + " " + Quoted(value) + " names no file on the CD (looked for " +
                          asGiven.hostPath + "): the agreement is shown empty");
     } else {
         std::string places = fromRoot.hostPath;
         if (asGiven.hostPath != fromRoot.hostPath)
             places += " and " + asGiven.hostPath;
         report.Error(source.Where(), line,
-                     "LicenseFile " + Quoted(value) + " names no file (the setup looks for " +
-                         places + "): the agreement is shown empty");
+                     key + " " + Quoted(value) + " names no file (the setup looks for " + places +
+                         "): the agreement is shown empty");
     }
 }
 
@@ -85,14 +98,14 @@ std::string MeantCode(const std::string& value) {
         if (std::isalnum(static_cast<unsigned char>(c)))
             letters += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    for (const char* code : {"communicator", "netscape4", "netscape", "msie4", "msie"}) {
-        if (letters == code)
-            return code;
+    for (std::size_t i = 0; i < browser::kBrowserCodeCount; ++i) {
+        if (letters == browser::kBrowserCodes[i].code)
+            return letters;
     }
     if (letters == "ie" || letters == "internetexplorer" || letters == "explorer")
-        return "msie";
+        return browser::CodeForKind(browser::kInternetExplorer, "");
     if (letters == "navigator")
-        return "netscape";
+        return browser::CodeForKind(browser::kNavigator, "");
     return std::string();
 }
 
@@ -102,7 +115,7 @@ void CheckBrowser(const CdTree& cd, const SettingsFile& root, Report& report) {
         return;
     const std::string where = root.Where();
     const int line = root.LineOf(settings::kCommonSection, settings::kBrowser);
-    const std::string named = "Browser " + Quoted(value);
+    const std::string named = std::string(settings::kBrowser) + " " + Quoted(value);
     if (value.size() >= browser::kBrowserTextSize) {
         report.Warning(where, line,
                        named + " has " + Characters(value.size()) +
@@ -131,19 +144,19 @@ void CheckBrowser(const CdTree& cd, const SettingsFile& root, Report& report) {
                                "), found only while the CD is in drive " + value.substr(0, 2));
         else
             report.Warning(where, line,
-                           named + " is none of " + kBrowserCodes +
+                           named + " is none of " + BrowserCodes() +
                                ": the setup takes it as a program's path on the target "
                                "machine, which only that machine can confirm, and asks the "
                                "user when there is no such file");
         return;
     }
     // The setup tests the path from its own folder on the CD.
-    CdItem onCd = cd.Find(value[0] == '\\' || value[0] == '/' ? value : "_red40\\bin\\" + value);
+    CdItem onCd = cd.Find(value[0] == '\\' || value[0] == '/' ? value : InProgramFolder(value));
     if (onCd.kind == HostKind::File)
         report.Note(where, line, named + " is the browser program on the CD, " + onCd.hostPath);
     else
         report.Warning(where, line,
-                       named + " is none of " + kBrowserCodes +
+                       named + " is none of " + BrowserCodes() +
                            " and no program on the CD: the setup asks the user instead");
 }
 

@@ -72,12 +72,13 @@ def matrix_rows(tried_list):
 
 
 def links_cell(windows, left):
-    """The shortcuts, or on Windows before 4 the Program Manager group they stand for."""
+    """The shortcuts, or on a Windows whose shell is Program Manager the group they stand
+    for."""
     if not left.shortcuts:
         return "none"
     folders = sorted({path.rsplit("\\", 2)[-2] for path in left.shortcuts})
     names = ", ".join(path.rsplit("\\", 1)[-1] for path in left.shortcuts)
-    if windows.before_4:
+    if windows.program_manager:
         return f"Program Manager group {', '.join(folders)}: {names}"
     return f"shortcuts {names}"
 

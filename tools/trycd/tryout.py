@@ -3,12 +3,15 @@ as a user met it, with what it left on the machine."""
 import subprocess
 import time
 from dataclasses import dataclass, field
-from pathlib import Path
+from pathlib import Path, PureWindowsPath
 
 from . import disc as disc_module
 from . import driver_output, machine_state, program_type
 from . import rig as rig_module
 
+# The setup in its program folder, and the program it starts at the end: the program's own
+# names (rules::kProgramFolder, rules::kSetupProgram, shortcuts::kSearchProgram), stated
+# here once more because the try-out reads no C++ header and runs without a build.
 SETUP = "_red40/bin/setup.exe"
 PROGRAM = "search.exe"
 # How a run ended, best first: the exit status of the try is the worst of its runs.
@@ -111,8 +114,8 @@ def try_windows(session, disc, windows, answers, timeout_s, guidrivers, pictures
         return tried
     setup = disc_module.find(tried.view.folder, SETUP)
     if setup is None:
-        # As the customer meets it: there is no _red40\bin\setup.exe to start.
-        tried.problem = ("drive D: as this Windows reads it has no _red40\\bin\\setup.exe: "
+        # As the customer meets it: there is no setup to start.
+        tried.problem = (f"drive D: as this Windows reads it has no {PureWindowsPath(SETUP)}: "
                          "there is no setup to start")
         return tried
     relative = setup.parent.relative_to(tried.view.folder)

@@ -1,13 +1,14 @@
-"""The Windows versions a CD can be tried on and which of the disc's names each reads,
-each in Wine's own language or in one of the double-byte languages ("win95:ja").
+"""The Windows versions a CD can be tried on, each with its facts: which of the disc's
+names it reads and whether its shell is Program Manager or a Start menu; each in Wine's
+own language or in one of the double-byte languages ("win95:ja").
 
-The table is tools/cdcheck/windows_reads.txt, which cdcheck builds in: both tools read a
-name the same way.
+The table is tools/windows_versions.txt, which cdcheck builds in: both tools read a name
+the same way.
 """
 from dataclasses import dataclass, replace
 from pathlib import Path
 
-TABLE = Path(__file__).resolve().parent.parent / "cdcheck" / "windows_reads.txt"
+TABLE = Path(__file__).resolve().parent.parent / "windows_versions.txt"
 
 # Wine's own Windows, the version no setting changes.
 DEFAULT = "default"
@@ -41,6 +42,7 @@ LANGUAGES = {language.code.lower(): language for language in (
 class Windows:
     version: str  # Wine's name for it; DEFAULT for Wine's own
     reads: str  # "joliet" or "iso9660"
+    shell: str  # "progman" (Program Manager, a group through DDE) or "startmenu"
     who: str
     language: Language = None  # None: the rig's own (code page 1252)
 
@@ -71,20 +73,18 @@ class Windows:
         return self.reads == "joliet"
 
     @property
-    def before_4(self):
-        """Windows 3.1 and NT 3.x: Program Manager, no Start menu."""
-        return self.reads == "iso9660"
+    def program_manager(self):
+        """Its shell is Program Manager, which has groups where others have a Start menu."""
+        return self.shell == "progman"
 
 
 def known():
-    """The table's versions, in its order."""
+    """The table's versions, in its order, Wine's own (DEFAULT) among them."""
     versions = {}
     for line in TABLE.read_text(encoding="utf-8").splitlines():
-        words = line.split(None, 2)
-        if len(words) == 3 and not line.startswith("#"):
-            versions[words[0]] = Windows(words[0], words[1], words[2])
-    # Wine's own version reads like the Windows it reports (a later one).
-    versions[DEFAULT] = Windows(DEFAULT, "joliet", "Wine's default Windows")
+        words = line.split(None, 3)
+        if len(words) == 4 and not line.startswith("#"):
+            versions[words[0]] = Windows(*words)
     return versions
 
 
