@@ -9,7 +9,7 @@ from pathlib import Path
 SOURCE = Path(__file__).resolve().parent.parent.parent
 sys.path.insert(0, str(SOURCE / "tools"))  # the try-out's own modules: import trycd
 TRY_CD = SOURCE / "tools" / "try-cd"
-MAKE_SAMPLE_CD = SOURCE / "tools" / "make-sample-cd.sh"
+MAKE_SAMPLE_CD = SOURCE / "dev" / "make-sample-cd.sh"
 COMMON = "IS\\SearchApp\\Common"
 SERVER = "Tarnx\\2.0.0\\Primary\\Server"
 
