@@ -2,14 +2,15 @@
 // holds until it exits.
 #include "app/searchapp.h"
 #include "app/windowsearch.h"
+#include "resources/titles.h"
 
 namespace {
 const char kInstanceMappingName[] = "SrchMap";
 
 // Titles of the dialogs a running setup may be showing, in the order they are tried.
 const char* const kOtherInstanceTitles[] = {
-    "Please Choose a Browser", "No browser has been found", "Please specify a directory",
-    "File Destination",        "Choose a Language",         "Restart Browser",
+    TITLE_BROWSER_SELECT, "No browser has been found", TITLE_DESTINATION,
+    "File Destination",   "Choose a Language",         "Restart Browser",
 };
 } // namespace
 

@@ -114,7 +114,7 @@ timer first-dialog 1 'C:\bench-tools' Bare 'C:\bench-tools\e2e_testdlg.exe Bare'
 echo "first dialog, 7 starts each (the setup before it installed anything)"
 bare=$(timer first-dialog 7 'C:\bench-tools' Bare \
     'C:\bench-tools\e2e_testdlg.exe Bare' | seconds)
-first=$(timer first-dialog 7 'D:\_red40\bin' 'Please specify a directory' \
+first=$(timer first-dialog 7 'D:\_red40\bin' @destination \
     'D:\_red40\bin\setup.exe' | seconds)
 echo "  bare dialog program: median $bare s"
 echo "  setup.exe:           median $first s"
@@ -132,7 +132,7 @@ fresh() {
     # Meanwhile the host may have dropped Wine's libraries from its cache (here the next
     # program then started 0.3 s late, reading them again): a setup cancelled at its
     # first dialog and a one-file xcopy bring back what each kind of program loads.
-    timer first-dialog 1 'D:\_red40\bin' 'Please specify a directory' \
+    timer first-dialog 1 'D:\_red40\bin' @destination \
         'D:\_red40\bin\setup.exe' >/dev/null
     timer run 'xcopy D:\search.ini C:\bench-tools\ /y /q' >/dev/null
 }
@@ -144,14 +144,14 @@ forget_installation() {
 
 rig_map_cd "$small_cd"
 fresh
-small=$(timer install 'C:\bench\install' 1019 | seconds)
+small=$(timer install 'C:\bench\install' IDC_SOLARIS | seconds)
 forget_installation
 echo "setup.exe on the sample CD ($(find "$small_cd" -type f | wc -l) files): $small s"
 rig_map_cd "$cd_dir"
 
 measure_install() {
     fresh
-    out=$(timer install 'C:\bench\install' 1019)
+    out=$(timer install 'C:\bench\install' IDC_SOLARIS)
     install_times+=("$(echo "$out" | seconds)")
     installed=$(find "$dest/install" -type f | wc -l)
     echo "run $run: setup.exe installed $installed files in ${install_times[-1]} s" \
@@ -223,7 +223,7 @@ untraced_callers+=";combase;ole32;shell32;install_timer.exe;winemenubuilder.exe"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayFromExclude /t REG_SZ \
     /d "$untraced_callers" /f >/dev/null 2>&1
 fresh
-out=$(WINEDEBUG=+timestamp,+relay timer install 'C:\bench\install' 1019)
+out=$(WINEDEBUG=+timestamp,+relay timer install 'C:\bench\install' IDC_SOLARIS)
 python3 "$root/dev/relay-profile.py" "$RIG_RUN/timer.err" "$(echo "$out" | seconds)" \
     "setup.exe, start to search.exe's start"
 forget_installation

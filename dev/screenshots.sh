@@ -62,10 +62,15 @@ capture() {
     echo "saved $name.png"
 }
 
-# Waits for the setup's window of this title, lets it paint, and captures it.
+# Waits for the setup's window (a title, or the driver's name of one of the setup's
+# windows such as @destination), lets it paint, and captures it.
 shoot() {
-    local name=$1 title=$2 xid=""
-    driver wait "$title" 30000
+    local name=$1 window=$2 title xid=""
+    driver show "$window" 30000
+    # X knows the window by its title: the one the driver found.
+    title=$(tr -d '\r' <"$RIG_RUN/driver.out" |
+        sed -n 's/^window "\(.*\)" class .*/\1/p' | head -n 1)
+    [ -n "$title" ] || { echo "screenshots: the driver found no titled $window" >&2; return 1; }
     for _ in $(seq 50); do
         xid=$(x_window "$title")
         [ -n "$xid" ] && break
@@ -99,13 +104,13 @@ shoot_notice() {
     capture "$name" "$xid"
 }
 
-destination='Please specify a directory'
+destination=@destination
 
 echo "German resource library: the destination dialog"
 make_cd german --german --unset "$common" DefaultInstall --set "$common" ApplicationName Atlas
 start_setup
-shoot destination-german 'Bitte geben Sie ein Verzeichnis an'
-driver click 'Bitte geben Sie ein Verzeichnis an' 2
+shoot destination-german "$destination"
+driver click "$destination" IDCANCEL
 finish_setup
 
 echo "Client CD: licence, destination, browser selection"
@@ -124,19 +129,19 @@ done
 make_cd client --unset "$common" DefaultInstall --unset "$common" Browser \
     --set "$common" LicenseFile agree.txt --add agree.txt "$root/tests/data/cd/agree.txt"
 start_setup
-shoot license 'License Agreement'
-driver click 'License Agreement' 1
+shoot license @agreement
+driver click @agreement IDOK
 shoot destination-client "$destination"
 # "Setup Icon Only" is ticked: the program files stay on the CD.
-driver click "$destination" 1
-shoot browser-selection 'Please Choose a Browser'
-driver click 'Please Choose a Browser' 1
+driver click "$destination" IDOK
+shoot browser-selection @browser
+driver click @browser IDOK
 finish_setup
 
 echo "Client CD again: the reinstall question"
 start_setup
-shoot reinstall 'Lumora Sample Search'
-driver click 'Lumora Sample Search' 7
+shoot reinstall @message
+driver click @message IDNO
 finish_setup
 
 echo "Publisher CD: destination, copy notice"
@@ -153,30 +158,30 @@ PY
 chmod -R a-w "$RIG_RUN/cd-publisher"
 start_setup
 shoot destination-publisher "$destination"
-driver set "$destination" 1012 'C:\Lumora Publisher'
-driver check "$destination" 1019 1
-driver click "$destination" 1
+driver set "$destination" IDC_DEST_PATH 'C:\Lumora Publisher'
+driver check "$destination" IDC_SOLARIS 1
+driver click "$destination" IDOK
 shoot_notice copying
 finish_setup
 
 echo "Publisher CD without its data tree: the copy failure"
 make_cd broken --publisher --set "$common" ApplicationName 'Lumora Broken' --remove data
 start_setup
-driver set "$destination" 1012 'C:\Lumora Broken'
-driver click "$destination" 1
-shoot copy-failure 'Lumora Launcher'
-driver click 'Lumora Launcher' 1
+driver set "$destination" IDC_DEST_PATH 'C:\Lumora Broken'
+driver click "$destination" IDOK
+shoot copy-failure @message
+driver click @message IDOK
 finish_setup
 
 echo "Client CD on a small drive: the no-space message"
 rig_drive_options --drive-tmpfs F 30m
 make_cd small --set "$common" forceInstall Y --set "$common" ApplicationName 'Lumora Small'
 start_setup
-driver set "$destination" 1012 'f:\lumora'
-driver click "$destination" 1
-shoot no-space 'Lumora Launcher'
-driver click 'Lumora Launcher' 1
-driver click "$destination" 2
+driver set "$destination" IDC_DEST_PATH 'f:\lumora'
+driver click "$destination" IDOK
+shoot no-space @message
+driver click @message IDOK
+driver click "$destination" IDCANCEL
 finish_setup
 
 # The about box belongs to the hidden frame, which exists only after the installation

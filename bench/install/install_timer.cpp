@@ -2,11 +2,13 @@
 // session, so no figure carries the start of a `wine` launcher:
 //   install_timer install DEST [PLATFORM_BOX]
 //       starts D:\_red40\bin\setup.exe there, answers the destination dialog with DEST
-//       (ticking the platform box, if given) and stops the clock when search.exe records
-//       its start in the launch log
+//       (ticking the platform box, if given: IDC_SOLARIS or another name of
+//       resources/resource.h) and stops the clock when search.exe records its start in
+//       the launch log
 //   install_timer first-dialog COUNT DIR TITLE COMMAND_LINE
 //       starts COMMAND_LINE in DIR COUNT times; each time the clock stops when a visible
-//       window of the process has TITLE in its title, which is then answered with Cancel
+//       window of the process has TITLE in its title (or is the setup's window TITLE
+//       names, such as @destination), which is then answered with Cancel
 //   install_timer run COMMAND...
 //       another program, started and waited for (a copy tool)
 // Prints "seconds <elapsed>" lines; exit code 0 only when every run went as planned.
@@ -22,11 +24,10 @@
 #include "product/search/launch_log.h"
 #include "tools/guidriver/child_process.h"
 #include "tools/guidriver/gui_driver.h"
+#include "tools/guidriver/setup_dialogs.h"
 
 namespace {
 
-constexpr char kDestinationTitle[] = "Please specify a directory";
-constexpr int kPathId = 1012;
 constexpr DWORD kLimitMs = 600000;
 
 class Clock {
@@ -57,17 +58,18 @@ std::string JoinArgs(int argc, char** argv, int first) {
     return line;
 }
 
-// A visible window of the process whose title holds titlePart, polled every
-// millisecond: the driver's own poll interval would blur a 0.2 s figure.
-HWND WaitForProcessWindow(const guidriver::ChildProcess& process, const char* titlePart,
+// A visible window of the process that guidriver::setup::Matches titleOrName, polled
+// every millisecond: the driver's own poll interval would blur a 0.2 s figure.
+HWND WaitForProcessWindow(const guidriver::ChildProcess& process, const char* titleOrName,
                           DWORD limitMs) {
     guidriver::WindowQuery query;
     query.processId = process.Id();
-    query.titlePart = titlePart;
     DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < limitMs) {
-        if (HWND hwnd = guidriver::FindWindowMatching(query))
-            return hwnd;
+        for (HWND hwnd : guidriver::FindWindows(query)) {
+            if (guidriver::setup::Matches(hwnd, titleOrName))
+                return hwnd;
+        }
         if (!process.Running())
             return nullptr;
         ::Sleep(1);
@@ -88,13 +90,13 @@ int Install(const char* destination, int platformBox) {
                     static_cast<unsigned long>(setup.StartError()));
         return 2;
     }
-    HWND dialog = WaitForProcessWindow(setup, kDestinationTitle, 60000);
+    HWND dialog = WaitForProcessWindow(setup, "@destination", 60000);
     if (dialog == nullptr) {
         std::printf("the destination dialog did not come\n");
         return 1;
     }
     double asked = clock.Seconds();
-    if (!guidriver::SetEditText(dialog, kPathId, destination) ||
+    if (!guidriver::SetEditText(dialog, IDC_DEST_PATH, destination) ||
         (platformBox != 0 && !guidriver::SetCheck(dialog, platformBox, true)) ||
         !guidriver::ClickButton(dialog, IDOK)) {
         std::printf("the destination dialog did not take the answer\n");
@@ -179,7 +181,7 @@ int Run(const std::string& commandLine) {
 int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "install" && (argc == 3 || argc == 4))
-        return Install(argv[2], argc == 4 ? std::atoi(argv[3]) : 0);
+        return Install(argv[2], argc == 4 ? guidriver::setup::ControlId(argv[3]) : 0);
     if (command == "first-dialog" && argc == 6)
         return FirstDialog(std::max(1, std::atoi(argv[2])), argv[3], argv[4], argv[5]);
     if (command == "run" && argc >= 3)

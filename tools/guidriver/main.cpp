@@ -21,11 +21,17 @@ const char kUsage[] =
     "usage: guidriver COMMAND ...\n"
     "  list                          visible top-level windows\n"
     "  wait TITLE [MS]               wait for a window whose title contains TITLE\n"
+    "                                (TITLE may name one of the setup's windows\n"
+    "                                instead, in any language: @destination,\n"
+    "                                @agreement, @browser, @message)\n"
     "  show TITLE [MS]               wait, then print its message or controls\n"
     "  gone TITLE [MS]               wait until no window's title contains TITLE\n"
     "  set TITLE ID TEXT             type TEXT into edit field ID\n"
     "  check TITLE ID 0|1            clear or tick check box (or select radio) ID\n"
     "  click TITLE ID                press button ID (1 OK, 2 Cancel, 6 Yes, 7 No)\n"
+    "                                (ID: a number, or a name of resources/resource.h\n"
+    "                                such as IDC_DEST_PATH, or IDOK, IDCANCEL, IDYES,\n"
+    "                                IDNO)\n"
     "  answer TITLE ID [MS]          wait, print what it shows, press button ID\n"
     "  run DIR MS COMMAND [TITLE=ID...]\n"
     "                                start COMMAND in DIR, describe each window it shows\n"
@@ -58,8 +64,10 @@ DWORD TimeoutArg(int argc, char** argv, int index) {
 }
 
 HWND Wait(const char* title, DWORD timeoutMs) {
-    HWND hwnd = guidriver::WaitForTitle(title, timeoutMs);
-    if (!hwnd)
+    HWND hwnd = guidriver::setup::WaitForMatching(title, timeoutMs);
+    if (!hwnd && guidriver::setup::Named(title) != guidriver::setup::Kind::Other)
+        std::printf("no window %s after %lu ms\n", title, static_cast<unsigned long>(timeoutMs));
+    else if (!hwnd)
         std::printf("no window with \"%s\" in its title after %lu ms\n", title,
                     static_cast<unsigned long>(timeoutMs));
     return hwnd;
@@ -85,9 +93,7 @@ int List() {
 }
 
 int Gone(const char* title, DWORD timeoutMs) {
-    guidriver::WindowQuery query;
-    query.titlePart = title;
-    HWND hwnd = guidriver::FindWindowMatching(query);
+    HWND hwnd = guidriver::setup::WaitForMatching(title, 0);
     if (hwnd && !guidriver::WaitForWindowGone(hwnd, timeoutMs)) {
         std::printf("window \"%s\" still open after %lu ms\n", title,
                     static_cast<unsigned long>(timeoutMs));
@@ -97,10 +103,11 @@ int Gone(const char* title, DWORD timeoutMs) {
 }
 
 // A reply to a window of the started program, for a window whose title contains
-// `titlePart` ("*" matches any window): first the control actions, in order, then a press
-// of button `id`. Written TITLE=ID, or TITLE=ACTION;...;ID with the actions
-// "set ID TEXT" (type TEXT into edit field ID), "check ID 0|1" and "row N|last" (choose
-// the browser dialog's Nth or last row among those it shows).
+// `titlePart` or which is the setup's window it names ("@destination"; "*" matches any
+// window): first the control actions, in order, then a press of button `id`. Written
+// TITLE=ID, or TITLE=ACTION;...;ID with the actions "set ID TEXT" (type TEXT into edit
+// field ID), "check ID 0|1" and "row N|last" (choose the browser dialog's Nth or last row
+// among those it shows); an ID is a number or a name (guidriver::setup::ControlId).
 struct ControlAction {
     enum Kind { Set, Check, Row } kind = Set;
     int controlId = 0;
@@ -129,7 +136,7 @@ bool ParseAction(const std::string& text, ControlAction* action) {
     if (blank == std::string::npos)
         return false;
     action->kind = isSet ? ControlAction::Set : ControlAction::Check;
-    action->controlId = std::atoi(rest.substr(0, blank).c_str());
+    action->controlId = guidriver::setup::ControlId(rest.substr(0, blank));
     action->text = rest.substr(blank + 1);
     return action->controlId != 0;
 }
@@ -138,8 +145,7 @@ bool ParseAction(const std::string& text, ControlAction* action) {
 // it shows; 0 when it shows fewer.
 int BrowserRowId(HWND hwnd, const std::string& row) {
     std::vector<int> shown;
-    for (int id = guidriver::setup::kFirstBrowserRow; id <= guidriver::setup::kLastBrowserRow;
-         ++id) {
+    for (int id = IDC_BROWSER_RADIO_FIRST; id <= IDC_BROWSER_RADIO_LAST; ++id) {
         HWND control = GetDlgItem(hwnd, id);
         if (control && IsWindowVisible(control))
             shown.push_back(id);
@@ -162,7 +168,7 @@ bool ParseReply(const char* text, Reply* reply) {
         reply->actions.push_back(action);
         rest.erase(0, semicolon + 1);
     }
-    reply->id = rest == "default" ? kDefaultButton : std::atoi(rest.c_str());
+    reply->id = rest == "default" ? kDefaultButton : guidriver::setup::ControlId(rest);
     return reply->id != 0;
 }
 
@@ -242,12 +248,11 @@ int ReportProgram(guidriver::StartWatch& watch, const TryOptions& options) {
     return 1;
 }
 
-// The first reply whose TITLE is in the window's title ("*": any) and whose button the
-// window has; `id` receives that button. NULL when no reply fits.
-const Reply* ReplyFor(const std::vector<Reply>& replies, HWND hwnd, const std::string& title,
-                      int* id) {
+// The first reply whose TITLE matches the window ("*": any) and whose button the window
+// has; `id` receives that button. NULL when no reply fits.
+const Reply* ReplyFor(const std::vector<Reply>& replies, HWND hwnd, int* id) {
     for (const Reply& reply : replies) {
-        if (reply.titlePart != "*" && title.find(reply.titlePart) == std::string::npos)
+        if (reply.titlePart != "*" && !guidriver::setup::Matches(hwnd, reply.titlePart))
             continue;
         *id = reply.id == kDefaultButton ? DefaultButton(hwnd) : reply.id;
         if (*id != 0 && GetDlgItem(hwnd, *id))
@@ -288,7 +293,7 @@ int Run(const char* dir, DWORD timeoutMs, const char* commandLine,
                 SavePicture(hwnd, options, ++pictures);
             // A window no reply fits (the untitled copy notice has no button) is only shown.
             int id = 0;
-            if (const Reply* reply = ReplyFor(replies, hwnd, info.title, &id)) {
+            if (const Reply* reply = ReplyFor(replies, hwnd, &id)) {
                 bool given = true;
                 for (const ControlAction& action : reply->actions)
                     given = given && Perform(hwnd, action);
@@ -413,21 +418,27 @@ int main(int argc, char** argv) {
         if (!hwnd)
             return 1;
         std::fputs(guidriver::Format(guidriver::Describe(hwnd)).c_str(), stdout);
-        return Report(guidriver::ClickButton(hwnd, std::atoi(argv[3])), "press");
+        return Report(guidriver::ClickButton(hwnd, guidriver::setup::ControlId(argv[3])), "press");
     }
     if (command == "set" && argc == 5) {
         HWND hwnd = Wait(argv[2], guidriver::kDefaultTimeoutMs);
-        return hwnd ? Report(guidriver::SetEditText(hwnd, std::atoi(argv[3]), argv[4]), "set") : 1;
+        return hwnd ? Report(guidriver::SetEditText(hwnd, guidriver::setup::ControlId(argv[3]),
+                                                    argv[4]),
+                             "set")
+                    : 1;
     }
     if (command == "check" && argc == 5) {
         HWND hwnd = Wait(argv[2], guidriver::kDefaultTimeoutMs);
-        return hwnd ? Report(guidriver::SetCheck(hwnd, std::atoi(argv[3]), std::atoi(argv[4]) != 0),
+        return hwnd ? Report(guidriver::SetCheck(hwnd, guidriver::setup::ControlId(argv[3]),
+                                                 std::atoi(argv[4]) != 0),
                              "check")
                     : 1;
     }
     if (command == "click" && argc == 4) {
         HWND hwnd = Wait(argv[2], guidriver::kDefaultTimeoutMs);
-        return hwnd ? Report(guidriver::ClickButton(hwnd, std::atoi(argv[3])), "click") : 1;
+        return hwnd ? Report(guidriver::ClickButton(hwnd, guidriver::setup::ControlId(argv[3])),
+                             "click")
+                    : 1;
     }
     std::fputs(kUsage, stderr);
     return 64;

@@ -1,6 +1,7 @@
-// The setup's questions as a user meets them: their titles and controls, how to tell its
-// message boxes from its dialogs, and a user who answers everything until the setup
-// ends. For the scenarios and for tools that run the setup from a CD.
+// The setup's questions as a user meets them: which of its windows is which, told by the
+// controls only that window has (resources/resource.h), so in whatever language its
+// resources are; and a user who answers everything until the setup ends. For the
+// scenarios and for tools that run the setup from a CD.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tools/guidriver/child_process.h"
 #include "tools/guidriver/gui_driver.h"
 
@@ -15,25 +17,24 @@ namespace guidriver {
 namespace setup {
 
 constexpr char kCdBin[] = "D:\\_red40\\bin"; // where a user starts the setup from the CD
-constexpr char kDestinationTitle[] = "Please specify a directory";
-constexpr char kLicenseTitle[] = "License Agreement";
-constexpr char kBrowserTitle[] = "Please Choose a Browser";
-constexpr int kPathId = 1012;
-constexpr int kSolarisId = 1019;
-constexpr int kIconOnlyId = 1026;
-constexpr int kLicenseTextId = 1042;
-constexpr int kFirstBrowserRow = 1028;
-constexpr int kLastBrowserRow = 1038;
-constexpr int kBrowseButton = 1039;
-constexpr int kBrowserPathId = 1040;
-// Texts of its messages (English resources), and the caption of every message box but
-// the reinstall question's: the program's own title, whatever library its texts come from.
-constexpr char kAppTitle[] = "Lumora Launcher";
-constexpr char kReinstallQuestion[] = "A version of this application is found on your machine.  "
-                                      "Would you like to reinstall the application? ";
-constexpr int kReinstallQuestionId = 61226; // its string id, also in set32res.dll
-constexpr char kInvalidDirectory[] = "Please enter a valid directory!!";
-constexpr char kCouldNotCopy[] = "Could not copy ";
+
+// The setup's windows that ask the user something. The copy notice, which asks nothing,
+// is Other.
+enum class Kind { Other, Destination, Agreement, BrowserSelection, Message };
+Kind KindOf(HWND window);
+// A kind as callers name it in place of a title: "@destination", "@agreement",
+// "@browser", "@message"; Other for any other text.
+Kind Named(const std::string& name);
+// Whether the window is the one `titleOrName` means: a setup window of that kind when it
+// names one, else a window whose title holds the text.
+bool Matches(HWND window, const std::string& titleOrName);
+// Waits for a visible matching window of any process (processId 0) or of one process;
+// NULL when the time passes first.
+HWND WaitForMatching(const std::string& titleOrName, DWORD timeoutMs, DWORD processId = 0);
+// A control of the setup's dialogs by its name in resources/resource.h
+// ("IDC_DEST_PATH"), a standard button by its Windows name ("IDOK", "IDCANCEL", "IDYES",
+// "IDNO"), or any control by its number; 0 for anything else.
+int ControlId(const std::string& nameOrNumber);
 
 // Starts setup.exe of a folder in that folder, as a user starts it.
 bool Start(ChildProcess& process, const std::string& folder = kCdBin);

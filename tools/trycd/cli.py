@@ -28,10 +28,13 @@ from .tryout import Answers, exit_status, try_windows
 
 ROOT = Path(__file__).resolve().parent.parent.parent
 USAGE_ERROR, CANNOT_TRY = 64, 2
-# Check boxes of the destination dialogs (resources/resource.h).
-PLATFORM_BOXES = {"solaris": 1019, "sunos": 1020, "aix": 1021, "hpux": 1022, "mac": 1023,
-                  "irix": 1025, "alphaosf": 1041}
-ICON_ONLY_BOX, DESTINATION_FIELD, BROWSER_PATH_FIELD = 1026, 1012, 1040
+# Check boxes of the destination dialogs, by their names in resources/resource.h, which
+# the driver knows.
+PLATFORM_BOXES = {"solaris": "IDC_SOLARIS", "sunos": "IDC_SUNOS", "aix": "IDC_AIX",
+                  "hpux": "IDC_HPUX", "mac": "IDC_MACINTOSH", "irix": "IDC_IRIX",
+                  "alphaosf": "IDC_ALPHAOSF"}
+ICON_ONLY_BOX, DESTINATION_FIELD, BROWSER_PATH_FIELD = (
+    "IDC_SETUP_ICON_ONLY", "IDC_DEST_PATH", "IDC_BROWSER_PATH")
 
 
 class Parser(argparse.ArgumentParser):

@@ -32,11 +32,11 @@ class Answers:
         if second_run:
             # The reinstall question is the only window with Yes (6) and No (7).
             replies.append(f"*={6 if self.reinstall else 7}")
-        replies.append("Please specify a directory=" + "".join(a + ";" for a in self.destination)
+        # The setup's dialogs by what they are, which the driver tells in any language.
+        replies.append("@destination=" + "".join(a + ";" for a in self.destination)
                        + "default")
-        replies.append(f"License Agreement={1 if self.agreement else 2}")
-        replies.append("Please Choose a Browser=" + "".join(a + ";" for a in self.browser)
-                       + "default")
+        replies.append(f"@agreement={1 if self.agreement else 2}")
+        replies.append("@browser=" + "".join(a + ";" for a in self.browser) + "default")
         replies.append("*=default")
         return replies
 

@@ -96,8 +96,8 @@ TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
         VisibleRows(dialog));
     // Five rows of eleven: the controls below them sit six tenths of the distance from
     // the first radio's centre to the last one's higher than the template puts them.
-    RECT first = ClientRectOf(dialog, kFirstBrowserRow);
-    RECT last = ClientRectOf(dialog, kLastBrowserRow);
+    RECT first = ClientRectOf(dialog, IDC_BROWSER_RADIO_FIRST);
+    RECT last = ClientRectOf(dialog, IDC_BROWSER_RADIO_LAST);
     int span = (last.top + last.bottom) / 2 - (first.top + first.bottom) / 2;
     ASSERT_GT(span, 0);
     // Template rows are 11 units apart; OK stands 148 units below the first row.
@@ -106,10 +106,10 @@ TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
     RECT client = {};
     GetClientRect(dialog, &client);
     EXPECT_NEAR(first.top + span * (212 - 41) / 110 - shrink, client.bottom, 3);
-    EXPECT_EQ(BST_CHECKED, Control(dialog, kFirstBrowserRow).check);
-    EXPECT_FALSE(Control(dialog, kBrowserPathId).enabled || Control(dialog, kBrowseButton).enabled);
+    EXPECT_EQ(BST_CHECKED, Control(dialog, IDC_BROWSER_RADIO_FIRST).check);
+    EXPECT_FALSE(Control(dialog, IDC_BROWSER_PATH).enabled || Control(dialog, IDC_BROWSE).enabled);
     // Communicator 4.7: kind 2 by its program path, whose proxy settings are left alone.
-    ASSERT_TRUE(SetCheck(dialog, kFirstBrowserRow + 2, true));
+    ASSERT_TRUE(SetCheck(dialog, IDC_BROWSER_RADIO_FIRST + 2, true));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ExpectCleanExit(setup);
     EXPECT_EQ(kCommunicatorProgram, CdSetting("Browser"));
@@ -121,7 +121,7 @@ TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
     ChildProcess second;
     dialog = ForgetTheChoiceAndAskAgain(second);
     ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(SetCheck(dialog, kFirstBrowserRow + 1, true));
+    ASSERT_TRUE(SetCheck(dialog, IDC_BROWSER_RADIO_FIRST + 1, true));
     ASSERT_TRUE(PostMessageA(dialog, WM_CLOSE, 0, 0));
     ExpectCleanExit(second);
     EXPECT_EQ("netscape", CdSetting("Browser"));
@@ -131,10 +131,10 @@ TEST(BrowserDialog, ChosenRowClosedRowAndTypedPath) {
     ChildProcess third;
     dialog = ForgetTheChoiceAndAskAgain(third);
     ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(SetCheck(dialog, kFirstBrowserRow + 4, true));
-    EXPECT_TRUE(Control(dialog, kBrowserPathId).enabled && Control(dialog, kBrowseButton).enabled);
+    ASSERT_TRUE(SetCheck(dialog, IDC_BROWSER_RADIO_FIRST + 4, true));
+    EXPECT_TRUE(Control(dialog, IDC_BROWSER_PATH).enabled && Control(dialog, IDC_BROWSE).enabled);
     const std::string typed = "C:\\" + std::string(1100, 'b');
-    ASSERT_TRUE(SetEditText(dialog, kBrowserPathId, typed));
+    ASSERT_TRUE(SetEditText(dialog, IDC_BROWSER_PATH, typed));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ExpectCleanExit(third);
     EXPECT_EQ(typed.substr(0, 1023), CdSetting("Browser"));

@@ -67,15 +67,15 @@ TEST(ClientCd, IconOnlyLeavesTheProgramOnTheCd) {
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
     // The plain default offers the choice, ticked, with the path field locked.
-    EXPECT_EQ("c:\\", Control(dialog, kPathId).text);
-    EXPECT_FALSE(Control(dialog, kPathId).enabled);
-    ControlInfo iconOnly = Control(dialog, kIconOnlyId);
+    EXPECT_EQ("c:\\", Control(dialog, IDC_DEST_PATH).text);
+    EXPECT_FALSE(Control(dialog, IDC_DEST_PATH).enabled);
+    ControlInfo iconOnly = Control(dialog, IDC_SETUP_ICON_ONLY);
     EXPECT_TRUE(iconOnly.visible && iconOnly.enabled) << Format(Describe(dialog));
     EXPECT_EQ(BST_CHECKED, iconOnly.check);
-    ASSERT_TRUE(SetCheck(dialog, kIconOnlyId, false));
-    EXPECT_TRUE(Control(dialog, kPathId).enabled);
-    ASSERT_TRUE(SetCheck(dialog, kIconOnlyId, true));
-    EXPECT_FALSE(Control(dialog, kPathId).enabled);
+    ASSERT_TRUE(SetCheck(dialog, IDC_SETUP_ICON_ONLY, false));
+    EXPECT_TRUE(Control(dialog, IDC_DEST_PATH).enabled);
+    ASSERT_TRUE(SetCheck(dialog, IDC_SETUP_ICON_ONLY, true));
+    EXPECT_FALSE(Control(dialog, IDC_DEST_PATH).enabled);
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ExpectEndWithoutQuestions(setup);
 
@@ -118,8 +118,8 @@ TEST(ClientCd, CopiedInstallationRunsAgain) {
     ASSERT_TRUE(StartSetup(first));
     HWND dialog = WaitForSetupWindow(first, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(CdSetting("DefaultInstall"), Control(dialog, kPathId).text);
-    EXPECT_FALSE(Control(dialog, kIconOnlyId).visible);
+    EXPECT_EQ(CdSetting("DefaultInstall"), Control(dialog, IDC_DEST_PATH).text);
+    EXPECT_FALSE(Control(dialog, IDC_SETUP_ICON_ONLY).visible);
     const CopyNames names = CopyNamesFor(ThisRun().language);
     const std::string dest = names.destination;
     ASSERT_TRUE(InstallTo(dialog, dest));

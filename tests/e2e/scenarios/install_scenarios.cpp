@@ -14,10 +14,10 @@ namespace {
 // Install refused: the message, then the dialog still open with the user's path.
 void ExpectRefused(const ChildProcess& setup, HWND dialog, const std::string& path,
                    const std::string& message) {
-    ASSERT_TRUE(SetEditText(dialog, kPathId, path) && ClickButton(dialog, IDOK));
+    ASSERT_TRUE(SetEditText(dialog, IDC_DEST_PATH, path) && ClickButton(dialog, IDOK));
     AnswerMessageBox(setup, message);
     EXPECT_TRUE(IsWindowVisible(dialog)) << path;
-    EXPECT_EQ(path, WindowText(GetDlgItem(dialog, kPathId)));
+    EXPECT_EQ(path, WindowText(GetDlgItem(dialog, IDC_DEST_PATH)));
 }
 
 // Wine's own Internet Explorer, as the App Paths key names it: its plug-in folder.
@@ -75,10 +75,10 @@ TEST(PublisherCd, SolarisWorkstationIsCopiedWithItsFilters) {
     ASSERT_TRUE(StartSetup(setup));
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("c:\\nodra30", Control(dialog, kPathId).text);
-    ControlInfo solaris = Control(dialog, kSolarisId);
+    EXPECT_EQ("c:\\nodra30", Control(dialog, IDC_DEST_PATH).text);
+    ControlInfo solaris = Control(dialog, IDC_SOLARIS);
     EXPECT_TRUE(solaris.visible && solaris.enabled && solaris.check == BST_UNCHECKED);
-    ASSERT_TRUE(SetCheck(dialog, kSolarisId, true));
+    ASSERT_TRUE(SetCheck(dialog, IDC_SOLARIS, true));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ExpectEndWithoutQuestions(setup);
 
@@ -119,7 +119,7 @@ TEST(PublisherCd, MissingPlatformBinStopsWithThePlatformName) {
     ASSERT_TRUE(StartSetup(setup));
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(SetCheck(dialog, kSolarisId, true));
+    ASSERT_TRUE(SetCheck(dialog, IDC_SOLARIS, true));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     AnswerMessageBox(setup, std::string(kCouldNotCopy) + "_solaris/");
     ExpectCleanExit(setup);
@@ -143,7 +143,7 @@ TEST(PublisherCd, UnloadableSettingsGiveTheDefaults) {
     ASSERT_TRUE(StartSetup(setup));
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("c:\\nodra30", WindowText(GetDlgItem(dialog, kPathId)));
+    EXPECT_EQ("c:\\nodra30", WindowText(GetDlgItem(dialog, IDC_DEST_PATH)));
     const std::string dest = "C:\\Workstation";
     ASSERT_TRUE(InstallTo(dialog, dest));
     HWND browsers = WaitForSetupWindow(setup, kBrowserTitle);
@@ -181,7 +181,7 @@ TEST(Destination, RefusalsFailuresAndADriveRoot) {
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
     // The path field takes as many characters as a path has, and no more.
-    EXPECT_EQ(260, SendMessageA(GetDlgItem(dialog, kPathId), EM_GETLIMITTEXT, 0, 0))
+    EXPECT_EQ(260, SendMessageA(GetDlgItem(dialog, IDC_DEST_PATH), EM_GETLIMITTEXT, 0, 0))
         << "characters the path field takes";
     ExpectRefused(setup, dialog, "", kInvalidDirectory);
     ExpectRefused(setup, dialog, "q:\\nowhere", kInvalidDirectory); // no drive Q:
@@ -259,7 +259,7 @@ TEST(License, LargeAgreementIsCutAtSixteenMegabytes) {
     HWND agreement = WaitForSetupWindow(setup, kLicenseTitle);
     ASSERT_NE(nullptr, agreement);
     DWORD_PTR length = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(agreement, kLicenseTextId), WM_GETTEXTLENGTH, 0, 0,
+    ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(agreement, IDC_LICENSE_TEXT), WM_GETTEXTLENGTH, 0, 0,
                                     SMTO_ABORTIFHUNG, kTimeoutMs, &length));
     EXPECT_EQ(16u * 1024 * 1024, length);
     ASSERT_TRUE(ClickButton(agreement, IDOK));

@@ -98,7 +98,7 @@ HWND WaitForAgreement(const ChildProcess& setup, const std::string& agreementFil
     // Shown as stored: line ends and bytes unchanged.
     const std::string expected = ReadTextFile(agreementFile);
     EXPECT_FALSE(expected.empty()) << agreementFile;
-    HWND text = GetDlgItem(agreement, kLicenseTextId);
+    HWND text = GetDlgItem(agreement, IDC_LICENSE_TEXT);
     EXPECT_EQ(expected, WindowText(text)) << "the agreement does not show " << agreementFile;
     EXPECT_TRUE(GetWindowLongA(text, GWL_STYLE) & ES_READONLY) << "the user can edit the agreement";
     // The buttons come first: the focus starts on Yes and no text is shown selected.
@@ -109,7 +109,7 @@ HWND WaitForAgreement(const ChildProcess& setup, const std::string& agreementFil
 }
 
 bool InstallTo(HWND destination, const std::string& path) {
-    return (path.empty() || SetEditText(destination, kPathId, path)) &&
+    return (path.empty() || SetEditText(destination, IDC_DEST_PATH, path)) &&
            ClickButton(destination, IDOK);
 }
 

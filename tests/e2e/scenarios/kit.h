@@ -31,6 +31,17 @@ constexpr char kInternetSettings[] =
 constexpr char kNavigatorProxy[] = "Software\\Netscape\\Netscape Navigator\\Proxy Information";
 constexpr char kViewerClass[] = "CLSID\\{06512320-3A45-4B5B-AA4D-6B1E9FCFC0CD}";
 
+// What a user sees of the setup with its English resources, as the scenarios expect it:
+// the titles of its dialogs, and the caption and texts of its messages.
+constexpr char kDestinationTitle[] = "Please specify a directory";
+constexpr char kLicenseTitle[] = "License Agreement";
+constexpr char kBrowserTitle[] = "Please Choose a Browser";
+constexpr char kAppTitle[] = "Lumora Launcher"; // the caption of all messages but one
+constexpr char kReinstallQuestion[] = "A version of this application is found on your machine.  "
+                                      "Would you like to reinstall the application? ";
+constexpr char kInvalidDirectory[] = "Please enter a valid directory!!";
+constexpr char kCouldNotCopy[] = "Could not copy ";
+
 // A value of "IS\SearchApp\Common" in a settings file; CdSetting reads the CD's root one.
 inline std::string Setting(const std::string& file, const char* key) {
     return guidriver::ProfileString(file, kCommonSection, key);

@@ -19,7 +19,7 @@ TEST(Kit, TemplateSettingsInstallFromTheImage) {
     HWND dialog = WaitForSetupWindow(setup, kDestinationTitle);
     ASSERT_NE(nullptr, dialog);
     // "DefaultInstall" of the template is the destination the dialog offers first.
-    EXPECT_EQ("c:\\mysearch", Control(dialog, kPathId).text);
+    EXPECT_EQ("c:\\mysearch", Control(dialog, IDC_DEST_PATH).text);
     ASSERT_TRUE(InstallTo(dialog, "c:\\mysearch"));
     ExpectEndWithoutQuestions(setup);
 

@@ -24,7 +24,7 @@ void AnswerWithTheOnlyRowLeft(const char* path) {
     HWND dialog = WaitForSetupWindow(setup, kBrowserTitle);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ((std::vector<std::string>{"Other Browser"}), VisibleRows(dialog));
-    ASSERT_TRUE(SetEditText(dialog, kBrowserPathId, path));
+    ASSERT_TRUE(SetEditText(dialog, IDC_BROWSER_PATH, path));
     ASSERT_TRUE(ClickButton(dialog, IDOK));
     ExpectCleanExit(setup);
     EXPECT_EQ(path, CdSetting("Browser"));

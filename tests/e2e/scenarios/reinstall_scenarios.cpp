@@ -30,7 +30,7 @@ const Runs kSecondInstance("Reinstall.SecondInstanceAndNo",
                                                            "search-setup-folder.ini")}});
 TEST(Reinstall, SecondInstanceAndNo) {
     const std::string german =
-        LibraryString(std::string(kCdBin) + "\\set32res.dll", kReinstallQuestionId);
+        LibraryString(std::string(kCdBin) + "\\set32res.dll", IDS_REINSTALL_QUESTION);
     ASSERT_FALSE(german.empty() || german == kReinstallQuestion) << german;
     EarlierInstallation earlier;
     ASSERT_TRUE(MakeEarlierInstallation(&earlier));
@@ -56,7 +56,7 @@ TEST(Reinstall, SecondInstanceAndNo) {
     // is never looked at), comes to the front when a second setup starts.
     ChildProcess dialogProcess;
     ASSERT_TRUE(dialogProcess.Start(
-        "\"" + ProgramBesideThisOne("e2e_testdlg.exe") + "\" \"Please specify a directory\"", ""));
+        "\"" + ProgramBesideThisOne("e2e_testdlg.exe") + "\" \"" + kDestinationTitle + "\"", ""));
     WindowQuery query;
     query.titlePart = kDestinationTitle;
     query.processId = dialogProcess.Id();
