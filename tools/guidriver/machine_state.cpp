@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "integration/shortcut_rules.h"
 #include "product/search/launch_log.h"
 #include "tools/guidriver/process_list.h"
 
@@ -128,7 +129,7 @@ int EndProcesses(const char* exeName) {
 }
 
 std::vector<LaunchRecord> ReadSettledLaunchLog(DWORD timeoutMs) {
-    WaitForProcessesToEnd("search.exe", timeoutMs);
+    WaitForProcessesToEnd(shortcuts::kSearchProgram, timeoutMs);
     return ReadLaunchLog();
 }
 

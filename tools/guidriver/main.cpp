@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "integration/shortcut_rules.h"
 #include "tools/guidriver/child_process.h"
 #include "tools/guidriver/gui_driver.h"
 #include "tools/guidriver/machine_state.h"
@@ -44,14 +45,14 @@ const char kUsage[] =
     "                                a reply that cannot be given ends the program)\n"
     "                                (ID \"default\": the window's default button, as\n"
     "                                a user who accepts what is offered presses it)\n"
-    "  try DIR MS COMMAND PICTURES PROGRAM [TITLE=ID...]\n"
+    "  try DIR MS COMMAND PICTURES [TITLE=ID...]\n"
     "                                as run, and saves a picture of each window in the\n"
     "                                folder PICTURES (NN.bmp), lists the processes the\n"
     "                                run started and, after its end, waits (10 s at most)\n"
-    "                                until one named PROGRAM (e.g. search.exe) was seen\n"
+    "                                until the search program it starts was seen\n"
     "  processes                     running processes: id, parent, program file\n"
     "  end ID...                     end these processes\n"
-    "  launches COUNT [MS]           wait until search.exe was started COUNT times,\n"
+    "  launches COUNT [MS]           wait until the search program was started COUNT times,\n"
     "                                print every recorded start\n"
     "  programs                      print the Start menu's Programs folder\n"
     "  link LINK TARGET WORKDIR      create the shell link LINK to TARGET\n"
@@ -202,7 +203,7 @@ int DefaultButton(HWND hwnd) {
 struct TryOptions {
     bool enabled = false;
     std::string pictureFolder;
-    std::string program;
+    std::string program = shortcuts::kSearchProgram;
 };
 
 void SavePicture(HWND hwnd, const TryOptions& options, int number) {
@@ -357,10 +358,10 @@ bool ParseReplies(int argc, char** argv, int first, std::vector<Reply>* replies)
 int Launches(size_t count, DWORD timeoutMs) {
     std::vector<guidriver::LaunchRecord> launches = guidriver::WaitForLaunches(count, timeoutMs);
     for (const guidriver::LaunchRecord& launch : launches)
-        std::printf("search.exe started: command line %s, in %s\n", launch.commandLine.c_str(),
-                    launch.currentDirectory.c_str());
+        std::printf("%s started: command line %s, in %s\n", shortcuts::kSearchProgram,
+                    launch.commandLine.c_str(), launch.currentDirectory.c_str());
     if (launches.empty())
-        std::printf("search.exe was not started\n");
+        std::printf("%s was not started\n", shortcuts::kSearchProgram);
     return launches.size() >= count ? 0 : 1;
 }
 
@@ -390,11 +391,10 @@ int main(int argc, char** argv) {
     std::vector<Reply> replies;
     if (command == "run" && argc >= 5 && ParseReplies(argc, argv, 5, &replies))
         return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4], replies);
-    if (command == "try" && argc >= 7 && ParseReplies(argc, argv, 7, &replies)) {
+    if (command == "try" && argc >= 6 && ParseReplies(argc, argv, 6, &replies)) {
         TryOptions options;
         options.enabled = true;
         options.pictureFolder = argv[5];
-        options.program = argv[6];
         return Run(argv[2], TimeoutArg(argc, argv, 3), argv[4], replies, options);
     }
     if (command == "processes" && argc == 2)

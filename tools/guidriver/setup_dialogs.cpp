@@ -128,7 +128,7 @@ int ControlId(const std::string& nameOrNumber) {
 }
 
 bool Start(ChildProcess& process, const std::string& folder) {
-    return process.Start("\"" + folder + "\\setup.exe\"", folder);
+    return process.Start("\"" + folder + "\\" + rules::kSetupProgram + "\"", folder);
 }
 
 HWND FindMessageBox(DWORD processId) {

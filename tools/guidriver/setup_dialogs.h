@@ -10,13 +10,15 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "setup/rules.h"
 #include "tools/guidriver/child_process.h"
 #include "tools/guidriver/gui_driver.h"
 
 namespace guidriver {
 namespace setup {
 
-constexpr char kCdBin[] = "D:\\_red40\\bin"; // where a user starts the setup from the CD
+// Where a user starts the setup from the CD: its program folder on drive D:.
+inline const std::string kCdBin = std::string("D:") + rules::kProgramFolder;
 
 // The setup's windows that ask the user something. The copy notice, which asks nothing,
 // is Other.

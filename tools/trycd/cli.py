@@ -23,7 +23,8 @@ from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
 from . import disc as disc_module
-from . import html_report, rig, system_needs, text_report, windows as windows_module
+from . import html_report, program_names, rig, system_needs, text_report
+from . import windows as windows_module
 from .tryout import Answers, exit_status, try_windows
 
 ROOT = Path(__file__).resolve().parent.parent.parent
@@ -188,6 +189,10 @@ def main(argv=None):
     if not guidrivers:
         return cannot_try("the GUI driver is not built (cmake --build --preset mingw64 "
                           "--target guidriver), nor named by TRY_CD_GUIDRIVER")
+    setup_on_disc = program_names.setup_on_disc(Path(sys.argv[0]).resolve().parent, build)
+    if setup_on_disc is None:
+        return cannot_try(f"the program's names ({program_names.TABLE}) are not in {build}: "
+                          "configure it (cmake --preset mingw64)")
     # The 32-bit machine's packages are asked for when a setup needs it; the locales
     # package and a language's locale when a Windows is tried in it (the 32-bit
     # machine's root brings its own).
@@ -210,7 +215,7 @@ def main(argv=None):
 
         def one(windows):
             return try_windows(session, disc, windows, answers, options.timeout, guidrivers,
-                               pictures)
+                               pictures, setup_on_disc)
 
         # Each Windows has its own prefix and display; the disc views are made first, so
         # that parallel tries share them, Joliet first: on an image without Joliet names

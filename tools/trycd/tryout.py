@@ -9,11 +9,6 @@ from . import disc as disc_module
 from . import driver_output, machine_state, program_type
 from . import rig as rig_module
 
-# The setup in its program folder, and the program it starts at the end: the program's own
-# names (rules::kProgramFolder, rules::kSetupProgram, shortcuts::kSearchProgram), stated
-# here once more because the try-out reads no C++ header and runs without a build.
-SETUP = "_red40/bin/setup.exe"
-PROGRAM = "search.exe"
 # How a run ended, best first: the exit status of the try is the worst of its runs.
 STARTED, EARLY, NOT_TRIED = 0, 1, 2
 
@@ -103,8 +98,9 @@ def judge(run):
         run.detail.append(driver.exit_line.replace("it ", "the setup ", 1))
 
 
-def try_windows(session, disc, windows, answers, timeout_s, guidrivers, pictures):
-    """Tries the setup on one Windows; never raises for what the CD does."""
+def try_windows(session, disc, windows, answers, timeout_s, guidrivers, pictures, setup_on_disc):
+    """Tries the setup on one Windows, the program SETUP_ON_DISC below the disc's root
+    ("_red40/bin/setup.exe"); never raises for what the CD does."""
     began = time.monotonic()
     tried = Tried(windows)
     try:
@@ -112,10 +108,10 @@ def try_windows(session, disc, windows, answers, timeout_s, guidrivers, pictures
     except disc_module.CannotRead as error:
         tried.problem = str(error)
         return tried
-    setup = disc_module.find(tried.view.folder, SETUP)
+    setup = disc_module.find(tried.view.folder, setup_on_disc)
     if setup is None:
         # As the customer meets it: there is no setup to start.
-        tried.problem = (f"drive D: as this Windows reads it has no {PureWindowsPath(SETUP)}: "
+        tried.problem = (f"drive D: as this Windows reads it has no {PureWindowsPath(setup_on_disc)}: "
                          "there is no setup to start")
         return tried
     relative = setup.parent.relative_to(tried.view.folder)
@@ -160,7 +156,7 @@ def one_run(machine, run, name, setup_dir, setup_path, driver_exe, replies, time
     shots.mkdir()
     _code, account = machine.wine(
         name, driver_exe, "try", setup_dir, str(timeout_s * 1000), setup_path,
-        machine.windows_path(shots), PROGRAM, *replies, timeout=timeout_s + 60)
+        machine.windows_path(shots), *replies, timeout=timeout_s + 60)
     encoding = machine.windows.encoding
     run.driver = driver_output.parse(account, encoding)
     pictures.mkdir(parents=True, exist_ok=True)
