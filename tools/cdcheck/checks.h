@@ -17,6 +17,14 @@ using copy_plan::kMaxPathValue;
 // The one platform box the publisher's destination dialog shows; the client's shows none.
 constexpr copy_plan::PlatformBox kOfferedBox = copy_plan::PlatformBox::Solaris;
 
+// A file or folder the setup needs on the CD, how much its absence matters, and what the
+// setup does without it.
+struct Needed {
+    std::string cdPath;
+    Severity severity;
+    const char* effect;
+};
+
 // The course the setup will take on this CD, decided from the root settings alone.
 struct Plan {
     bool publisher = true;

@@ -15,12 +15,6 @@ namespace cdcheck {
 
 namespace {
 
-struct Needed {
-    std::string cdPath;
-    Severity severity;
-    const char* effect;
-};
-
 // Looks the file up by the names Windows reads, without regard to case, as it opens them.
 const MediumEntry* FindAsRead(const ImageListing& listing, const std::string& cdPath) {
     const std::string wanted = "\\" + cdPath;

@@ -12,12 +12,6 @@ namespace cdcheck {
 
 namespace {
 
-struct Needed {
-    std::string cdPath;
-    Severity severity;
-    const char* effect;
-};
-
 // The platform's name as the setup's failure message gives it.
 std::string FailureName(const copy_plan::Platform& platform) {
     return std::string("\"Could not copy ") + platform.failureName + "\"";
