@@ -242,7 +242,8 @@ int CFileMgr::FindFile(const char* dir, const char* fileName, char* out) {
 }
 
 int CFileMgr::ForceCopyFile(char* sourceFile, char* targetFile) {
-    return ForceCopyFile(static_cast<const char*>(sourceFile), static_cast<const char*>(targetFile));
+    return ForceCopyFile(static_cast<const char*>(sourceFile),
+                         static_cast<const char*>(targetFile));
 }
 
 int CFileMgr::ForceDeleteFile(char* path) {

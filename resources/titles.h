@@ -1,5 +1,5 @@
-// The English titles of setup.exe that more than one place names: its resource script
-// and the code that looks for the program's own windows. Resource scripts include this
+// The English titles and texts of setup.exe that more than one place names: its resource
+// script, the code that looks for the program's own windows, and cdcheck's findings. Resource scripts include this
 // file too, so it holds nothing but #defines.
 #pragma once
 
@@ -14,3 +14,9 @@
 #define TITLE_DESTINATION "Please specify a directory"
 // Also the text the agreement's caption is made of at run time (IDS_LICENSE_AGREEMENT).
 #define TITLE_LICENSE "License Agreement"
+
+// Texts of the destination dialogs' check boxes and of the copy's failure message, which
+// cdcheck quotes as a user meets them.
+#define TEXT_SOLARIS_BOX "Solaris Platform"
+#define TEXT_ICON_ONLY_BOX "Setup Icon Only"
+#define TEXT_COULD_NOT_COPY "Could not copy"

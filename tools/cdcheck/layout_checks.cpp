@@ -3,6 +3,7 @@
 #include <string>
 
 #include "integration/shortcut_rules.h"
+#include "resources/titles.h"
 #include "setup/copy_plan.h"
 #include "setup/rules.h"
 #include "setup/settings.h"
@@ -14,7 +15,7 @@ namespace {
 
 // The platform's name as the setup's failure message gives it.
 std::string FailureName(const copy_plan::Platform& platform) {
-    return std::string("\"Could not copy ") + platform.failureName + "\"";
+    return std::string("\"" TEXT_COULD_NOT_COPY " ") + platform.failureName + "\"";
 }
 
 // The Windows platform, whose "bin" part is the program folder.
@@ -100,7 +101,7 @@ void CheckPlatforms(const CdTree& cd, const Plan& plan, Report& report) {
                                FailureName(platform));
         else
             report.Warning(item.hostPath + HostSeparator() + bin, 0,
-                           "missing, but the destination dialog offers \"Solaris Platform\": "
+                           "missing, but the destination dialog offers \"" TEXT_SOLARIS_BOX "\": "
                            "ticking it stops the installation with " +
                                FailureName(platform));
     }
@@ -108,7 +109,7 @@ void CheckPlatforms(const CdTree& cd, const Plan& plan, Report& report) {
     if (OffersUnixPlatform(cd, plan, copy_plan::kBinPart) &&
         !cd.IsFile(copy_plan::kUnixSearchFile)) {
         report.Warning(cd.Find(copy_plan::kUnixSearchFile).hostPath, 0,
-                       "missing: ticking \"Solaris Platform\" stops the installation when it "
+                       "missing: ticking \"" TEXT_SOLARIS_BOX "\" stops the installation when it "
                        "copies the root files");
     }
 }
@@ -133,7 +134,7 @@ void CheckSharedTrees(const CdTree& cd, const Plan& plan, Report& report) {
                                  : "the installation";
         report.Error(found.hostPath, 0,
                      std::string("missing folder: ") + copier +
-                         " copies it and stops with \"Could not copy\" without it");
+                         " copies it and stops with \"" TEXT_COULD_NOT_COPY "\" without it");
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/bounded_text.h"
+#include "resources/titles.h"
 #include "setup/copy_plan.h"
 #include "tools/cdcheck/checks.h"
 
@@ -25,10 +26,11 @@ struct CopiedItem {
 
 // What the setup copies on this CD, walking the setup's own copy plan.
 std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, const Plan& plan) {
-    const std::string stops = "the installation stops with \"Could not copy\" and the tree's path";
+    const std::string stops =
+        "the installation stops with \"" TEXT_COULD_NOT_COPY "\" and the tree's path";
     const std::string goesOn = "the rest of the tree is not copied, without a message";
     const std::string rootFile = "the installation stops, without a message";
-    const std::string solaris = "choosing \"Solaris Platform\" stops the installation";
+    const std::string solaris = "choosing \"" TEXT_SOLARIS_BOX "\" stops the installation";
     std::vector<CopiedItem> items;
     for (std::size_t i = 0; i < copy_plan::kSharedItemCount; ++i) {
         const copy_plan::SharedItem& item = copy_plan::kSharedItems[i];
@@ -49,11 +51,12 @@ std::vector<CopiedItem> CopiedItems(const CdTree& cd, const SettingsFile& root, 
         const bool windows = platform.bits == 0;
         if (!windows && !(OffersPlatform(plan, platform) && cd.IsFolder(platform.folder)))
             continue;
-        items.push_back({std::string(platform.folder) + copy_plan::kBinPart,
-                         windows ? OnFailure::Stops : OnFailure::StopsIfChosen,
-                         windows ? std::string("the installation stops with \"Could not copy ") +
-                                       platform.failureName + "\""
-                                 : solaris});
+        items.push_back(
+            {std::string(platform.folder) + copy_plan::kBinPart,
+             windows ? OnFailure::Stops : OnFailure::StopsIfChosen,
+             windows ? std::string("the installation stops with \"" TEXT_COULD_NOT_COPY " ") +
+                           platform.failureName + "\""
+                     : solaris});
         items.push_back(
             {std::string(platform.folder) + copy_plan::kFiltersPart, OnFailure::GoesOn, goesOn});
     }

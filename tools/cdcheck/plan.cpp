@@ -2,6 +2,7 @@
 #include <cctype>
 
 #include "platform/bounded_text.h"
+#include "resources/titles.h"
 #include "setup/install_rules.h"
 #include "setup/rules.h"
 #include "setup/settings.h"
@@ -122,7 +123,7 @@ Plan DecidePlan(const SettingsFile& root, Report& report) {
     } else if (plan.destinationShown == clientDefault) {
         report.Note(root.Where(), 0,
                     "the program files stay on the CD unless the user clears the ticked "
-                    "\"Setup Icon Only\" box; then they go to " +
+                    "\"" TEXT_ICON_ONLY_BOX "\" box; then they go to " +
                         clientDefault);
     } else {
         // The box is shown only for the client's default destination and keeps its ticked
@@ -131,8 +132,8 @@ Plan DecidePlan(const SettingsFile& root, Report& report) {
         report.Note(root.Where(), defaultLine,
                     std::string("the program files stay on the CD: without ") +
                         settings::kForceInstall + " or " + settings::kMultiCD +
-                        " saying yes, \"Setup Icon Only\" is hidden and ticked, and " + key + " " +
-                        Quoted(plan.destinationShown) + " is never used");
+                        " saying yes, \"" TEXT_ICON_ONLY_BOX "\" is hidden and ticked, and " + key +
+                        " " + Quoted(plan.destinationShown) + " is never used");
     }
     return plan;
 }

@@ -6,6 +6,7 @@
 
 #include "integration/browser_rules.h"
 #include "platform/bounded_text.h"
+#include "resources/titles.h"
 #include "setup/copy_plan.h"
 #include "setup/install_rules.h"
 #include "setup/settings.h"
@@ -171,7 +172,7 @@ void CheckCopiedFolders(const CdTree& cd, const SettingsFile& root, Report& repo
             continue;
         const int line = root.LineOf(named.section, named.key);
         const std::string what = std::string(named.key) + " " + Quoted(value);
-        const std::string stops = ": the installation stops with \"Could not copy\"";
+        const std::string stops = ": the installation stops with \"" TEXT_COULD_NOT_COPY "\"";
         char tree[bounded::kPathSize];
         if (value.size() > kMaxPathValue)
             report.Error(root.Where(), line,
