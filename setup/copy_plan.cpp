@@ -16,8 +16,8 @@ const SharedItem kSharedItems[] = {
     {nullptr, settings::kServerSection, settings::kTemplateDir, Kind::Tree, When::Always,
      OnFailure::StopsNamingPath, true},
     {"\\docs", nullptr, nullptr, Kind::Tree, When::Always, OnFailure::GoesOn, false},
-    {"\\publish", nullptr, nullptr, Kind::Tree, When::PublisherOnly, OnFailure::StopsNamingPath,
-     false},
+    {settings::kPublishTree, nullptr, nullptr, Kind::Tree, When::PublisherOnly,
+     OnFailure::StopsNamingPath, false},
     {"\\cgi-bin", nullptr, nullptr, Kind::Tree, When::PublisherOnly, OnFailure::GoesOn, false},
 };
 const std::size_t kSharedItemCount = sizeof(kSharedItems) / sizeof(kSharedItems[0]);

@@ -2,6 +2,8 @@
 // destination step. Section, key and value names compare without regard to case.
 #pragma once
 
+#include "platform/bounded_text.h"
+
 namespace settings {
 
 constexpr char kCommonSection[] = "IS\\SearchApp\\Common";
@@ -27,9 +29,13 @@ constexpr char kClientHD[] = "ClientHD";
 constexpr char kPublisherHD[] = "PublisherHD";
 
 // The settings file's own name, in the source root and at the destination; a publisher
-// installation keeps its settings in the "publish" folder.
+// installation keeps its settings in the "publish" folder, a tree the copy takes along.
 constexpr char kSettingsFile[] = "search.ini";
-constexpr char kPublishFolder[] = "publish\\";
+constexpr char kPublishName[] = "publish";
+inline constexpr auto kPublishFolderText = bounded::Joined(kPublishName, "\\");
+constexpr const char* kPublishFolder = kPublishFolderText.data();
+inline constexpr auto kPublishTreeText = bounded::Joined("\\", kPublishName);
+constexpr const char* kPublishTree = kPublishTreeText.data();
 
 // The environment's code, as CSetup::AskDestination takes it from m_bPublisher: it
 // chooses the destination dialog's variant and the default destination.
