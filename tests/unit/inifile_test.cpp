@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "platform/ini_pool.h"
@@ -65,11 +66,8 @@ TEST(IniFileParse, NulByteEndsTheLineText) {
 }
 
 TEST(IniFileParse, SyntaxErrorsRefuseTheWholeFile) {
-    struct Case {
-        std::string text;
-        int line;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<std::string, int, const char*> cases[] = {
+        // text, line, reason
         {"[a]\nk=v\nno equals here\n", 3, "no '=' in line"},
         {"k=v\r\n[unclosed\r\n", 2, "header without ']'"},
         {"[closed] trailing\n", 1, "header without ']'"},
@@ -80,12 +78,12 @@ TEST(IniFileParse, SyntaxErrorsRefuseTheWholeFile) {
         {"[a]\nk=" + std::string(2046, 'v') + "\r\nz=1\n", 2, "line longer than 2047 bytes"},
         {"[a]\nk=v" + std::string(2045, ' ') + "\nz=1\n", 2, "line longer than 2047 bytes"},
     };
-    for (const Case& c : cases) {
-        Store s(c.text);
-        EXPECT_EQ(inifile::kSyntaxError, s.result) << c.text;
+    for (const auto& [text, line, reason] : cases) {
+        Store s(text);
+        EXPECT_EQ(inifile::kSyntaxError, s.result) << text;
         EXPECT_EQ(nullptr, s.ini);
-        EXPECT_EQ(c.line, s.diag.line) << c.text;
-        EXPECT_STREQ(c.reason, s.diag.reason);
+        EXPECT_EQ(line, s.diag.line) << text;
+        EXPECT_STREQ(reason, s.diag.reason);
     }
     EXPECT_EQ(inifile::kOk, Store("[a]\nk=" + std::string(2045, 'v') + "\r\nz=1\n").result);
 }
