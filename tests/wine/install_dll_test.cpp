@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 #include "tests/wine/wine_test_kit.h"
 
@@ -70,16 +69,17 @@ TEST_F(InstallDll, UnusableArgumentsWriteNothing) {
     const std::string longPath = dir / (std::string(300, 'x') + ".exe");
     const std::string longLink = dir / (std::string(300, 'l') + ".lnk");
     const std::string missingFolder = dir / "missing\\x.lnk"; // the caller's to make
-    const std::pair<const char*, const char*> refused[] = {
-        // program, link
-        {nullptr, link.c_str()},
-        {"", link.c_str()},
-        {program.c_str(), nullptr},
-        {longPath.c_str(), link.c_str()},
-        {program.c_str(), longLink.c_str()},
-        {program.c_str(), missingFolder.c_str()}};
-    for (const auto& [target, at] : refused)
-        EXPECT_EQ(0, createLink(target, at, "d", "i")) << (at ? at : "no link");
+    struct Case {
+        const char* program;
+        const char* link;
+    } refused[] = {{nullptr, link.c_str()},
+                   {"", link.c_str()},
+                   {program.c_str(), nullptr},
+                   {longPath.c_str(), link.c_str()},
+                   {program.c_str(), longLink.c_str()},
+                   {program.c_str(), missingFolder.c_str()}};
+    for (const Case& c : refused)
+        EXPECT_EQ(0, createLink(c.program, c.link, "d", "i")) << (c.link ? c.link : "no link");
     EXPECT_FALSE(FileExists(link));
     // Missing description and icon count as empty.
     EXPECT_EQ(1, createLink(program.c_str(), link.c_str(), nullptr, nullptr));
