@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -38,11 +39,9 @@ const std::string kFixedLine = kPref + "\"127.0.0.1\");";
 } // namespace
 
 TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
-    struct Case {
-        std::string (*rule)(const std::string&, const chars::CodePage&);
-        const char* input;
-        const char* expected;
-    } cases[] = {
+    using Rule = std::string (*)(const std::string&, const chars::CodePage&);
+    const std::tuple<Rule, const char*, const char*> cases[] = {
+        // rule, input, expected
         {DirectoryFromAppPath, "C:\\IE\\iexplore.exe", "C:\\IE"},
         // A backslash in the first place is never taken: the text stays.
         {DirectoryFromAppPath, "\\iexplore.exe", "\\iexplore.exe"},
@@ -60,23 +59,20 @@ TEST(BrowserFolders, FromRegistryAndIExploreIniValues) {
         {Netscape4ProgramPath, "", "\\program\\netscape.exe"},
         {PluginFolderFromProgramPath, "C:\\Browsers\\NETSCAPE.EXE", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, c.rule(c.input, chars::kSingleByte)) << c.input;
+    for (const auto& [rule, input, expected] : cases)
+        EXPECT_EQ(expected, rule(input, chars::kSingleByte)) << input;
 }
 
 TEST(BypassList, AddressFirstForInternetExplorerLastForNavigatorNeverCut) {
     const std::string longList(300, 'x');
-    struct Case {
-        std::string list;
-        ListOrder order;
-        std::string expected;
-    } cases[] = {
+    const std::tuple<std::string, ListOrder, std::string> cases[] = {
+        // list, order, merged
         {"intranet;127.0.0.1", ListOrder::AddressFirst, "intranet;127.0.0.1"},
         {"127.0.0.10", ListOrder::AddressLast, "127.0.0.10"},
         {longList, ListOrder::AddressLast, longList + ",127.0.0.1"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, MergeBypassList(c.list, c.order)) << c.list;
+    for (const auto& [list, order, merged] : cases)
+        EXPECT_EQ(merged, MergeBypassList(list, order)) << list;
 }
 
 TEST(PrefsRewrite, TheAddressGoesIntoTheValueOrAFixedLineIsAppended) {

@@ -26,13 +26,19 @@ std::string GetIndexed(CIni& ini, const char* section, const char* key, int inde
     return out;
 }
 
+// Each test's own folder and its settings file.
+class CIniFiles : public ::testing::Test {
+protected:
+    ScratchDir dir;
+    const std::string file = dir.File("search.ini");
+};
+using CIniValues = CIniFiles;
+
 } // namespace
 
 // Edits reach the file once, when the object goes (an edit that changes nothing writes
 // nothing: the store's own tests).
-TEST(CIniFiles, WritesBackAtDestruction) {
-    ScratchDir dir;
-    const std::string file = dir.File("search.ini");
+TEST_F(CIniFiles, WritesBackAtDestruction) {
     const std::string before = "top=1\r\n[Keep]\r\nEmpty=\r\nGone=x\r\n[Drop]\r\n;c\r\na=b\r\n";
     WriteBytes(file, before);
     {
@@ -49,9 +55,7 @@ TEST(CIniFiles, WritesBackAtDestruction) {
 }
 
 // The parser's refusals are the store's tests; here a refused file read and edited.
-TEST(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
-    ScratchDir dir;
-    const std::string file = dir.File("bad.ini");
+TEST_F(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
     const std::string text = "[Common]\nno equals sign\nk=v\n";
     WriteBytes(file, text);
     {
@@ -67,9 +71,7 @@ TEST(CIniFiles, MalformedFileHasNoStoreAndIsNeverWritten) {
     EXPECT_EQ(text, ReadBytes(file));
 }
 
-TEST(CIniFiles, TwoObjectsOnOneFileLastDestroyedWins) {
-    ScratchDir dir;
-    const std::string file = dir.File("shared.ini");
+TEST_F(CIniFiles, TwoObjectsOnOneFileLastDestroyedWins) {
     {
         CIni first(file.c_str());
         CIni second(file.c_str());
@@ -81,9 +83,7 @@ TEST(CIniFiles, TwoObjectsOnOneFileLastDestroyedWins) {
     EXPECT_EQ("first", Get(ini, "s", "who"));
 }
 
-TEST(CIniValues, IndexedKeysFallBackOnlyForIndexOneAndAllValuesStopAtAComment) {
-    ScratchDir dir;
-    const std::string file = dir.File("search.ini");
+TEST_F(CIniValues, IndexedKeysFallBackOnlyForIndexOneAndAllValuesStopAtAComment) {
     WriteBytes(file, "[P]\nItem=plain\nItem(2)=second\nEmpty(1)=\n;stop\nb=2\n[T]\nx=\ny=2 = 3\n");
     CIni ini(file.c_str());
     EXPECT_EQ("plain", GetIndexed(ini, "P", "Item", 0));
@@ -109,9 +109,7 @@ TEST(CIniValues, IndexedKeysFallBackOnlyForIndexOneAndAllValuesStopAtAComment) {
 // A result fits a buffer of exactly its size with the terminator; one byte less refuses
 // it whole, and not one byte lands past the size given (the sanitizer build catches a
 // stray write past an allocation; the guard bytes catch it inside one).
-TEST(CIniValues, ResultsFitExactlyOrAreRefusedWhole) {
-    ScratchDir dir;
-    const std::string file = dir.File("search.ini");
+TEST_F(CIniValues, ResultsFitExactlyOrAreRefusedWhole) {
     WriteBytes(file, "[S]\nk=12345\n[P]\na=1\nbc=\n");
     CIni ini(file.c_str());
     const struct {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "platform/ini_pool.h"
 #include "platform/inifile.h"
@@ -39,34 +41,14 @@ struct Store {
 } // namespace
 
 TEST(IniFileParse, LinesTrimmingCommentsAndContinuations) {
-    Store s("; leading comment\r"
-            "lead = 1\n"
-            "\n \t \r\n"
-            "  [ Main Section ]  \r\n"
-            ".dropped after a header\n"
-            "Path =  c:\\x \t\n"
-            ".  second piece\n"
-            "\n"
-            ".third\n"
-            "# hash comment\n"
-            ".dropped after a comment\n"
-            "=empty key\n"
-            "empty value=\n"
-            "a=b=c ; not a comment\n"
-            "[]\n"
-            "x=1");
+    Store s("; leading comment\rlead = 1\n\n \t \r\n  [ Main Section ]  \r\n"
+            ".dropped after a header\nPath =  c:\\x \t\n.  second piece\n\n.third\n"
+            "# hash comment\n.dropped after a comment\n=empty key\nempty value=\n"
+            "a=b=c ; not a comment\n[]\nx=1");
     ASSERT_EQ(inifile::kOk, s.result);
-    EXPECT_EQ("[<leading>]\n"
-              "comment:; leading comment\n"
-              "lead=1\n"
-              "[ Main Section ]\n"
-              "Path=c:\\x|  second piece|third\n"
-              "comment:# hash comment\n"
-              "=empty key\n"
-              "empty value=\n"
-              "a=b=c ; not a comment\n"
-              "[]\n"
-              "x=1\n",
+    EXPECT_EQ("[<leading>]\ncomment:; leading comment\nlead=1\n[ Main Section ]\n"
+              "Path=c:\\x|  second piece|third\ncomment:# hash comment\n=empty key\n"
+              "empty value=\na=b=c ; not a comment\n[]\nx=1\n",
               Dump(*s.ini));
 }
 
@@ -84,11 +66,8 @@ TEST(IniFileParse, NulByteEndsTheLineText) {
 }
 
 TEST(IniFileParse, SyntaxErrorsRefuseTheWholeFile) {
-    struct Case {
-        std::string text;
-        int line;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<std::string, int, const char*> cases[] = {
+        // text, line, reason
         {"[a]\nk=v\nno equals here\n", 3, "no '=' in line"},
         {"k=v\r\n[unclosed\r\n", 2, "header without ']'"},
         {"[closed] trailing\n", 1, "header without ']'"},
@@ -99,12 +78,12 @@ TEST(IniFileParse, SyntaxErrorsRefuseTheWholeFile) {
         {"[a]\nk=" + std::string(2046, 'v') + "\r\nz=1\n", 2, "line longer than 2047 bytes"},
         {"[a]\nk=v" + std::string(2045, ' ') + "\nz=1\n", 2, "line longer than 2047 bytes"},
     };
-    for (const Case& c : cases) {
-        Store s(c.text);
-        EXPECT_EQ(inifile::kSyntaxError, s.result) << c.text;
+    for (const auto& [text, line, reason] : cases) {
+        Store s(text);
+        EXPECT_EQ(inifile::kSyntaxError, s.result) << text;
         EXPECT_EQ(nullptr, s.ini);
-        EXPECT_EQ(c.line, s.diag.line) << c.text;
-        EXPECT_STREQ(c.reason, s.diag.reason);
+        EXPECT_EQ(line, s.diag.line) << text;
+        EXPECT_STREQ(reason, s.diag.reason);
     }
     EXPECT_EQ(inifile::kOk, Store("[a]\nk=" + std::string(2045, 'v') + "\r\nz=1\n").result);
 }
@@ -157,19 +136,14 @@ TEST(IniFileEdit, SetChangesOnlyWhatDiffers) {
 TEST(IniFileEdit, SetRefusesWhatCouldNotBeReadBack) {
     Store s("[a]\nk=v\n");
     ASSERT_EQ(inifile::kOk, s.result);
-    struct Case {
-        const char* section;
-        const char* key;
-        const char* value;
-    } refused[] = {
+    const char* const refused[][3] = {
         {"a", "k", "lone\nLF"},    {"a", "k", "lone\rCR"},  {"a", "k", "\n"},
         {"a", "new\r\nkey", "v"},  {"se\nction", "k", "v"}, {"a", " [looks like", "v"},
         {"a", "\t[a header", "v"},
-    };
-    for (const Case& c : refused)
-        EXPECT_EQ(inifile::kSyntaxError, s->Set(c.section, c.key, c.value))
-            << "taken, though it would not read back: [" << c.section << "] " << c.key << "="
-            << c.value;
+    }; // section, key, value
+    for (const auto& c : refused)
+        EXPECT_EQ(inifile::kSyntaxError, s->Set(c[0], c[1], c[2]))
+            << "taken, though it would not read back: [" << c[0] << "] " << c[1] << "=" << c[2];
     EXPECT_FALSE(s->Changed());
     EXPECT_EQ("[<leading>]\n[a]\nk=v\n", Dump(*s.ini));
     EXPECT_EQ(inifile::kOk, s->Set("a", "multi", "one\r\ntwo\r\n"));
@@ -252,34 +226,17 @@ TEST(IniFileEdit, RemoveUncoversLaterDuplicatesAndKeepsComments) {
 TEST(IniFileSave, WritesTheExactBytes) {
     ScratchDir dir;
     const std::string file = dir.File("exact.ini");
-    Store s("[Common]\n"
-            "Path = c:\\x\n"
-            "\n"
-            "Multi=one\n"
-            ".  two\n"
-            "# trailing comment\n"
-            "[Common]\n"
-            "Path=second section stays\n",
+    Store s("[Common]\nPath = c:\\x\n\nMulti=one\n.  two\n# trailing comment\n"
+            "[Common]\nPath=second section stays\n",
             file);
     EXPECT_EQ(inifile::kOk, s->Set("common", "Added", "a\r\nb"));
     EXPECT_EQ(inifile::kOk, s->Set("Fresh", "Key", "v"));
     EXPECT_EQ(inifile::kOk, s->Save());
     EXPECT_FALSE(s->Changed());
-    EXPECT_EQ("\r\n" // the leading section, empty, still ends with an empty line
-              "[Common]\r\n"
-              "Path = c:\\x\r\n"
-              "Multi=one\r\n"
-              ".  two\r\n"
-              "# trailing comment\r\n"
-              "Added=a\r\n"
-              ".b\r\n"
-              "\r\n"
-              "[Common]\r\n"
-              "Path=second section stays\r\n"
-              "\r\n"
-              "[Fresh]\r\n"
-              "Key=v\r\n"
-              "\r\n",
+    // The leading section, empty, still ends with an empty line.
+    EXPECT_EQ("\r\n[Common]\r\nPath = c:\\x\r\nMulti=one\r\n.  two\r\n# trailing comment\r\n"
+              "Added=a\r\n.b\r\n\r\n[Common]\r\nPath=second section stays\r\n\r\n"
+              "[Fresh]\r\nKey=v\r\n\r\n",
               ReadBytes(file));
 }
 
@@ -287,10 +244,8 @@ TEST(IniFileSave, WritesTheExactBytes) {
 // (blanks and tabs around the '=', up to 8 bytes; a longer one as "=") and the new value,
 // also after a second change, which reads the separator from the first change's line.
 TEST(IniFileSave, AChangedPairKeepsItsKeyAndSeparatorBytes) {
-    const struct {
-        const char* read;
-        const char* written;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // as read, as written
         {"CurrentEnv = ClientCD", "CurrentEnv = ClientHD"},
         {"CurrentEnv=ClientCD", "CurrentEnv=ClientHD"},
         {"CURRENTENV\t=\tClientCD", "CURRENTENV\t=\tClientHD"},
@@ -301,17 +256,17 @@ TEST(IniFileSave, AChangedPairKeepsItsKeyAndSeparatorBytes) {
     };
     ScratchDir dir;
     const std::string file = dir.File("search.ini");
-    for (const auto& c : cases) {
+    for (const auto& [read, written] : cases) {
         for (const char* firstChange : {"ClientHD", "x"}) {
-            Store s(std::string("[Common]\r\n") + c.read + "\r\nSourceDrive = d:\r\n", file);
+            Store s(std::string("[Common]\r\n") + read + "\r\nSourceDrive = d:\r\n", file);
             ASSERT_EQ(inifile::kOk, s.result);
             ASSERT_EQ(inifile::kOk, s->Set("COMMON", "currentenv", firstChange));
             ASSERT_EQ(inifile::kOk, s->Set("common", "CurrentEnv", "ClientHD"));
             ASSERT_EQ(inifile::kOk, s->Save());
-            EXPECT_EQ(std::string("\r\n[Common]\r\n") + c.written + "\r\nSourceDrive = d:\r\n\r\n",
+            EXPECT_EQ(std::string("\r\n[Common]\r\n") + written + "\r\nSourceDrive = d:\r\n\r\n",
                       ReadBytes(file))
-                << "a changed line keeps its key as stored and its separator bytes: read as \""
-                << c.read << "\"";
+                << "a changed line keeps its key as stored and its separator bytes: \"" << read
+                << "\"";
         }
     }
 }

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "setup/copy_plan.h"
 
@@ -50,18 +51,15 @@ TEST(Destination, DriveRootLosesItsBackslash) {
 
 // A client CD offers its DefaultInstall, or c:\ without one; a publisher CD always c:\nodra30.
 TEST(Destination, DefaultByEnvironment) {
-    const struct {
-        bool publisher;
-        const char* defaultInstall;
-        const char* offered;
-    } cases[] = {
+    // publisher CD, DefaultInstall, the destination offered
+    const std::tuple<bool, const char*, const char*> cases[] = {
         {false, "d:\\apps", "d:\\apps"},   {false, "", "c:\\"},       {false, nullptr, "c:\\"},
         {true, "d:\\apps", "c:\\nodra30"}, {true, "", "c:\\nodra30"},
     };
-    for (const auto& c : cases)
-        EXPECT_STREQ(c.offered, rules::DefaultDestination(c.publisher, c.defaultInstall))
-            << (c.publisher ? "publisher" : "client") << " CD, DefaultInstall \""
-            << (c.defaultInstall ? c.defaultInstall : "(none)") << "\"";
+    for (const auto& [publisher, defaultInstall, offered] : cases)
+        EXPECT_STREQ(offered, rules::DefaultDestination(publisher, defaultInstall))
+            << (publisher ? "publisher" : "client") << " CD, DefaultInstall \""
+            << (defaultInstall ? defaultInstall : "(none)") << "\"";
 }
 
 std::string SettingsPath(const char* dir, bool publisher, std::size_t size = 300) {
@@ -84,22 +82,16 @@ TEST(SettingsPath, PublisherSettingsLiveBelowPublish) {
 // A tree's name begins with a backslash; joined and kept below the destination as
 // BoundedText.NamesJoinWithOneBackslashAndStayBelowTheirFolder checks.
 TEST(CopyPlan, TreeNamesAsTheCopyAppendsThem) {
-    const struct {
-        const char* value;
-        bool named;
-        const char* tree; // "" for the destination itself, never copied
-    } cases[] = {
-        {"\\data", true, "\\data"},
-        {"/data", true, "\\data"}, // Windows takes "/" as a separator too
-        {"\\", true, ""},
-        {"data", false, ""}, // appended to c:\nodra30 it would name c:\nodra30data
-        {"", false, ""},
-        {"\\..\\windows", false, ""},
+    // value, named, tree ("" for the destination itself, never copied); Windows takes "/"
+    // as a separator too; "data" appended to c:\nodra30 would name c:\nodra30data.
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"\\data", true, "\\data"}, {"/data", true, "\\data"}, {"\\", true, ""},
+        {"data", false, ""},        {"", false, ""},           {"\\..\\windows", false, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [value, named, expected] : cases) {
         char tree[261] = "x";
-        EXPECT_EQ(c.named, copy_plan::TreeName(c.value, tree, sizeof(tree))) << c.value;
-        EXPECT_STREQ(c.tree, tree) << c.value;
+        EXPECT_EQ(named, copy_plan::TreeName(value, tree, sizeof(tree))) << value;
+        EXPECT_STREQ(expected, tree) << value;
     }
     EXPECT_FALSE(copy_plan::TreeName(nullptr, nullptr, 0));
     std::string tooLong = "\\" + std::string(260, 'd');

@@ -7,6 +7,8 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "integration/shortcut_rules.h"
 #include "platform/bounded_text.h"
@@ -23,10 +25,8 @@ std::string SourceRoot(const char* currentDir, std::size_t outSize = kPathBuffer
 }
 
 TEST(SourceRoot, CutAtTheSetupFolderLowerCasedWithoutOneTrailingBackslash) {
-    const struct {
-        const char* currentDir;
-        const char* root;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
+        // current directory, source root
         {"D:\\_RED40\\BIN", "d:"},
         {"C:\\CD\\_Red40\\Bin\\", "c:\\cd"},
         {"\\\\Server\\Share\\_red40\\bin", "\\\\server\\share"},
@@ -35,8 +35,8 @@ TEST(SourceRoot, CutAtTheSetupFolderLowerCasedWithoutOneTrailingBackslash) {
         {"E:\\\\", "e:\\"},
         {"", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.root, SourceRoot(c.currentDir)) << c.currentDir;
+    for (const auto& [currentDir, root] : cases)
+        EXPECT_EQ(root, SourceRoot(currentDir)) << currentDir;
 
     std::string longDir = "C:\\" + std::string(400, 'A');
     EXPECT_EQ(kPathBuffer - 1, SourceRoot(longDir.c_str()).size());
@@ -72,11 +72,8 @@ TEST(BoundedText, WholeOrNothingForPathsCutOnlyForShownText) {
 }
 
 TEST(BoundedText, NamesJoinWithOneBackslashAndStayBelowTheirFolder) {
-    const struct {
-        const char* name;
-        const char* joined; // appended to "c:\dest"
-        bool staysBelow;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        // name, joined to "c:\dest", stays below it
         {"data", "c:\\dest\\data", true},
         {"\\data\\", "c:\\dest\\data", true},
         {"\\\\data\\\\sub\\", "c:\\dest\\data\\sub", true},
@@ -90,11 +87,11 @@ TEST(BoundedText, NamesJoinWithOneBackslashAndStayBelowTheirFolder) {
         {"c:\\windows", "c:\\dest\\c:\\windows", false},
         {"\\c:x", "c:\\dest\\c:x", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, joined, staysBelow] : cases) {
         char path[32] = "c:\\dest";
-        EXPECT_TRUE(bounded::AppendName(path, sizeof(path), c.name)) << c.name;
-        EXPECT_STREQ(c.joined, path) << c.name;
-        EXPECT_EQ(c.staysBelow, bounded::StaysBelow(c.name)) << c.name;
+        EXPECT_TRUE(bounded::AppendName(path, sizeof(path), name)) << name;
+        EXPECT_STREQ(joined, path) << name;
+        EXPECT_EQ(staysBelow, bounded::StaysBelow(name)) << name;
     }
     char path[12] = "c:\\dest";
     EXPECT_FALSE(bounded::AppendName(path, sizeof(path), "\\abcd"));
@@ -103,12 +100,8 @@ TEST(BoundedText, NamesJoinWithOneBackslashAndStayBelowTheirFolder) {
 
 TEST(ShortcutPath, OnePathForTheShortcutMadeAndTheShortcutLookedFor) {
     const char* programs = "C:\\Start Menu\\Programs";
-    const struct {
-        const char* group;
-        const char* prefix;
-        const char* name;
-        const char* path; // "" when there is none
-    } cases[] = {
+    // group, prefix, name, path ("" when there is none)
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"Atlas", "", "Atlas", "C:\\Start Menu\\Programs\\Atlas\\Atlas.lnk"},
         {"\\Atlas", "Uninstall ", "\\Atlas",
          "C:\\Start Menu\\Programs\\Atlas\\Uninstall Atlas.lnk"},
@@ -117,12 +110,12 @@ TEST(ShortcutPath, OnePathForTheShortcutMadeAndTheShortcutLookedFor) {
         {"Atlas", "", "..\\..\\x", ""},
         {"c:\\Atlas", "", "Atlas", ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [group, prefix, name, expected] : cases) {
         char path[1024] = "x";
-        EXPECT_EQ(c.path[0] != '\0', shortcuts::BuildShortcutPath(programs, c.group, c.prefix,
-                                                                  c.name, path, sizeof(path)))
-            << c.group;
-        EXPECT_STREQ(c.path, path) << c.group;
+        EXPECT_EQ(expected[0] != '\0',
+                  shortcuts::BuildShortcutPath(programs, group, prefix, name, path, sizeof(path)))
+            << group;
+        EXPECT_STREQ(expected, path) << group;
     }
     char group[1024];
     ASSERT_TRUE(shortcuts::BuildGroupFolder("C:\\Programs\\", "\\Atlas\\", group, sizeof(group)));
@@ -134,25 +127,19 @@ TEST(ShortcutPath, OnePathForTheShortcutMadeAndTheShortcutLookedFor) {
 }
 
 TEST(ApplicationKey, OneKeyAndOneBoundForTheValuesAndTheParametersSubkey) {
-    const struct {
-        const char* root;
-        bool publisher;
-        const char* group;
-        const char* name;
-        const char* key;
-    } cases[] = {
-        {"SOFTWARE", false, "Group\\", "\\Name", "SOFTWARE\\Group\\Name"},
-        // In a registry key "/" is a character of the name, not a separator.
-        {"SOFTWARE\\", false, "Maps/Charts", "Atlas", "SOFTWARE\\Maps/Charts\\Atlas"},
+    // root, group, name, key; in a registry key "/" is a character of the name.
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"SOFTWARE", "Group\\", "\\Name", "SOFTWARE\\Group\\Name"},
+        {"SOFTWARE\\", "Maps/Charts", "Atlas", "SOFTWARE\\Maps/Charts\\Atlas"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [root, group, name, expected] : cases) {
         char key[kPathBuffer];
-        ASSERT_TRUE(shortcuts::BuildApplicationKey(c.root, c.publisher, c.group, c.name, nullptr,
-                                                   key, sizeof(key)));
-        EXPECT_STREQ(c.key, key);
-        ASSERT_TRUE(shortcuts::BuildApplicationKey(c.root, c.publisher, c.group, c.name,
+        ASSERT_TRUE(
+            shortcuts::BuildApplicationKey(root, false, group, name, nullptr, key, sizeof(key)));
+        EXPECT_STREQ(expected, key);
+        ASSERT_TRUE(shortcuts::BuildApplicationKey(root, false, group, name,
                                                    shortcuts::kParametersSubkey, key, sizeof(key)));
-        EXPECT_EQ(std::string(c.key) + "\\Parameters", key);
+        EXPECT_EQ(std::string(expected) + "\\Parameters", key);
     }
     // The longest key still has room for its subkey; one more character and neither is
     // written, so no "Parameters" stands under a key without its values.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/ini.h"
 #include "setup/setting_text.h"
@@ -46,26 +47,20 @@ TEST(ApplicationNames, EachIsReadWholeUpTo260CharactersAndBothRefusedAbove) {
 
 // The reader gives the names as read; the default fills in exactly the empty one of the two.
 TEST(ApplicationNames, TheDefaultFillsOnlyTheEmptyOneAndOnlyWhenAsked) {
-    const struct {
-        const char* group;
-        const char* name;
-        const char* defaultedGroup;
-        const char* defaultedName;
-    } cases[] = {
+    // group, name, and the two with the default filled in
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"", "", "Corvane Publisher", "Corvane Publisher"},
         {"", "Atlas", "Corvane Publisher", "Atlas"},
         {"Maps", "", "Maps", "Corvane Publisher"},
         {"Maps", "Atlas", "Maps", "Atlas"},
     };
-    for (const auto& c : cases) {
-        const settings::ApplicationNames read = Read(c.group, c.name);
-        EXPECT_EQ(c.group, read.group) << "the reader puts in a default";
-        EXPECT_EQ(c.name, read.name) << "the reader puts in a default";
+    for (const auto& [group, name, defaultedGroup, defaultedName] : cases) {
+        const settings::ApplicationNames read = Read(group, name);
+        EXPECT_TRUE(read.group == group && read.name == name) << "the reader puts in a default";
         const settings::ApplicationNames defaulted = settings::WithDefaultNames(read);
-        EXPECT_EQ(c.defaultedGroup, defaulted.group)
-            << "group \"" << c.group << "\", name \"" << c.name << "\"";
-        EXPECT_EQ(c.defaultedName, defaulted.name)
-            << "group \"" << c.group << "\", name \"" << c.name << "\"";
+        EXPECT_TRUE(defaulted.group == defaultedGroup && defaulted.name == defaultedName)
+            << "group \"" << group << "\", name \"" << name << "\" defaulted to \""
+            << defaulted.group << "\", \"" << defaulted.name << "\"";
     }
 }
 

@@ -66,18 +66,26 @@ TEST_F(FileMgrTest, CopyTreeCopiesEverythingAndRestoresTheCurrentDirectory) {
     EXPECT_EQ(before, CurrentDir());
 }
 
-TEST_F(FileMgrTest, CopyTreeWithForceReplacesReadOnlyFilesAndLeavesThemWritable) {
+TEST_F(FileMgrTest, CopyTreeWithForceReplacesReadOnlyFilesAndSkipsTheExcludedName) {
     MakeSourceTree();
     ::SetFileAttributesA((dir / "src\\sub\\c.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteBytes(dir / "src\\Search.INI", "top");
+    WriteBytes(dir / "src\\sub\\deeper\\search.ini", "deep");
+    ::CreateDirectoryA((dir / "src\\search.ini.d").c_str(), nullptr);
     guidriver::MakeDirectories(dir / "dst\\sub");
     WriteReadOnly(dir / "dst\\a.txt", "old");
     WriteReadOnly(dir / "dst\\sub\\c.txt", "old");
 
-    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, nullptr));
+    char excluded[] = "SEARCH.ini";
+    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, excluded));
     for (const char* name : {"a.txt", "b.txt", "sub\\c.txt", "sub\\deeper\\d.txt"})
         EXPECT_FALSE(IsReadOnly(dir / "dst\\" + name)) << name;
     EXPECT_EQ("alpha", ReadBytes(dir / "dst\\a.txt"));
     EXPECT_EQ("charlie", ReadBytes(dir / "dst\\sub\\c.txt"));
+    EXPECT_TRUE(Exists(dir / "dst\\sub\\deeper\\d.txt"));
+    EXPECT_FALSE(Exists(dir / "dst\\Search.INI"));
+    EXPECT_FALSE(Exists(dir / "dst\\sub\\deeper\\search.ini"));
+    EXPECT_TRUE(DirectoryExists(dir / "dst\\search.ini.d"));
 }
 
 TEST_F(FileMgrTest, CopyTreeWithoutForceStopsAtTheFirstExistingFile) {
@@ -93,19 +101,6 @@ TEST_F(FileMgrTest, CopyTreeWithoutForceStopsAtTheFirstExistingFile) {
     EXPECT_EQ("kept", ReadBytes(dir / "dst\\" + order[2]));
     for (std::size_t i : {0, 1, 3, 4})
         EXPECT_EQ(i < 2, Exists(dir / "dst\\" + order[i])) << order[i];
-}
-
-TEST_F(FileMgrTest, CopyTreeSkipsTheExcludedFileNameAtEveryDepth) {
-    MakeSourceTree();
-    WriteBytes(dir / "src\\Search.INI", "top");
-    WriteBytes(dir / "src\\sub\\deeper\\search.ini", "deep");
-    ::CreateDirectoryA((dir / "src\\search.ini.d").c_str(), nullptr);
-    char excluded[] = "SEARCH.ini";
-    ASSERT_EQ(1, mgr.CopyTree((dir / "src").c_str(), (dir / "dst").c_str(), 1, excluded));
-    EXPECT_FALSE(Exists(dir / "dst\\Search.INI"));
-    EXPECT_FALSE(Exists(dir / "dst\\sub\\deeper\\search.ini"));
-    EXPECT_TRUE(Exists(dir / "dst\\sub\\deeper\\d.txt"));
-    EXPECT_TRUE(DirectoryExists(dir / "dst\\search.ini.d"));
 }
 
 TEST_F(FileMgrTest, CopyTreeResolvesTargetsWithoutADrive) {
